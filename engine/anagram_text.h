@@ -1,0 +1,15 @@
+// The hand-over of an anagram's text: the worker allocates it, posts its
+// address with AnagramFound, and whoever ends up holding it releases it.
+// Both sides use this one matched pair.
+#pragma once
+
+#include <string_view>
+
+namespace scramblo {
+
+// A new zero-terminated copy of the text.
+char* newAnagramText(std::string_view text);
+
+void releaseAnagramText(const char* text);
+
+}  // namespace scramblo

@@ -1,0 +1,42 @@
+// The notification target of portable builds: a thread-safe queue that keeps
+// every notification in the order posted. It can be told to refuse posts, the
+// way a full window queue does, so the engine's retry rules can be exercised.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
+
+namespace scramblo {
+
+struct Notification {
+    uint32_t message;
+    uintptr_t code;
+    uintptr_t value;
+};
+
+class Mailbox {
+public:
+    // Answers false, storing nothing, while posts are being refused.
+    bool put(const Notification& notification);
+
+    // Waits up to the timeout for the oldest notification and removes it.
+    std::optional<Notification> take(std::chrono::milliseconds timeout);
+
+    // Refuses the next `count` posts; UINT32_MAX refuses until told otherwise.
+    void refuseNext(uint32_t count) { refusals_ = count; }
+    uint32_t attempts() const { return attempts_; }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::deque<Notification> queue_;
+    std::atomic<uint32_t> refusals_{0};
+    std::atomic<uint32_t> attempts_{0};
+};
+
+}  // namespace scramblo

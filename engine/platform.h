@@ -1,0 +1,25 @@
+// The engine's only ways out into the world: posting a notification to the
+// owner's window, sleeping, and a millisecond clock. The Win32 build posts
+// with PostMessageA; the portable build delivers to a Mailbox.
+#pragma once
+
+#include <cstdint>
+
+namespace scramblo {
+
+// A window handle (HWND) on Windows, a Mailbox* elsewhere.
+using NotifyTarget = void*;
+
+namespace platform {
+
+// Queues one notification for the target without waiting for it to be handled.
+// Answers false when the target's queue refused it.
+bool postNotification(NotifyTarget target, uint32_t message, uintptr_t code, uintptr_t value);
+
+void sleepMilliseconds(uint32_t milliseconds);
+
+// Milliseconds since an arbitrary start, wrapping at 2^32.
+uint32_t tickCount();
+
+}  // namespace platform
+}  // namespace scramblo

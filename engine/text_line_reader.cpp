@@ -1,0 +1,51 @@
+#include "text_line_reader.h"
+
+#include <cstring>
+
+namespace scramblo {
+namespace {
+
+constexpr size_t kChunkSize = 1 << 16;
+constexpr char kEndOfInput = 26;
+
+}  // namespace
+
+TextLineReader::TextLineReader(std::istream& stream) : stream_(stream), buffer_(kChunkSize) {}
+
+bool TextLineReader::refill() {
+    if (ended_ || !stream_) return false;
+    stream_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    position_ = 0;
+    end_ = static_cast<size_t>(stream_.gcount());
+    if (end_ == 0) ended_ = true;
+    return end_ != 0;
+}
+
+bool TextLineReader::getline(std::string& line) {
+    line.clear();
+    bool tookAny = false;
+    for (;;) {
+        if (position_ == end_ && !refill()) return tookAny;
+        const char* start = buffer_.data() + position_;
+        size_t available = end_ - position_;
+        const char* newline = static_cast<const char*>(std::memchr(start, '\n', available));
+        size_t span = newline ? static_cast<size_t>(newline - start) : available;
+        if (const void* stop = std::memchr(start, kEndOfInput, span)) {
+            size_t kept = static_cast<size_t>(static_cast<const char*>(stop) - start);
+            line.append(start, kept);
+            ended_ = true;
+            position_ = end_ = 0;
+            return tookAny || kept != 0;
+        }
+        line.append(start, span);
+        tookAny = true;
+        if (newline) {
+            position_ += span + 1;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            return true;
+        }
+        position_ = end_;
+    }
+}
+
+}  // namespace scramblo

@@ -1,0 +1,64 @@
+// A notification target for engine tests: a Mailbox natively, a real hidden
+// window read through its message queue under Windows.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "finder.h"
+
+namespace scramblo::testing {
+
+// One notification as received; an anagram's text is copied and released.
+struct Received {
+    uintptr_t code;
+    uintptr_t value;  // 0 for AnagramFound, whose text is in `text`
+    std::string text;
+
+    bool operator==(const Received& other) const {
+        return code == other.code && value == other.value && text == other.text;
+    }
+};
+
+class NotificationSink {
+public:
+    NotificationSink();
+    ~NotificationSink();
+    NotificationSink(const NotificationSink&) = delete;
+    NotificationSink& operator=(const NotificationSink&) = delete;
+
+    NotifyTarget target() const { return target_; }
+
+    std::optional<Received> next(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+    // Everything up to and including the job's end notification.
+    std::vector<Received> untilJobEnds();
+
+    // Natively, makes the next `count` posts fail as a full window queue does.
+    void refuseNext(uint32_t count);
+
+private:
+    NotifyTarget target_ = nullptr;
+};
+
+// Runs one job of `finder` on a worker thread, as the window does.
+void runJob(Finder& finder, JobKind kind, const std::string& text, NotificationSink& sink);
+std::vector<Received> runJobAndCollect(Finder& finder, JobKind kind, const std::string& text,
+                                       NotificationSink& sink);
+
+// A file in the test's temporary folder with the given bytes; removed by the destructor.
+class TempFile {
+public:
+    explicit TempFile(const std::string& bytes);
+    ~TempFile();
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace scramblo::testing

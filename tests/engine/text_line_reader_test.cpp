@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "text_line_reader.h"
+
+namespace scramblo {
+namespace {
+
+std::vector<std::string> linesOf(const std::string& bytes) {
+    std::istringstream stream(bytes);
+    TextLineReader reader(stream);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.getline(line)) lines.push_back(line);
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(TextLineReader, ReadsLinesByTheTextModeRules) {
+    EXPECT_EQ(linesOf(""), Lines{});
+    EXPECT_EQ(linesOf("a\nb"), (Lines{"a", "b"}));
+    EXPECT_EQ(linesOf("a\nb\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(linesOf("a\r\nb\r\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(linesOf("\n\n"), (Lines{"", ""}));
+    EXPECT_EQ(linesOf("a\rb\rc"), (Lines{"a\rb\rc"}));
+    EXPECT_EQ(linesOf("a\r\r\nb\r"), (Lines{"a\r", "b\r"}));
+    EXPECT_EQ(linesOf(" a b \t\n"), (Lines{" a b \t"}));
+    EXPECT_EQ(linesOf(std::string("n\0l\n", 4)), (Lines{std::string("n\0l", 3)}));
+}
+
+TEST(TextLineReader, CtrlZEndsTheInput) {
+    EXPECT_EQ(linesOf("one\ntwo\nth\x1Aree\nfour\n"), (Lines{"one", "two", "th"}));
+    EXPECT_EQ(linesOf("one\n\x1Atwo\n"), (Lines{"one"}));
+    EXPECT_EQ(linesOf("\x1A"), Lines{});
+    EXPECT_EQ(linesOf("one\r\x1A"), (Lines{"one\r"}));
+}
+
+TEST(TextLineReader, JoinsLinesAcrossItsReadChunks) {
+    // The reader takes 64 KiB at a time; put a CR LF and a long line across the seam.
+    std::string first(65535, 'x');
+    std::string bytes = first + "\r\n" + std::string(200000, 'y') + "\r\nz";
+    Lines lines = linesOf(bytes);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], first);
+    EXPECT_EQ(lines[1], std::string(200000, 'y'));
+    EXPECT_EQ(lines[2], "z");
+}
+
+}  // namespace
+}  // namespace scramblo
