@@ -11,6 +11,8 @@ char* newAnagramText(std::string_view text) {
     return copy;
 }
 
-void releaseAnagramText(const char* text) { delete[] text; }
+void releaseAnagramText(const char* text) {
+    delete[] text;
+}
 
 }  // namespace scramblo

@@ -22,7 +22,7 @@
 namespace scramblo {
 
 class Finder {
-public:
+  public:
     Finder() = default;
     Finder(const Finder&) = delete;
     Finder& operator=(const Finder&) = delete;
@@ -63,7 +63,7 @@ public:
     std::atomic<uint32_t> maxWordCount{0};  // 0 = unlimited
     std::atomic<bool> breadthFirst{true};
 
-private:
+  private:
     std::atomic<bool> stopFlag_{false};
 };
 

@@ -15,7 +15,7 @@ namespace scramblo {
 char foldedLetter(unsigned char byte);
 
 class LetterKey {
-public:
+  public:
     LetterKey() = default;
 
     void clear();
@@ -34,7 +34,7 @@ public:
     }
     bool operator!=(const LetterKey& other) const { return !(*this == other); }
 
-private:
+  private:
     std::array<uint32_t, 4> products_{1, 1, 1, 1};
     uint32_t letterCount_ = 0;
 };

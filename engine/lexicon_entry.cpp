@@ -3,8 +3,8 @@
 namespace scramblo {
 namespace {
 
-constexpr uint32_t kLetterWeights[26] = {15,  84, 81, 19, 6,  142,  35, 43,   21,
-                                         400, 53, 32, 53, 11, 20,   81, 10000, 18,
+constexpr uint32_t kLetterWeights[26] = {15,  84, 81, 19, 6,  142,  35,   43,    21,
+                                         400, 53, 32, 53, 11, 20,   81,   10000, 18,
                                          28,  17, 62, 44, 76, 3333, 1250, 86};
 
 }  // namespace

@@ -17,8 +17,7 @@ uint32_t wordWeight(std::string_view text);
 
 struct LexiconEntry {
     // `text` must outlive the entry and stay where it is.
-    explicit LexiconEntry(const std::string& text)
-        : key(), word(&text), weight(wordWeight(text)) {
+    explicit LexiconEntry(const std::string& text) : key(), word(&text), weight(wordWeight(text)) {
         key.assign(text);
     }
 

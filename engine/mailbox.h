@@ -20,7 +20,7 @@ struct Notification {
 };
 
 class Mailbox {
-public:
+  public:
     // Answers false, storing nothing, while posts are being refused.
     bool put(const Notification& notification);
 
@@ -31,7 +31,7 @@ public:
     void refuseNext(uint32_t count) { refusals_ = count; }
     uint32_t attempts() const { return attempts_; }
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<Notification> queue_;

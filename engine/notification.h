@@ -26,8 +26,8 @@ enum NotificationCode : uintptr_t {
 
 // The notifications after which a job's worker posts nothing more.
 constexpr bool endsJob(uintptr_t code) {
-    return code == LoadStopped || code == LoadDone || code == SearchStopped ||
-           code == SearchDone || code == PhraseRefused;
+    return code == LoadStopped || code == LoadDone || code == SearchStopped || code == SearchDone ||
+           code == PhraseRefused;
 }
 
 }  // namespace scramblo

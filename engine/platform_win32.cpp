@@ -8,8 +8,12 @@ bool postNotification(NotifyTarget target, uint32_t message, uintptr_t code, uin
     return PostMessageA(static_cast<HWND>(target), message, code, value) != FALSE;
 }
 
-void sleepMilliseconds(uint32_t milliseconds) { Sleep(milliseconds); }
+void sleepMilliseconds(uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
 
-uint32_t tickCount() { return GetTickCount(); }
+uint32_t tickCount() {
+    return GetTickCount();
+}
 
 }  // namespace scramblo::platform

@@ -10,13 +10,13 @@
 namespace scramblo {
 
 class TextLineReader {
-public:
+  public:
     explicit TextLineReader(std::istream& stream);
 
     // Like std::getline with LF: false when not one byte could be taken.
     bool getline(std::string& line);
 
-private:
+  private:
     bool refill();
 
     std::istream& stream_;

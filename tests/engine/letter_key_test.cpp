@@ -1,10 +1,11 @@
+#include "letter_key.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "letter_key.h"
 #include "lexicon_entry.h"
 
 namespace scramblo {
@@ -43,8 +44,11 @@ TEST(LetterKey, EveryLetterHasItsWordAndPrime) {
 
 TEST(LetterKey, CaseAccentsOrderAndNonLettersDoNotCount) {
     expectProducts(keyOf("a"), 1, 2, 1, 1, 1);
-    for (std::string a : {"A", "\xE0", "\xC1", "\xC2", "\xC4", "\xE4"}) EXPECT_EQ(keyOf(a), keyOf("a"));
-    EXPECT_EQ(keyOf("\xC7" "a"), keyOf("ca"));
+    for (std::string a : {"A", "\xE0", "\xC1", "\xC2", "\xC4", "\xE4"})
+        EXPECT_EQ(keyOf(a), keyOf("a"));
+    EXPECT_EQ(keyOf("\xC7"
+                    "a"),
+              keyOf("ca"));
     EXPECT_EQ(keyOf("Dormitory"), keyOf("dirty room"));
     EXPECT_EQ(keyOf("caf\xE9"), keyOf("cafe"));
     EXPECT_EQ(keyOf("caf\xE9").letterCount(), 4u);

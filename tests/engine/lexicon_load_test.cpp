@@ -57,7 +57,8 @@ TEST(LexiconLoad, KeepsEachDistinctNonEmptyLineOnce) {
 TEST(LexiconLoad, KeepsLinesByteForByte) {
     NotificationSink sink;
     Finder finder;
-    load(finder, sink, "abc\nabc \n\xEF\xBB\xBFword\n12 34\ntwo words\nlone\rcr\nth\x1Aree\nlast\n");
+    load(finder, sink,
+         "abc\nabc \n\xEF\xBB\xBFword\n12 34\ntwo words\nlone\rcr\nth\x1Aree\nlast\n");
     EXPECT_EQ(words(finder), (std::set<std::string>{"abc", "abc ", "\xEF\xBB\xBFword", "12 34",
                                                     "two words", "lone\rcr", "th"}));
     expectConsistent(finder);
@@ -102,8 +103,9 @@ TEST(LexiconLoad, EmptyInputGivesNoWords) {
     NotificationSink sink;
     Finder finder;
     EXPECT_EQ(load(finder, sink, ""), (std::vector<Received>{{LoadDone, 0, {}}}));
-    EXPECT_EQ(load(finder, sink, "\r\n\n"),
-              (std::vector<Received>{{LoadProgress, 0, {}}, {LoadProgress, 0, {}}, {LoadDone, 0, {}}}));
+    EXPECT_EQ(
+        load(finder, sink, "\r\n\n"),
+        (std::vector<Received>{{LoadProgress, 0, {}}, {LoadProgress, 0, {}}, {LoadDone, 0, {}}}));
     EXPECT_TRUE(finder.entryList.empty());
 }
 
@@ -112,7 +114,8 @@ TEST(LexiconLoad, UnreadablePathsEmptyTheLexiconAndStillEnd) {
     Finder finder;
     load(finder, sink, "alpha\nbeta\n");
     ASSERT_EQ(finder.wordSet.size(), 2u);
-    std::string missing = (std::filesystem::temp_directory_path() / "scramblo-no-such.txt").string();
+    std::string missing =
+        (std::filesystem::temp_directory_path() / "scramblo-no-such.txt").string();
     std::string directory = std::filesystem::temp_directory_path().string();
     for (const std::string& path : {missing, directory, std::string()}) {
         auto received = runJobAndCollect(finder, LoadLexicon, path, sink);
@@ -125,16 +128,17 @@ TEST(LexiconLoad, UnreadablePathsEmptyTheLexiconAndStillEnd) {
 
 // A stream that raises the finder's stop flag while the load is reading it.
 class StoppingBuffer : public std::stringbuf {
-public:
-    StoppingBuffer(const std::string& bytes, Finder& finder) : std::stringbuf(bytes), finder_(finder) {}
+  public:
+    StoppingBuffer(const std::string& bytes, Finder& finder)
+        : std::stringbuf(bytes), finder_(finder) {}
 
-protected:
+  protected:
     std::streamsize xsgetn(char* s, std::streamsize n) override {
         finder_.setStop(true);
         return std::stringbuf::xsgetn(s, n);
     }
 
-private:
+  private:
     Finder& finder_;
 };
 
@@ -152,7 +156,8 @@ TEST(LexiconLoad, AStopRequestDoesNotShortenTheLoad) {
 TEST(LexiconLoad, SurvivesHostileFiles) {
     NotificationSink sink;
     Finder finder;
-    auto received = load(finder, sink, std::string(20 << 20, 'q') + "\n" + std::string("a\0b\n\0\n", 6));
+    auto received =
+        load(finder, sink, std::string(20 << 20, 'q') + "\n" + std::string("a\0b\n\0\n", 6));
     EXPECT_EQ(received.back(), (Received{LoadDone, 3, {}}));
     expectConsistent(finder);
 

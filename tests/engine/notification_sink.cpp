@@ -55,7 +55,9 @@ void NotificationSink::refuseNext(uint32_t) {}
 
 #else
 
-NotificationSink::NotificationSink() { target_ = new Mailbox; }
+NotificationSink::NotificationSink() {
+    target_ = new Mailbox;
+}
 
 NotificationSink::~NotificationSink() {
     while (next(std::chrono::milliseconds(0))) {
@@ -109,6 +111,8 @@ TempFile::TempFile(const std::string& bytes) {
     std::ofstream(path_, std::ios::binary) << bytes;
 }
 
-TempFile::~TempFile() { std::remove(path_.c_str()); }
+TempFile::~TempFile() {
+    std::remove(path_.c_str());
+}
 
 }  // namespace scramblo::testing

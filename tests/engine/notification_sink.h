@@ -25,7 +25,7 @@ struct Received {
 };
 
 class NotificationSink {
-public:
+  public:
     NotificationSink();
     ~NotificationSink();
     NotificationSink(const NotificationSink&) = delete;
@@ -41,7 +41,7 @@ public:
     // Natively, makes the next `count` posts fail as a full window queue does.
     void refuseNext(uint32_t count);
 
-private:
+  private:
     NotifyTarget target_ = nullptr;
 };
 
@@ -52,12 +52,12 @@ std::vector<Received> runJobAndCollect(Finder& finder, JobKind kind, const std::
 
 // A file in the test's temporary folder with the given bytes; removed by the destructor.
 class TempFile {
-public:
+  public:
     explicit TempFile(const std::string& bytes);
     ~TempFile();
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 

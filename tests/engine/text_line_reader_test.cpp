@@ -1,10 +1,10 @@
+#include "text_line_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "text_line_reader.h"
 
 namespace scramblo {
 namespace {

@@ -1,0 +1,53 @@
+// Driving real dialogs from a test: pumping the interface thread's messages
+// until something has happened, and answering modal dialogs and message boxes
+// from a second thread while the interface thread sits in their modal loop.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace scramblo::testing {
+
+// Dispatches this thread's messages (through the registered message filters
+// and idle handlers, as the program's loop does) until `done` answers true or
+// the timeout passes. Answers `done()`.
+bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// Dispatches whatever is queued now, and runs the idle handlers once.
+void pumpPending();
+
+std::string windowText(HWND window);
+
+// The first visible dialog (message boxes included) of `thread` other than
+// `except`, or none.
+HWND findDialog(DWORD thread, HWND except = nullptr);
+
+// Waits on a second thread for a dialog of the current thread to appear
+// (a message box, a modal dialog), records its texts, and hands it to
+// `answer`, which runs on that second thread (SendMessage to the dialog's
+// controls works there, the modal loop handles it).
+class DialogAnswerer {
+  public:
+    using Answer = std::function<void(HWND dialog)>;
+
+    explicit DialogAnswerer(Answer answer, HWND except = nullptr, DWORD timeoutMs = 10000);
+    ~DialogAnswerer();
+
+    bool answered() const { return answered_; }
+    // The dialog's caption and the text of every static control, joined by "|".
+    const std::string& texts() const { return texts_; }
+
+  private:
+    std::atomic<bool> answered_{false};
+    std::string texts_;
+    std::thread thread_;
+};
+
+// Presses a dialog's button by its id, as a click does.
+void pressButton(HWND dialog, int id);
+
+}  // namespace scramblo::testing

@@ -1,0 +1,17 @@
+// Texts from the string table, in the interface language the system picks.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace scramblo::ui {
+
+// The string-table entry in the interface thread's narrow character set;
+// empty when there is no such entry.
+std::string loadString(UINT id);
+
+// The entry formatted printf-style: %d takes an int, %s a const char*.
+std::string formatString(UINT id, ...);
+
+}  // namespace scramblo::ui

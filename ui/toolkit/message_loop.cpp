@@ -1,0 +1,75 @@
+#include "message_loop.h"
+
+#include <algorithm>
+
+namespace scramblo::ui {
+namespace {
+
+constexpr UINT kSystemTimer = 0x0118;
+
+template <typename T>
+void removeFrom(std::vector<T*>& list, T* item) {
+    list.erase(std::remove(list.begin(), list.end(), item), list.end());
+}
+
+}  // namespace
+
+void MessageLoop::addMessageFilter(MessageFilter* filter) {
+    filters_.push_back(filter);
+}
+void MessageLoop::removeMessageFilter(MessageFilter* filter) {
+    removeFrom(filters_, filter);
+}
+void MessageLoop::addIdleHandler(IdleHandler* handler) {
+    idleHandlers_.push_back(handler);
+}
+void MessageLoop::removeIdleHandler(IdleHandler* handler) {
+    removeFrom(idleHandlers_, handler);
+}
+
+bool MessageLoop::preTranslateMessage(MSG& msg) {
+    // Newest first, so a filter added later can claim a message before older ones.
+    for (auto it = filters_.rbegin(); it != filters_.rend(); ++it) {
+        if ((*it)->preTranslateMessage(msg)) return true;
+    }
+    return false;
+}
+
+void MessageLoop::runIdleHandlers() {
+    // A handler may remove itself while it runs.
+    std::vector<IdleHandler*> handlers = idleHandlers_;
+    for (IdleHandler* handler : handlers) handler->onIdle();
+}
+
+bool MessageLoop::isIdleMessage(const MSG& msg) {
+    switch (msg.message) {
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE:
+        case WM_PAINT:
+        case kSystemTimer:
+            return false;
+        default:
+            return true;
+    }
+}
+
+int MessageLoop::run() {
+    bool idlePending = true;
+    MSG msg;
+    for (;;) {
+        if (idlePending && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            runIdleHandlers();
+            idlePending = false;
+        }
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == -1) continue;
+        if (!got) return static_cast<int>(msg.wParam);
+        if (!preTranslateMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (isIdleMessage(msg)) idlePending = true;
+    }
+}
+
+}  // namespace scramblo::ui
