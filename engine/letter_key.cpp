@@ -16,10 +16,13 @@ constexpr LetterPrime kLetterPrimes[26] = {
     {3, 5},  {0, 2},  {0, 7},  {3, 7}, {3, 11}, {1, 17}, {0, 13}, {3, 13},
 };
 
-struct FoldTable {
+// Per byte: the folded letter, and that letter's product word and prime
+// (prime 0 for a byte that is no letter).
+struct ByteTable {
     char letter[256] = {};
+    LetterPrime code[256] = {};
 
-    constexpr FoldTable() {
+    constexpr ByteTable() {
         for (int c = 'a'; c <= 'z'; ++c) {
             letter[c] = static_cast<char>(c);
             letter[c - 'a' + 'A'] = static_cast<char>(c);
@@ -38,15 +41,18 @@ struct FoldTable {
         }
         letter[0xC7] = 'c';
         letter[0xE7] = 'c';
+        for (int byte = 0; byte < 256; ++byte) {
+            if (letter[byte] != 0) code[byte] = kLetterPrimes[letter[byte] - 'a'];
+        }
     }
 };
 
-constexpr FoldTable kFold;
+constexpr ByteTable kBytes;
 
 }  // namespace
 
 char foldedLetter(unsigned char byte) {
-    return kFold.letter[byte];
+    return kBytes.letter[byte];
 }
 
 void LetterKey::clear() {
@@ -59,11 +65,11 @@ void LetterKey::assign(std::string_view text) {
     uint64_t products[4] = {1, 1, 1, 1};
     uint32_t count = 0;
     for (unsigned char byte : text) {
-        char letter = kFold.letter[byte];
-        if (letter == 0) continue;
-        const LetterPrime& lp = kLetterPrimes[letter - 'a'];
-        products[lp.word] *= lp.prime;
-        if (products[lp.word] > UINT32_MAX) return;  // beyond capacity: the empty key
+        LetterPrime code = kBytes.code[byte];
+        if (code.prime == 0) continue;
+        uint64_t product = products[code.word] * code.prime;
+        if (product > UINT32_MAX) return;  // beyond capacity: the empty key
+        products[code.word] = product;
         ++count;
     }
     if (count == 0) return;

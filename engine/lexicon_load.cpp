@@ -32,10 +32,11 @@ uint32_t Finder::loadLexicon(std::istream& stream) {
 
 bool Finder::addWord(const std::string& line) {
     if (line.empty()) return false;
-    size_t before = wordSet.size();
-    // Word lists are mostly sorted: hinting at the end makes those inserts cheap.
-    auto word = wordSet.emplace_hint(wordSet.end(), line);
-    if (wordSet.size() == before) return false;
+    // A word list in byte order appends at the end of the set: hint it there.
+    bool atEnd = wordSet.empty() || *wordSet.rbegin() < line;
+    auto [word, added] =
+        atEnd ? std::pair(wordSet.emplace_hint(wordSet.end(), line), true) : wordSet.insert(line);
+    if (!added) return false;
     try {
         entryList.emplace_back(*word);
     } catch (...) {
