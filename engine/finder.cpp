@@ -35,9 +35,16 @@ void Finder::runJob() {
 bool Finder::post(NotificationCode code, uintptr_t value) {
     if (targetWindow == nullptr) return false;
     for (;;) {
-        if (platform::postNotification(targetWindow, notificationMessage, code, value)) return true;
+        switch (platform::postNotification(targetWindow, notificationMessage, code, value)) {
+            case platform::PostResult::Posted:
+                return true;
+            case platform::PostResult::TargetGone:
+                return false;
+            case platform::PostResult::Refused:
+                break;
+        }
         platform::sleepMilliseconds(100);
-        if (stopRequested()) return false;
+        if (stopRequested() && !endsJob(code)) return false;
     }
 }
 

@@ -36,7 +36,10 @@ class Finder {
     void runJob();
 
     // Posts one notification, retrying every 100 ms while the target refuses
-    // it; gives up once the stop flag is raised. Answers whether it was posted.
+    // it. Gives up when the target window is gone, and once the stop flag is
+    // raised, except for a job's end notification: the owner leaves its busy
+    // state only on that one, so it is retried for as long as the window
+    // exists. Answers whether it was posted.
     bool post(NotificationCode code, uintptr_t value);
 
     // Reads the stream to its end into the word set and the entry list.

@@ -4,19 +4,21 @@
 
 namespace scramblo {
 
-bool Mailbox::put(const Notification& notification) {
+platform::PostResult Mailbox::put(const Notification& notification) {
+    using platform::PostResult;
     ++attempts_;
+    if (closed_) return PostResult::TargetGone;
     uint32_t refusals = refusals_.load();
     while (refusals != 0) {
-        if (refusals == std::numeric_limits<uint32_t>::max()) return false;
-        if (refusals_.compare_exchange_weak(refusals, refusals - 1)) return false;
+        if (refusals == std::numeric_limits<uint32_t>::max()) return PostResult::Refused;
+        if (refusals_.compare_exchange_weak(refusals, refusals - 1)) return PostResult::Refused;
     }
     {
         std::lock_guard<std::mutex> lock(mutex_);
         queue_.push_back(notification);
     }
     arrived_.notify_one();
-    return true;
+    return PostResult::Posted;
 }
 
 std::optional<Notification> Mailbox::take(std::chrono::milliseconds timeout) {

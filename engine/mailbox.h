@@ -11,6 +11,8 @@
 #include <mutex>
 #include <optional>
 
+#include "platform.h"
+
 namespace scramblo {
 
 struct Notification {
@@ -21,14 +23,16 @@ struct Notification {
 
 class Mailbox {
   public:
-    // Answers false, storing nothing, while posts are being refused.
-    bool put(const Notification& notification);
+    // Stores nothing while posts are being refused or once the mailbox is closed.
+    platform::PostResult put(const Notification& notification);
 
     // Waits up to the timeout for the oldest notification and removes it.
     std::optional<Notification> take(std::chrono::milliseconds timeout);
 
     // Refuses the next `count` posts; UINT32_MAX refuses until told otherwise.
     void refuseNext(uint32_t count) { refusals_ = count; }
+    // From now on every post finds its target gone, as for a destroyed window.
+    void close() { closed_ = true; }
     uint32_t attempts() const { return attempts_; }
 
   private:
@@ -37,6 +41,7 @@ class Mailbox {
     std::deque<Notification> queue_;
     std::atomic<uint32_t> refusals_{0};
     std::atomic<uint32_t> attempts_{0};
+    std::atomic<bool> closed_{false};
 };
 
 }  // namespace scramblo

@@ -12,9 +12,14 @@ using NotifyTarget = void*;
 
 namespace platform {
 
+enum class PostResult {
+    Posted,
+    Refused,     // the target's queue is full for now
+    TargetGone,  // the window no longer exists: no later attempt can succeed
+};
+
 // Queues one notification for the target without waiting for it to be handled.
-// Answers false when the target's queue refused it.
-bool postNotification(NotifyTarget target, uint32_t message, uintptr_t code, uintptr_t value);
+PostResult postNotification(NotifyTarget target, uint32_t message, uintptr_t code, uintptr_t value);
 
 void sleepMilliseconds(uint32_t milliseconds);
 

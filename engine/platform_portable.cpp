@@ -6,7 +6,8 @@
 
 namespace scramblo::platform {
 
-bool postNotification(NotifyTarget target, uint32_t message, uintptr_t code, uintptr_t value) {
+PostResult postNotification(NotifyTarget target, uint32_t message, uintptr_t code,
+                            uintptr_t value) {
     return static_cast<Mailbox*>(target)->put({message, code, value});
 }
 

@@ -4,8 +4,11 @@
 
 namespace scramblo::platform {
 
-bool postNotification(NotifyTarget target, uint32_t message, uintptr_t code, uintptr_t value) {
-    return PostMessageA(static_cast<HWND>(target), message, code, value) != FALSE;
+PostResult postNotification(NotifyTarget target, uint32_t message, uintptr_t code,
+                            uintptr_t value) {
+    auto window = static_cast<HWND>(target);
+    if (PostMessageA(window, message, code, value)) return PostResult::Posted;
+    return IsWindow(window) ? PostResult::Refused : PostResult::TargetGone;
 }
 
 void sleepMilliseconds(uint32_t milliseconds) {

@@ -56,52 +56,70 @@ TEST(Finder, WithoutATargetAJobRunsAndPostsNothing) {
     EXPECT_FALSE(sink.next(0ms));
 }
 
-TEST(Finder, APostThatFailsWhileStoppedIsDropped) {
+TEST(Finder, GivesUpAtOnceWhenTheWindowIsGone) {
     NotificationSink sink;
     Finder finder;
-    finder.targetWindow = sink.target();
 #ifdef _WIN32
-    // A window that is gone refuses every post.
     HWND gone =
         CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
     finder.targetWindow = gone;
 #else
-    sink.refuseNext(UINT32_MAX);
+    Mailbox closed;
+    closed.close();
+    finder.targetWindow = &closed;
 #endif
-    finder.setStop(true);
-    EXPECT_FALSE(finder.post(LoadDone, 1));
-    EXPECT_FALSE(sink.next(0ms));
+    // Neither the stop flag nor the kind of notification matters: no later
+    // attempt could succeed, so the worker does not wait for one.
+    EXPECT_FALSE(finder.post(LoadProgress, 1));
+    EXPECT_FALSE(finder.post(SearchDone, 1));
 }
 
 #ifndef _WIN32
-TEST(Finder, ARefusedPostIsRetriedUntilItGoesThrough) {
+TEST(Finder, RetriesRefusedPostsAndDropsOnlyProgressOnceStopped) {
     NotificationSink sink;
+    Mailbox& mailbox = *static_cast<Mailbox*>(sink.target());
     Finder finder;
     finder.targetWindow = sink.target();
+
     sink.refuseNext(2);
-    EXPECT_TRUE(finder.post(SearchDone, 42));
-    EXPECT_EQ(static_cast<Mailbox*>(sink.target())->attempts(), 3u);
-    EXPECT_EQ(sink.next(0ms), (Received{SearchDone, 42, {}}));
+    EXPECT_TRUE(finder.post(LoadProgress, 42));
+    EXPECT_EQ(mailbox.attempts(), 3u);
+
+    finder.setStop(true);
+    sink.refuseNext(UINT32_MAX);
+    EXPECT_FALSE(finder.post(SearchProgress, 1));  // one attempt, one 100 ms sleep, dropped
+    EXPECT_EQ(mailbox.attempts(), 4u);
+
+    // A job's end is what frees its owner, so it outlasts the stop flag.
+    sink.refuseNext(3);
+    EXPECT_TRUE(finder.post(SearchStopped, 9));
+    EXPECT_EQ(mailbox.attempts(), 8u);
+
+    std::vector<Received> expected{{LoadProgress, 42, {}}, {SearchStopped, 9, {}}};
+    EXPECT_EQ(sink.next(0ms), expected[0]);
+    EXPECT_EQ(sink.next(0ms), expected[1]);
+    EXPECT_FALSE(sink.next(0ms));
 }
 
 TEST(Finder, AnAnagramWhosePostIsAbandonedIsReleasedByTheWorker) {
-    // The mailbox refuses everything; the stop request ends the retrying and
-    // the search. LeakSanitizer checks that the abandoned text was freed.
+    // The mailbox refuses the anagram until the stop request drops it; then
+    // the window goes away. LeakSanitizer checks that the text was freed.
     NotificationSink sink;
     TempFile file("listen\nsilent\n");
     Finder finder;
     runJobAndCollect(finder, LoadLexicon, file.path(), sink);
-    sink.refuseNext(UINT32_MAX);
-    finder.targetWindow = sink.target();
+    Mailbox& mailbox = *static_cast<Mailbox*>(sink.target());
+    mailbox.refuseNext(UINT32_MAX);
+    uint32_t before = mailbox.attempts();
     finder.jobKind = Search;
     finder.jobText = "tinsel";
     std::thread worker(workerMain, &finder);
-    std::this_thread::sleep_for(250ms);
+    while (mailbox.attempts() == before) std::this_thread::sleep_for(1ms);
     finder.setStop(true);
+    mailbox.close();
     worker.join();
     EXPECT_FALSE(sink.next(0ms));
-    EXPECT_GE(static_cast<Mailbox*>(sink.target())->attempts(), 2u);
 }
 #endif
 
