@@ -123,42 +123,5 @@ TEST(Finder, AnAnagramWhosePostIsAbandonedIsReleasedByTheWorker) {
 }
 #endif
 
-TEST(Finder, JobsRunWhileTheOwnerStopsAndChangesSettings) {
-    // Stop requests and setting writes from the owner's thread while loads and
-    // searches run: every job still ends with one end notification, and
-    // ThreadSanitizer sees no race.
-    std::string bytes;
-    for (int i = 0; i < 20000; ++i) bytes += "w" + std::to_string(i * 7919 % 100003) + "e\n";
-    bytes += "listen\nsilent\ntin\nles\nenlist\n";
-    TempFile file(bytes);
-    NotificationSink sink;
-    Finder finder;
-    finder.targetWindow = sink.target();
-    std::mt19937 random(7);
-    for (int round = 0; round < 20; ++round) {
-        bool load = round % 2 == 0;
-        finder.jobKind = load ? LoadLexicon : Search;
-        finder.jobText = load ? file.path() : "listen silent tin";
-        std::atomic<bool> done{false};
-        std::thread worker([&] {
-            workerMain(&finder);
-            done = true;
-        });
-        while (!done) {
-            finder.minWordLength = random() % 4;
-            finder.maxWordCount = random() % 4;
-            finder.maxAnagramCount = random() % 3;
-            finder.breadthFirst = random() % 2;
-            if (random() % 8 == 0) finder.setStop(true);
-            std::this_thread::sleep_for(std::chrono::microseconds(random() % 500));
-        }
-        worker.join();
-        auto received = sink.untilJobEnds();
-        ASSERT_FALSE(received.empty());
-        EXPECT_TRUE(endsJob(received.back().code));
-        EXPECT_FALSE(sink.next(0ms)) << "a notification after the end of round " << round;
-    }
-}
-
 }  // namespace
 }  // namespace scramblo
