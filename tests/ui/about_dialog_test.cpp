@@ -253,10 +253,7 @@ TEST_F(AboutDialogTest, HandCursorShowsOnlyOverTheText) {
 
 TEST_F(AboutDialogTest, TooltipNamesTheTargetOverTheWholeControl) {
     withAbout([&](HWND dialog, HWND link) {
-        HWND tip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
-        while (tip != nullptr && GetWindow(tip, GW_OWNER) != dialog) {
-            tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr);
-        }
+        HWND tip = scramblo::testing::findTooltip(dialog);
         ASSERT_NE(tip, nullptr);
         EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
         char text[80] = {};

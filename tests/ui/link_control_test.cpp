@@ -72,6 +72,12 @@ TEST_F(LinkControlTest, TargetStandsInForAMissingLabel) {
 
     link.setTarget("www.brevinck.example");
     EXPECT_GT(link.linkRect().right, 50) << "measured on the target";
+    char text[80] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.lpszText = text;
+    SendMessageA(testing::findTooltip(parent_), TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, "www.brevinck.example") << "the tooltip follows the target";
     link.setLabel("x");
     EXPECT_LT(link.linkRect().right, 20) << "measured on the label";
 }

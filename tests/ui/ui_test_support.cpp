@@ -1,5 +1,7 @@
 #include "ui_test_support.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -109,6 +111,14 @@ DialogAnswerer::~DialogAnswerer() {
 void pressButton(HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+HWND findTooltip(HWND owner) {
+    HWND tip = nullptr;
+    while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr) {
+        if (GetWindow(tip, GW_OWNER) == owner) return tip;
+    }
+    return nullptr;
 }
 
 INT_PTR whileModal(const std::function<INT_PTR()>& open,

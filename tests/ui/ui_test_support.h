@@ -53,6 +53,9 @@ class DialogAnswerer {
 // Presses a dialog's button by its id, as a click does.
 void pressButton(HWND dialog, int id);
 
+// The tooltip window owned by `owner`, or none.
+HWND findTooltip(HWND owner);
+
 // Runs `open`, which shows a modal dialog of this thread, and calls `inside`
 // with that dialog on this thread from within the dialog's own modal loop.
 // A dialog that `inside` leaves open is then cancelled (IDCANCEL). Answers
