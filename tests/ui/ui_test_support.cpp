@@ -1,5 +1,8 @@
 #include "ui_test_support.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "toolkit/app_module.h"
@@ -41,13 +44,19 @@ BOOL CALLBACK collectStatic(HWND child, LPARAM param) {
     return TRUE;
 }
 
-}  // namespace
+// The dialog that whileModal looks for, and what to do with it. A thread timer
+// has no parameter of its own.
+thread_local const std::function<void(HWND)>* modalVisit = nullptr;
 
-std::string windowText(HWND window) {
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1);
-    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    return text.data();
+void CALLBACK visitModalDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = findDialog(GetCurrentThreadId());
+    if (dialog == nullptr || modalVisit == nullptr) return;
+    KillTimer(nullptr, timer);
+    (*modalVisit)(dialog);
+    if (IsWindowVisible(dialog)) pressButton(dialog, IDCANCEL);
 }
+
+}  // namespace
 
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
@@ -102,6 +111,51 @@ DialogAnswerer::~DialogAnswerer() {
 void pressButton(HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+HWND findTooltip(HWND owner) {
+    HWND tip = nullptr;
+    while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr) {
+        if (GetWindow(tip, GW_OWNER) == owner) return tip;
+    }
+    return nullptr;
+}
+
+INT_PTR whileModal(const std::function<INT_PTR()>& open,
+                   const std::function<void(HWND dialog)>& inside) {
+    modalVisit = &inside;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, visitModalDialog);
+    INT_PTR result = open();
+    KillTimer(nullptr, timer);
+    modalVisit = nullptr;
+    return result;
+}
+
+Picture::Picture(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageA(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    const auto* source = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < width_ * height_; ++i) {
+        DWORD pixel = source[i];  // 0x00RRGGBB
+        pixels_.push_back(RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)));
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+int Picture::count(COLORREF colour) const {
+    return static_cast<int>(std::count(pixels_.begin(), pixels_.end(), colour));
 }
 
 }  // namespace scramblo::testing

@@ -9,8 +9,13 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "toolkit/dialog.h"
 
 namespace scramblo::testing {
+
+using ui::windowText;
 
 // Dispatches this thread's messages (through the registered message filters
 // and idle handlers, as the program's loop does) until `done` answers true or
@@ -19,8 +24,6 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
 // Dispatches whatever is queued now, and runs the idle handlers once.
 void pumpPending();
-
-std::string windowText(HWND window);
 
 // The first visible dialog (message boxes included) of `thread` other than
 // `except`, or none.
@@ -49,5 +52,32 @@ class DialogAnswerer {
 
 // Presses a dialog's button by its id, as a click does.
 void pressButton(HWND dialog, int id);
+
+// The tooltip window owned by `owner`, or none.
+HWND findTooltip(HWND owner);
+
+// Runs `open`, which shows a modal dialog of this thread, and calls `inside`
+// with that dialog on this thread from within the dialog's own modal loop.
+// A dialog that `inside` leaves open is then cancelled (IDCANCEL). Answers
+// what `open` answers.
+INT_PTR whileModal(const std::function<INT_PTR()>& open,
+                   const std::function<void(HWND dialog)>& inside);
+
+// A window's client area as it paints itself for WM_PRINT (background and
+// client), pixel by pixel.
+class Picture {
+  public:
+    explicit Picture(HWND window);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    COLORREF at(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+    int count(COLORREF colour) const;
+
+  private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<COLORREF> pixels_;
+};
 
 }  // namespace scramblo::testing

@@ -30,11 +30,14 @@ void Dialog::destroy() {
     if (window_ != nullptr && !modal_) DestroyWindow(window_);
 }
 
-std::string Dialog::itemText(int id) const {
-    HWND control = item(id);
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1);
-    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+std::string windowText(HWND window) {
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1);
+    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
     return text.data();
+}
+
+std::string Dialog::itemText(int id) const {
+    return windowText(item(id));
 }
 
 void Dialog::setItemText(int id, const std::string& text) const {

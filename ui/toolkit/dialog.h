@@ -10,6 +10,8 @@
 
 namespace scramblo::ui {
 
+std::string windowText(HWND window);
+
 class Dialog {
   public:
     Dialog() = default;

@@ -1,0 +1,28 @@
+#include "about_dialog.h"
+
+#include "about_dialog_ids.h"
+
+namespace scramblo::ui {
+
+INT_PTR AboutDialog::run(HWND owner) {
+    return runModal(IDD_ABOUT, owner);
+}
+
+bool AboutDialog::onInitDialog() {
+    centerOver(GetWindow(window(), GW_OWNER));
+    link_.attach(item(IDC_ABOUT_LINK));
+    return true;
+}
+
+bool AboutDialog::onCommand(int id, int /*notifyCode*/, HWND /*control*/) {
+    if (id != IDOK && id != IDCANCEL) return false;
+    end(id);
+    return true;
+}
+
+void showAboutDialog(HWND owner) {
+    AboutDialog dialog;
+    dialog.run(owner);
+}
+
+}  // namespace scramblo::ui
