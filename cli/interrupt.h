@@ -6,7 +6,7 @@
 
 namespace scramblo::cli {
 
-void installInterruptHandler();
+void installSignalHandlers();
 bool interruptRequested();
 
 }  // namespace scramblo::cli

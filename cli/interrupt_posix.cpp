@@ -16,7 +16,7 @@ extern "C" void onInterrupt(int) {
 
 }  // namespace
 
-void installInterruptHandler() {
+void installSignalHandlers() {
     struct sigaction action = {};
     action.sa_handler = onInterrupt;
     action.sa_flags = SA_RESETHAND;  // the next Ctrl-C ends the program

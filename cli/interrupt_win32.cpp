@@ -18,7 +18,7 @@ BOOL WINAPI onConsoleControl(DWORD event) {
 
 }  // namespace
 
-void installInterruptHandler() {
+void installSignalHandlers() {
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
 }
 

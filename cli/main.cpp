@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         } else if (options.showVersion) {
             std::puts("scramblo-cli " SCRAMBLO_VERSION);
         } else {
-            installInterruptHandler();
+            installSignalHandlers();
             return Session(options).run();
         }
         return ExitOk;

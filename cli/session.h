@@ -30,7 +30,8 @@ enum ExitCode {
 class Session {
   public:
     explicit Session(const Options& options);
-    // Stops and waits for a worker that still runs.
+    // Stops and waits for a worker that still runs, and releases the texts
+    // of anagrams it posted that were never handled.
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
