@@ -39,7 +39,10 @@ uint32_t Finder::findAnagrams(const std::string& phrase) {
     while (!queue.empty() && !stopRequested()) {
         SearchNode* node = queue.front();
         queue.pop_front();
-        for (size_t p = node->position; p < entryList.size() && !stopRequested(); ++p) {
+        // A node's position is the entry it added, which its text needs; without
+        // repeats its expansion starts one further (the root adds none).
+        size_t first = node->position + (node->parent != nullptr && !repeatEntries ? 1 : 0);
+        for (size_t p = first; p < entryList.size() && !stopRequested(); ++p) {
             const LexiconEntry& entry = entryList[p];
             if (entry.key.letterCount() < minWordLength) continue;
             LetterKey rest;

@@ -65,6 +65,9 @@ class Finder {
     std::atomic<uint32_t> minWordLength{3};
     std::atomic<uint32_t> maxWordCount{0};  // 0 = unlimited
     std::atomic<bool> breadthFirst{true};
+    // false: no entry occurs twice in one anagram (a child's expansion starts
+    // at the entry after its own instead of at its own).
+    std::atomic<bool> repeatEntries{true};
 
   private:
     std::atomic<bool> stopFlag_{false};

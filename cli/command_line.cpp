@@ -1,0 +1,155 @@
+#include "command_line.h"
+
+#include <string_view>
+
+namespace scramblo::cli {
+namespace {
+
+uint32_t parseCount(const std::string& value) {
+    uint64_t count = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9') throw UsageError("'" + value + "' is not a whole number");
+        count = count * 10 + static_cast<uint64_t>(c - '0');
+        if (count > UINT32_MAX) throw UsageError("'" + value + "' is too large");
+    }
+    if (value.empty()) throw UsageError("the number is missing");
+    return static_cast<uint32_t>(count);
+}
+
+LexiconEncoding parseEncoding(const std::string& value) {
+    std::string name = value;
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    if (name == "utf-8" || name == "utf8") return LexiconEncoding::Utf8;
+    if (name == "windows-1252" || name == "cp1252") return LexiconEncoding::Windows1252;
+    throw UsageError("unknown encoding '" + value + "' (utf-8 or windows-1252)");
+}
+
+struct OptionSpec {
+    char shortName;  // 0: long form only
+    std::string_view longName;
+    bool takesValue;
+    void (*apply)(Options&, const std::string& value);
+};
+
+const OptionSpec kOptions[] = {
+    {'l', "lexicon", true, [](Options& o, const std::string& v) { o.lexiconPath = v; }},
+    {0, "lexicon-encoding", true,
+     [](Options& o, const std::string& v) { o.lexiconEncoding = parseEncoding(v); }},
+    {'m', "min-length", true,
+     [](Options& o, const std::string& v) { o.minWordLength = parseCount(v); }},
+    {0, "max-length", true,
+     [](Options& o, const std::string& v) { o.maxWordLength = parseCount(v); }},
+    {'w', "max-words", true,
+     [](Options& o, const std::string& v) { o.maxWordCount = parseCount(v); }},
+    {'n', "max-anagrams", true,
+     [](Options& o, const std::string& v) { o.maxAnagramCount = parseCount(v); }},
+    {'d', "depth-first", false, [](Options& o, const std::string&) { o.depthFirst = true; }},
+    {'c', "contain", true, [](Options& o, const std::string& v) { o.contain = v; }},
+    {'x', "exclude", true, [](Options& o, const std::string& v) { o.excluded.push_back(v); }},
+    {0, "no-repeat", false, [](Options& o, const std::string&) { o.repeatEntries = false; }},
+    {0, "raw", false, [](Options& o, const std::string&) { o.raw = true; }},
+    {'h', "help", false, [](Options& o, const std::string&) { o.showHelp = true; }},
+    {0, "version", false, [](Options& o, const std::string&) { o.showVersion = true; }},
+};
+
+const OptionSpec& findLong(std::string_view name) {
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.longName == name) return spec;
+    }
+    throw UsageError("unknown option '--" + std::string(name) + "'");
+}
+
+const OptionSpec& findShort(char name) {
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.shortName != 0 && spec.shortName == name) return spec;
+    }
+    throw UsageError("unknown option '-" + std::string(1, name) + "'");
+}
+
+void apply(Options& options, const OptionSpec& spec, const std::string& value) {
+    try {
+        spec.apply(options, value);
+    } catch (const UsageError& error) {
+        throw UsageError("--" + std::string(spec.longName) + ": " + error.what());
+    }
+}
+
+}  // namespace
+
+Options parseCommandLine(const std::vector<std::string>& arguments) {
+    Options options;
+    std::vector<std::string> words;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        auto nextValue = [&](const OptionSpec& spec) {
+            if (++i == arguments.size())
+                throw UsageError("option '--" + std::string(spec.longName) + "' needs a value");
+            return arguments[i];
+        };
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            words.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument[1] == '-') {
+            size_t equals = argument.find('=');
+            const OptionSpec& spec = findLong(std::string_view(argument).substr(2, equals - 2));
+            if (equals != std::string::npos && !spec.takesValue)
+                throw UsageError("option '--" + std::string(spec.longName) + "' takes no value");
+            std::string value;
+            if (spec.takesValue)
+                value = equals != std::string::npos ? argument.substr(equals + 1) : nextValue(spec);
+            apply(options, spec, value);
+        } else {
+            for (size_t j = 1; j < argument.size(); ++j) {
+                const OptionSpec& spec = findShort(argument[j]);
+                if (!spec.takesValue) {
+                    apply(options, spec, {});
+                    continue;
+                }
+                apply(options, spec,
+                      j + 1 < argument.size() ? argument.substr(j + 1) : nextValue(spec));
+                break;
+            }
+        }
+    }
+    for (const std::string& word : words) {
+        if (!options.phrase.empty()) options.phrase += ' ';
+        options.phrase += word;
+    }
+    if (words.empty() && !options.showHelp && !options.showVersion)
+        throw UsageError("no phrase given");
+    return options;
+}
+
+std::string usageText() {
+    return R"(Usage: scramblo-cli [OPTION]... PHRASE...
+Prints every combination of lexicon words whose letters are exactly those of
+PHRASE (several arguments are joined with spaces), one per line, as it is found.
+Case, accents, spaces and punctuation do not count.
+
+  -l, --lexicon FILE        word list, one word per line (default WoordenLijst.txt)
+      --lexicon-encoding E  windows-1252 (default) or utf-8
+  -m, --min-length N        use words of at least N letters (default 3)
+      --max-length N        use words of at most N letters (default 0: no limit)
+  -w, --max-words N         at most N words per anagram (default 0: no limit)
+  -n, --max-anagrams N      stop after N anagrams (default 0: no limit)
+  -d, --depth-first         search depth first (default: breadth first, fewest
+                            words first)
+  -c, --contain TEXT        only anagrams that contain TEXT, printed first
+  -x, --exclude WORD        leave out lexicon lines equal to WORD, ignoring case;
+                            may be repeated
+      --no-repeat           use no lexicon word twice in one anagram
+      --raw                 pass phrase and output bytes unconverted
+  -h, --help                show this help and exit
+      --version             show the version and exit
+
+A summary goes to standard error. Exit status: 0 done (or the maximum number
+of anagrams reached, or the output closed), 2 lexicon unreadable, 3 phrase
+refused, 64 bad usage, 130 interrupted by Ctrl-C.
+)";
+}
+
+}  // namespace scramblo::cli

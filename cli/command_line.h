@@ -1,0 +1,44 @@
+// The command line of scramblo-cli: the options, whose defaults are those of
+// the finder's settings, and the phrase.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace scramblo::cli {
+
+enum class LexiconEncoding { Windows1252, Utf8 };
+
+struct Options {
+    std::string lexiconPath = "WoordenLijst.txt";
+    LexiconEncoding lexiconEncoding = LexiconEncoding::Windows1252;
+    uint32_t minWordLength = 3;
+    uint32_t maxWordCount = 0;     // 0 = unlimited
+    uint32_t maxAnagramCount = 0;  // 0 = unlimited
+    uint32_t maxWordLength = 0;    // 0 = unlimited
+    bool depthFirst = false;
+    bool repeatEntries = true;
+    bool raw = false;                   // no conversion of terminal text
+    std::string contain;                // words every anagram starts with; empty: none
+    std::vector<std::string> excluded;  // lexicon lines left out, ignoring case
+    std::string phrase;                 // the phrase arguments joined by spaces
+    bool showHelp = false;
+    bool showVersion = false;
+};
+
+// A bad option or option value; the message says what is wrong.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Options may stand anywhere among the phrase's words until "--"; short ones
+// may be bundled (-dm2) and long ones may take their value after "=".
+// Throws UsageError.
+Options parseCommandLine(const std::vector<std::string>& arguments);
+
+std::string usageText();
+
+}  // namespace scramblo::cli

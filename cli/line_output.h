@@ -1,0 +1,38 @@
+// Standard output for anagram lines. Lines are buffered but flushed at least
+// every 100 ms, so that each appears about when it is found. A reader that
+// went away (a closed pipe) is a normal end, any other failure an error.
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <string_view>
+
+namespace scramblo::cli {
+
+bool isTerminal(std::FILE* file);
+
+class LineOutput {
+  public:
+    enum class State { Open, Closed, Failed };
+
+    explicit LineOutput(std::FILE* file) : file_(file) {}
+
+    // Writes the text and a line end; does nothing once the output is not open.
+    void writeLine(std::string_view text);
+    void flush();
+    // Flushes when the last flush is 100 ms ago or more.
+    void flushIfDue();
+
+    State state() const { return state_; }
+    int error() const { return error_; }  // errno of the failure
+
+  private:
+    void check(bool written);
+
+    std::FILE* file_;
+    State state_ = State::Open;
+    int error_ = 0;
+    std::chrono::steady_clock::time_point lastFlush_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace scramblo::cli

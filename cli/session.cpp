@@ -1,0 +1,210 @@
+#include "session.h"
+
+#include <cstdio>
+#include <cstring>
+#include <istream>
+#include <memory>
+
+#include "anagram_text.h"
+#include "interrupt.h"
+#include "lexicon_filter.h"
+#include "text_encoding.h"
+
+namespace scramblo::cli {
+namespace {
+
+struct AnagramTextRelease {
+    void operator()(const char* text) const { releaseAnagramText(text); }
+};
+using AnagramText = std::unique_ptr<const char[], AnagramTextRelease>;
+
+// A text whose key is `key`: each of its letters as often as the key holds it.
+std::string lettersOf(LetterKey key) {
+    std::string letters;
+    for (char c = 'a'; c <= 'z'; ++c) {
+        LetterKey letter;
+        letter.assign(std::string_view(&c, 1));
+        for (LetterKey smaller; letter.takeFrom(key, smaller); key = smaller) letters += c;
+    }
+    return letters;
+}
+
+void printError(const std::string& message) {
+    std::fprintf(stderr, "scramblo-cli: %s\n", message.c_str());
+}
+
+}  // namespace
+
+Session::Session(const Options& options)
+    : options_(options),
+      convertText_(!options.raw && localeUsesUtf8()),
+      outputIsTerminal_(isTerminal(stdout)),
+      progress_(stderr, isTerminal(stderr)) {
+    finder_.targetWindow = queue_.target();
+    finder_.minWordLength = options.minWordLength;
+    finder_.maxWordCount = options.maxWordCount;
+    finder_.maxAnagramCount = options.maxAnagramCount;
+    finder_.breadthFirst = !options.depthFirst;
+    finder_.repeatEntries = options.repeatEntries;
+}
+
+Session::~Session() {
+    if (worker_.joinable()) {
+        finder_.setStop(true);
+        worker_.join();
+    }
+    while (auto notification = queue_.next(std::chrono::milliseconds(0))) {
+        if (notification->code == AnagramFound)
+            releaseAnagramText(reinterpret_cast<const char*>(notification->value));
+    }
+}
+
+int Session::run() {
+    std::string searchPhrase = toEngine(options_.phrase);
+    LetterKey phraseKey;
+    phraseKey.assign(searchPhrase);
+    const std::string refusal = "cannot search '" + options_.phrase + "': no letters, or too many";
+    if (phraseKey.isEmpty()) return refuse(refusal);
+    if (!options_.contain.empty()) {
+        LetterKey containKey, rest;
+        containKey.assign(toEngine(options_.contain));
+        if (containKey.isEmpty()) return refuse("'" + options_.contain + "' has no letters");
+        if (!containKey.takeFrom(phraseKey, rest)) {
+            return refuse("the phrase '" + options_.phrase + "' lacks letters of '" +
+                          options_.contain + "'");
+        }
+        searchPhrase = lettersOf(rest);
+    }
+
+    if (!loadLexicon()) {
+        printError("cannot open the lexicon '" + options_.lexiconPath + "'");
+        return ExitLexiconUnreadable;
+    }
+    if (interruptRequested()) {
+        printSummary(0, false);
+        return ExitInterrupted;
+    }
+
+    // Between the jobs the finder is ours alone (see lexicon_filter.h).
+    std::vector<std::string> excluded;
+    for (const std::string& word : options_.excluded)
+        excluded.push_back(convertText_ ? utf8ToWindows1252(word, ForeignCharacters::Keep) : word);
+    filterEntries(finder_.entryList, excluded, options_.maxWordLength);
+    if (utf8WordList_) rekeyForeignCharacters(finder_.entryList);
+
+    Notification end{kNotificationMessage, SearchDone, 0};
+    if (searchPhrase.empty()) {
+        // The contained text takes every letter: it is the one anagram.
+        ++anagramCount_;
+        printLine(options_.contain);
+    } else {
+        finder_.jobKind = Search;
+        finder_.jobText = searchPhrase;
+        searchStart_ = std::chrono::steady_clock::now();
+        worker_ = std::thread(workerMain, &finder_);
+        end = handleUntilJobEnds();
+    }
+    progress_.clear();
+    output_.flush();
+    if (output_.state() == LineOutput::State::Failed) {
+        printError(std::string("cannot write the output: ") + std::strerror(output_.error()));
+        return ExitFailure;
+    }
+    if (end.code == PhraseRefused) return refuse(refusal);
+    printSummary(static_cast<uint32_t>(end.value), end.code == SearchDone);
+    return interruptRequested() ? ExitInterrupted : ExitOk;
+}
+
+bool Session::loadLexicon() {
+    if (options_.lexiconEncoding == LexiconEncoding::Utf8) {
+        utf8WordList_.emplace(options_.lexiconPath);
+        if (!utf8WordList_->isOpen()) return false;
+        worker_ = std::thread([this] {
+            // Nothing may unwind out of a thread entry; the load ends with its
+            // notification even when memory runs out.
+            try {
+                std::istream stream(&*utf8WordList_);
+                finder_.loadLexicon(stream);
+            } catch (...) {
+            }
+        });
+    } else {
+        finder_.jobKind = LoadLexicon;
+        finder_.jobText = options_.lexiconPath;
+        worker_ = std::thread(workerMain, &finder_);
+    }
+    wordCount_ = static_cast<uint32_t>(handleUntilJobEnds().value);
+    progress_.clear();
+    return !lexiconUnreadable_;
+}
+
+Notification Session::handleUntilJobEnds() {
+    for (;;) {
+        // Every job lowers the stop flag as it starts, so raise it on every pass.
+        if (interruptRequested() || output_.state() != LineOutput::State::Open)
+            finder_.setStop(true);
+        std::optional<Notification> notification = queue_.next(std::chrono::milliseconds(50));
+        if (!notification) {
+            output_.flush();
+            continue;
+        }
+        handle(*notification);
+        if (endsJob(notification->code)) {
+            worker_.join();
+            return *notification;
+        }
+        output_.flushIfDue();
+    }
+}
+
+void Session::handle(const Notification& notification) {
+    switch (notification.code) {
+        case LoadProgress:
+            progress_.show("loading: " + std::to_string(notification.value) + " words");
+            break;
+        case LexiconUnreadable:
+            lexiconUnreadable_ = true;
+            break;
+        case SearchProgress: {
+            auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
+                std::chrono::steady_clock::now() - searchStart_);
+            progress_.show("searching: " + std::to_string(anagramCount_) + " anagrams, " +
+                           std::to_string(seconds.count()) + " s");
+            break;
+        }
+        case AnagramFound: {
+            AnagramText text(reinterpret_cast<const char*>(notification.value));
+            ++anagramCount_;
+            std::string line = toTerminal(text.get());
+            printLine(options_.contain.empty() ? line : options_.contain + ' ' + line);
+            break;
+        }
+        default:
+            break;  // the end notifications are the caller's
+    }
+}
+
+void Session::printLine(const std::string& text) {
+    if (outputIsTerminal_) progress_.clear();
+    output_.writeLine(text);
+}
+
+void Session::printSummary(uint32_t milliseconds, bool done) {
+    std::fprintf(stderr, "scramblo-cli: %u words, %u anagrams, %u ms, %s\n", wordCount_,
+                 anagramCount_, milliseconds, done ? "done" : "stopped");
+}
+
+int Session::refuse(const std::string& message) {
+    printError(message);
+    return ExitPhraseRefused;
+}
+
+std::string Session::toEngine(const std::string& text) const {
+    return convertText_ ? utf8ToWindows1252(text, ForeignCharacters::Drop) : text;
+}
+
+std::string Session::toTerminal(const std::string& text) const {
+    return convertText_ ? windows1252ToUtf8(text, utf8WordList_.has_value()) : text;
+}
+
+}  // namespace scramblo::cli

@@ -1,0 +1,255 @@
+#include "cli_process.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+#endif
+
+namespace scramblo::cli::testing {
+
+TempDirectory::TempDirectory() {
+    static std::atomic<int> serial{0};
+    auto base = std::filesystem::temp_directory_path();
+    std::string name = "scramblo-cli-test-" + std::to_string(reinterpret_cast<uintptr_t>(this)) +
+                       "-" + std::to_string(serial++);
+#ifndef _WIN32
+    name += "-" + std::to_string(getpid());
+#endif
+    path_ = (base / name).string();
+    std::filesystem::create_directories(path_);
+}
+
+TempDirectory::~TempDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDirectory::write(const std::string& name, const std::string& bytes) const {
+    std::string path = (std::filesystem::path(path_) / name).string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> ProcessResult::lines() const {
+    std::vector<std::string> lines;
+    std::istringstream stream(out);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
+
+#ifdef _WIN32
+
+namespace {
+
+// Quoted by the rules that the C runtime's argument parsing undoes.
+std::string quoted(const std::string& argument) {
+    std::string out = "\"";
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes * 2, '\\');
+    return out + "\"";
+}
+
+HANDLE inheritableFile(const std::string& path) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::string withoutCarriageReturns(std::string text) {
+    size_t kept = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') text[kept++] = text[i];
+    }
+    text.resize(kept);
+    return text;
+}
+
+}  // namespace
+
+ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions& options) {
+    TempDirectory capture;
+    std::string outPath = capture.write("out", ""), errPath = capture.write("err", "");
+    HANDLE out = inheritableFile(outPath), err = inheritableFile(errPath);
+    std::string commandLine = quoted(SCRAMBLO_CLI_PATH);
+    for (const std::string& argument : arguments) commandLine += " " + quoted(argument);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
+    BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                  options.directory.empty() ? nullptr : options.directory.c_str(),
+                                  &startup, &process);
+    CloseHandle(out);
+    CloseHandle(err);
+    if (!started) throw std::runtime_error("cannot start " + commandLine);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return {static_cast<int>(exitCode), withoutCarriageReturns(readFile(outPath)),
+            withoutCarriageReturns(readFile(errPath))};
+}
+
+#else
+
+namespace {
+
+int exitCodeOf(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Starts scramblo-cli with the given descriptors as its standard output and
+// error; standard input is empty.
+pid_t spawn(const std::vector<std::string>& arguments, const RunOptions& options, int out,
+            int err) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, out, 1);
+    posix_spawn_file_actions_adddup2(&actions, err, 2);
+    if (!options.directory.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, options.directory.c_str());
+
+    std::vector<std::string> strings{SCRAMBLO_CLI_PATH};
+    strings.insert(strings.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& s : strings) argv.push_back(s.data());
+    argv.push_back(nullptr);
+
+    std::vector<std::string> environment{"LC_ALL=" + options.locale};
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        std::string_view name(*variable);
+        if (name.substr(0, 3) != "LC_" && name.substr(0, 5) != "LANG=")
+            environment.push_back(*variable);
+    }
+    std::vector<char*> envp;
+    for (std::string& s : environment) envp.push_back(s.data());
+    envp.push_back(nullptr);
+
+    pid_t pid = -1;
+    int failed = posix_spawn(&pid, SCRAMBLO_CLI_PATH, &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) throw std::runtime_error("cannot start " SCRAMBLO_CLI_PATH);
+    return pid;
+}
+
+int openForWriting(const std::string& path) {
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+}
+
+}  // namespace
+
+ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions& options) {
+    TempDirectory capture;
+    std::string outPath = capture.write("out", ""), errPath = capture.write("err", "");
+    int out = openForWriting(options.outputFile.empty() ? outPath : options.outputFile);
+    int err = openForWriting(errPath);
+    pid_t pid = spawn(arguments, options, out, err);
+    close(out);
+    close(err);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {exitCodeOf(status), readFile(outPath), readFile(errPath)};
+}
+
+RunningCli::RunningCli(const std::vector<std::string>& arguments) {
+    errorPath_ = directory_.write("err", "");
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
+    int err = openForWriting(errorPath_);
+    pid_ = spawn(arguments, {}, pipeFds[1], err);
+    close(pipeFds[1]);
+    close(err);
+    outputFd_ = pipeFds[0];
+}
+
+RunningCli::~RunningCli() {
+    closeOutput();
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+std::optional<std::string> RunningCli::readLine() {
+    for (;;) {
+        size_t end = pending_.find('\n');
+        if (end != std::string::npos) {
+            std::string line = pending_.substr(0, end);
+            pending_.erase(0, end + 1);
+            return line;
+        }
+        char buffer[65536];
+        ssize_t count = outputFd_ < 0 ? 0 : read(outputFd_, buffer, sizeof buffer);
+        if (count <= 0) return std::nullopt;
+        pending_.append(buffer, static_cast<size_t>(count));
+    }
+}
+
+std::vector<std::string> RunningCli::readRemainingLines() {
+    std::vector<std::string> lines;
+    while (auto line = readLine()) lines.push_back(*line);
+    return lines;
+}
+
+void RunningCli::closeOutput() {
+    if (outputFd_ >= 0) close(outputFd_);
+    outputFd_ = -1;
+}
+
+void RunningCli::signal(int number) {
+    kill(pid_, number);
+}
+
+std::optional<int> RunningCli::waitFor(std::chrono::seconds limit) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (waitpid(pid_, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    pid_ = -1;
+    return exitCodeOf(status);
+}
+
+std::string RunningCli::errors() const {
+    return readFile(errorPath_);
+}
+
+#endif
+
+}  // namespace scramblo::cli::testing

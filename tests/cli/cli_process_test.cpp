@@ -1,0 +1,329 @@
+#include "cli_process.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace scramblo::cli::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace std::chrono_literals;
+
+// The weights are all different, so the lexicon's order is fixed:
+// dormitory 1436, roomy 1361, dirty 1325, tidy 1307, tory 1305, my 1303,
+// dry 1287, doom 112, room 111, trim 109, riot 76, dirt 75, rod 57.
+// The empty first line makes the load post progress, which only a terminal shows.
+const char kDormitory[] =
+    "\nroom\ndirty\ndormitory\ndirt\nroomy\nrod\nmy\nriot\ntory\ndry\ntrim\ndoom\ntidy\n";
+
+// The summary line, all that goes to standard error when it is no terminal.
+struct Summary {
+    unsigned words = 0;
+    unsigned anagrams = 0;
+    std::string end;
+};
+
+std::optional<Summary> parseSummary(const std::string& errors) {
+    Summary summary;
+    unsigned milliseconds;
+    char end[8];
+    int length = 0;
+    if (std::sscanf(errors.c_str(), "scramblo-cli: %u words, %u anagrams, %u ms, %7[a-z]%n",
+                    &summary.words, &summary.anagrams, &milliseconds, end, &length) != 4 ||
+        errors.substr(static_cast<size_t>(length)) != "\n")
+        return std::nullopt;
+    summary.end = end;
+    return summary;
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    ProcessResult run(std::vector<std::string> arguments, const RunOptions& options = {}) {
+        arguments.insert(arguments.begin(), {"-l", lexicon_});
+        return runCli(arguments, options);
+    }
+
+    TempDirectory directory_;
+    std::string lexicon_ = directory_.write("dormitory.txt", kDormitory);
+};
+
+TEST_F(CliTest, BreadthFirstPrintsFewerWordsFirstInLexiconOrder) {
+    ProcessResult result = run({"dormitory"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.lines(), (Lines{"dormitory", "roomy dirt", "dirty room"}));
+    std::optional<Summary> summary = parseSummary(result.err);
+    ASSERT_TRUE(summary) << result.err;
+    EXPECT_EQ(summary->words, 13u);
+    EXPECT_EQ(summary->anagrams, 3u);
+    EXPECT_EQ(summary->end, "done");
+
+    result = run({"-m", "2", "dor", "mi", "tory"});
+    EXPECT_EQ(result.lines(), (Lines{"dormitory", "roomy dirt", "dirty room", "my riot rod"}));
+}
+
+TEST_F(CliTest, DepthFirstFollowsTheLastChildFirst) {
+    EXPECT_EQ(run({"-d", "dormitory"}).lines(), (Lines{"dormitory", "dirty room", "roomy dirt"}));
+    EXPECT_EQ(run({"--depth-first", "--min-length=2", "dormitory"}).lines(),
+              (Lines{"dormitory", "my riot rod", "dirty room", "roomy dirt"}));
+}
+
+TEST_F(CliTest, LimitsWordsAndAnagrams) {
+    EXPECT_EQ(run({"-w", "1", "dormitory"}).lines(), Lines{"dormitory"});
+    EXPECT_EQ(run({"-m2", "--max-words", "2", "dormitory"}).lines(),
+              (Lines{"dormitory", "roomy dirt", "dirty room"}));
+
+    // Reaching the maximum anagram count stops the search, and that is success.
+    ProcessResult result = run({"-n", "2", "dormitory"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.lines(), (Lines{"dormitory", "roomy dirt"}));
+    std::optional<Summary> summary = parseSummary(result.err);
+    ASSERT_TRUE(summary) << result.err;
+    EXPECT_EQ(summary->anagrams, 2u);
+    EXPECT_EQ(summary->end, "stopped");
+}
+
+TEST_F(CliTest, ReadsWoordenLijstFromTheWorkingDirectoryByDefault) {
+    directory_.write("WoordenLijst.txt", "Listen\r\nen\r\nlist\r\n");
+    RunOptions here;
+    here.directory = directory_.path();
+    EXPECT_EQ(runCli({"tinsel"}, here).lines(), Lines{"Listen"});
+    EXPECT_EQ(runCli({"-m", "2", "tinsel"}, here).lines(), (Lines{"Listen", "list en"}));
+}
+
+TEST_F(CliTest, RefusesAPhraseWithoutUsableLetters) {
+    for (const std::string& phrase : {std::string("123 ..."), std::string(32, 'e')}) {
+        ProcessResult result = run({phrase});
+        EXPECT_EQ(result.exitCode, 3) << phrase;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err,
+                  "scramblo-cli: cannot search '" + phrase + "': no letters, or too many\n");
+    }
+}
+
+TEST_F(CliTest, RefusesAContainedTextThatThePhraseLacks) {
+    ProcessResult result = run({"-c", "dormitory x", "dormitory"});
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "scramblo-cli: the phrase 'dormitory' lacks letters of 'dormitory x'\n");
+
+    result = run({"--contain", "42", "dormitory"});
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.err, "scramblo-cli: '42' has no letters\n");
+}
+
+TEST_F(CliTest, ContainedTextStartsEveryLine) {
+    EXPECT_EQ(run({"-c", "dirt", "dormitory"}).lines(), Lines{"dirt roomy"});
+    EXPECT_EQ(run({"-c", "Dirty!", "dormitory"}).lines(), Lines{"Dirty! room"});
+    // Taking every letter, the contained text is the one anagram.
+    ProcessResult result = run({"-c", "dirty room", "dormitory"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.lines(), Lines{"dirty room"});
+}
+
+TEST_F(CliTest, NamesALexiconThatCannotBeOpened) {
+    TempDirectory empty;
+    std::string missing = empty.path() + "/no such lexicon.txt";
+    for (std::string encoding : {"windows-1252", "utf-8"}) {
+        for (const std::string& path : {missing, empty.path()}) {
+            ProcessResult result =
+                runCli({"-l", path, "--lexicon-encoding", encoding, "dormitory"});
+            EXPECT_EQ(result.exitCode, 2) << path;
+            EXPECT_EQ(result.out, "");
+            EXPECT_EQ(result.err, "scramblo-cli: cannot open the lexicon '" + path + "'\n");
+        }
+    }
+}
+
+TEST_F(CliTest, BadUsageExitsWith64AndAHint) {
+    const std::vector<std::vector<std::string>> bad{
+        {},
+        {"-q", "dormitory"},
+        {"--colour", "dormitory"},
+        {"-m", "-1", "dormitory"},
+        {"--max-words=4294967296", "dormitory"},
+        {"dormitory", "-n"},
+        {"--depth-first=yes", "dormitory"},
+        {"--lexicon-encoding", "latin-9", "dormitory"},
+    };
+    for (const auto& arguments : bad) {
+        ProcessResult result = runCli(arguments);
+        EXPECT_EQ(result.exitCode, 64) << result.err;
+        EXPECT_EQ(result.out, "");
+        const std::string hint = "\nTry 'scramblo-cli --help' for more information.\n";
+        EXPECT_EQ(result.err.rfind("scramblo-cli: ", 0), 0u) << result.err;
+        EXPECT_EQ(result.err.find('\n'), result.err.size() - hint.size()) << result.err;
+        EXPECT_EQ(result.err.substr(result.err.find('\n')), hint);
+    }
+}
+
+TEST_F(CliTest, HelpAndVersion) {
+    ProcessResult help = runCli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("Usage: scramblo-cli [OPTION]... PHRASE...\n", 0), 0u);
+    for (const char* option : {"--lexicon", "--min-length", "--max-words", "--max-anagrams",
+                               "--depth-first", "--contain", "--exclude", "--max-length",
+                               "--no-repeat", "--lexicon-encoding", "--raw", "--version"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    EXPECT_EQ(runCli({"-h"}).out, help.out);
+
+    ProcessResult version = runCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "scramblo-cli 1.0.0.1\n");
+    EXPECT_EQ(version.err, "");
+}
+
+#ifndef _WIN32
+
+// café, face and œuvre in Windows-1252; face weighs more than café.
+const char kFrench1252[] = "caf\xE9\nface\n\x9Cuvre\n";
+const char kCafeUtf8[] = "caf\xC3\xA9";
+
+TEST_F(CliTest, ConvertsTerminalTextOnlyInAUtf8Locale) {
+    std::string lexicon = directory_.write("french.txt", kFrench1252);
+    RunOptions utf8;
+    utf8.locale = "C.UTF-8";
+    auto search = [&](std::vector<std::string> arguments, const RunOptions& options) {
+        arguments.insert(arguments.begin(), {"-l", lexicon});
+        return runCli(arguments, options).lines();
+    };
+    EXPECT_EQ(search({"fac\xC3\xA9"}, utf8), (Lines{"face", kCafeUtf8}));
+    EXPECT_EQ(search({"-m", "1", "vreu"}, utf8), Lines{"\xC5\x93uvre"});
+    // Excluded words are compared as Windows-1252 text, ignoring case.
+    EXPECT_EQ(search({"-x", "CAF\xC3\x89", "face"}, utf8), Lines{"face"});
+    // --raw and the C locale pass bytes both ways.
+    Lines raw{"face", "caf\xE9"};
+    EXPECT_EQ(search({"--raw", "fac\xE9"}, utf8), raw);
+    EXPECT_EQ(search({"fac\xE9"}, {}), raw);
+    // In the C locale UTF-8 é is two bytes that are no letters: "fac" fits nothing.
+    EXPECT_EQ(search({"fac\xC3\xA9"}, {}), Lines{});
+}
+
+TEST_F(CliTest, ReadsAUtf8LexiconAsWindows1252) {
+    // H₂O holds a character that Windows-1252 lacks: it keeps its bytes and
+    // counts as no letter, although its first byte is â in Windows-1252.
+    std::string lexicon =
+        directory_.write("utf8.txt", std::string(kCafeUtf8) + "\nNA\xC3\xAFVE\nH\xE2\x82\x82O\n");
+    RunOptions utf8;
+    utf8.locale = "C.UTF-8";
+    auto search = [&](const std::string& phrase, const RunOptions& options) {
+        return runCli({"-l", lexicon, "--lexicon-encoding=UTF-8", "-m", "2", phrase}, options)
+            .lines();
+    };
+    EXPECT_EQ(search("face", utf8), Lines{kCafeUtf8});
+    EXPECT_EQ(search("naive", utf8), Lines{"NA\xC3\xAFVE"});
+    EXPECT_EQ(search("oh", utf8), Lines{"H\xE2\x82\x82O"});
+    EXPECT_EQ(search("oha", utf8), Lines{});
+    // Converted as it loads: the C locale sees the Windows-1252 bytes.
+    EXPECT_EQ(search("face", {}), Lines{"caf\xE9"});
+}
+
+// Fifty words with the letters eee: depth first, a search for 30 letters e
+// finds anagrams all the time, and would go on far longer than any test.
+std::string endlessLexicon() {
+    std::string words;
+    for (int i = 0; i < 50; ++i) words += "eee" + std::to_string(i) + "\n";
+    return words;
+}
+
+const std::string kLongPhrase(30, 'e');
+
+std::string lettersOf(const std::string& text) {
+    std::string letters;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(letters),
+                 [](char c) { return c >= 'a' && c <= 'z'; });
+    return letters;
+}
+
+TEST_F(CliTest, CtrlCStopsTheSearchAndPrintsEverythingFound) {
+    std::string lexicon = directory_.write("endless.txt", endlessLexicon());
+    RunningCli cli({"-l", lexicon, "-d", kLongPhrase});
+    std::optional<std::string> first = cli.readLine();
+    ASSERT_TRUE(first);
+    cli.signal(SIGINT);
+    Lines lines{*first};
+    for (std::string& line : cli.readRemainingLines()) lines.push_back(std::move(line));
+    std::optional<int> exitCode = cli.waitFor(60s);
+    ASSERT_TRUE(exitCode) << "still running after Ctrl-C";
+    EXPECT_EQ(*exitCode, 130);
+
+    std::optional<Summary> summary = parseSummary(cli.errors());
+    ASSERT_TRUE(summary) << cli.errors();
+    EXPECT_EQ(summary->words, 50u);
+    EXPECT_EQ(summary->end, "stopped");
+    EXPECT_EQ(summary->anagrams, lines.size());
+    for (const std::string& line : lines) ASSERT_EQ(lettersOf(line), kLongPhrase) << line;
+}
+
+TEST_F(CliTest, AClosedOutputEndsTheSearchQuietly) {
+    std::string lexicon = directory_.write("endless.txt", endlessLexicon());
+    RunningCli cli({"-l", lexicon, "-d", kLongPhrase});
+    ASSERT_TRUE(cli.readLine());
+    cli.closeOutput();
+    std::optional<int> exitCode = cli.waitFor(60s);
+    ASSERT_TRUE(exitCode) << "still running after its output closed";
+    EXPECT_EQ(*exitCode, 0);
+    std::optional<Summary> summary = parseSummary(cli.errors());
+    ASSERT_TRUE(summary) << cli.errors();
+    EXPECT_EQ(summary->end, "stopped");
+}
+
+TEST_F(CliTest, AFailingOutputIsAnError) {
+    RunOptions full;
+    full.outputFile = "/dev/full";
+    ProcessResult result = run({"dormitory"}, full);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "scramblo-cli: cannot write the output: No space left on device\n");
+}
+
+TEST_F(CliTest, ShowsProgressOnATerminal) {
+    // Standard error on a pseudo-terminal, standard output on a file.
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    std::string out = directory_.write("out", "");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, terminal, 2);
+    std::string path = SCRAMBLO_CLI_PATH;
+    std::string lexicon = "-l" + lexicon_;
+    std::string phrase = "dormitory";
+    char* argv[] = {path.data(), lexicon.data(), phrase.data(), nullptr};
+    pid_t pid;
+    ASSERT_EQ(posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    int status;
+    waitpid(pid, &status, 0);
+    close(terminal);
+    std::string shown;
+    char buffer[4096];
+    for (ssize_t count; (count = read(master, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, count);
+    close(master);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_NE(shown.find("\rloading: 0 words"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("scramblo-cli: 13 words, 3 anagrams"), std::string::npos) << shown;
+    EXPECT_EQ(readFile(out), "dormitory\nroomy dirt\ndirty room\n");
+}
+
+#endif
+
+}  // namespace
+}  // namespace scramblo::cli::testing

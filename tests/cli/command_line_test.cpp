@@ -1,0 +1,100 @@
+#include "command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace scramblo::cli {
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+TEST(CommandLine, DefaultsAreTheFindersSettings) {
+    Options options = parseCommandLine({"dirty", "room"});
+    EXPECT_EQ(options.phrase, "dirty room");
+    EXPECT_EQ(options.lexiconPath, "WoordenLijst.txt");
+    EXPECT_EQ(options.lexiconEncoding, LexiconEncoding::Windows1252);
+    EXPECT_EQ(options.minWordLength, 3u);
+    EXPECT_EQ(options.maxWordLength, 0u);
+    EXPECT_EQ(options.maxWordCount, 0u);
+    EXPECT_EQ(options.maxAnagramCount, 0u);
+    EXPECT_FALSE(options.depthFirst);
+    EXPECT_TRUE(options.repeatEntries);
+    EXPECT_FALSE(options.raw);
+    EXPECT_EQ(options.contain, "");
+    EXPECT_TRUE(options.excluded.empty());
+    EXPECT_FALSE(options.showHelp || options.showVersion);
+}
+
+TEST(CommandLine, ReadsEveryOptionInItsForms) {
+    Options options =
+        parseCommandLine({"-l", "a.txt", "--min-length", "2", "-w4", "--max-anagrams=10", "-d",
+                          "-c", "dirt", "-x", "Tin", "--exclude=nit", "--max-length", "7",
+                          "--no-repeat", "--raw", "--lexicon-encoding=UTF8", "dormitory"});
+    EXPECT_EQ(options.lexiconPath, "a.txt");
+    EXPECT_EQ(options.minWordLength, 2u);
+    EXPECT_EQ(options.maxWordCount, 4u);
+    EXPECT_EQ(options.maxAnagramCount, 10u);
+    EXPECT_TRUE(options.depthFirst);
+    EXPECT_EQ(options.contain, "dirt");
+    EXPECT_EQ(options.excluded, (Arguments{"Tin", "nit"}));
+    EXPECT_EQ(options.maxWordLength, 7u);
+    EXPECT_FALSE(options.repeatEntries);
+    EXPECT_TRUE(options.raw);
+    EXPECT_EQ(options.lexiconEncoding, LexiconEncoding::Utf8);
+    EXPECT_EQ(options.phrase, "dormitory");
+
+    EXPECT_EQ(parseCommandLine({"--lexicon-encoding", "Windows-1252", "x"}).lexiconEncoding,
+              LexiconEncoding::Windows1252);
+    EXPECT_EQ(parseCommandLine({"--max-words=4294967295", "x"}).maxWordCount, 4294967295u);
+}
+
+TEST(CommandLine, BundlesShortOptionsAndMixesOptionsWithThePhrase) {
+    Options options = parseCommandLine({"dirty", "-dn", "5", "room", "-dm1"});
+    EXPECT_TRUE(options.depthFirst);
+    EXPECT_EQ(options.maxAnagramCount, 5u);
+    EXPECT_EQ(options.minWordLength, 1u);
+    EXPECT_EQ(options.phrase, "dirty room");
+
+    // After "--", and for a lone "-", everything is phrase.
+    options = parseCommandLine({"-d", "--", "-n", "--raw", "-"});
+    EXPECT_EQ(options.phrase, "-n --raw -");
+    EXPECT_FALSE(options.raw);
+    EXPECT_EQ(options.lexiconPath, "WoordenLijst.txt");
+    EXPECT_EQ(parseCommandLine({"-l", "-d", "x"}).lexiconPath, "-d");
+}
+
+TEST(CommandLine, HelpAndVersionNeedNoPhrase) {
+    EXPECT_TRUE(parseCommandLine({"-h"}).showHelp);
+    EXPECT_TRUE(parseCommandLine({"--version"}).showVersion);
+}
+
+TEST(CommandLine, RejectsBadOptionsAndValues) {
+    const std::vector<std::pair<Arguments, std::string>> bad{
+        {{}, "no phrase given"},
+        {{"-d"}, "no phrase given"},
+        {{"-q", "x"}, "unknown option '-q'"},
+        {{"--depth", "x"}, "unknown option '--depth'"},
+        {{"--no-repeat=1", "x"}, "option '--no-repeat' takes no value"},
+        {{"x", "-l"}, "option '--lexicon' needs a value"},
+        {{"x", "--contain"}, "option '--contain' needs a value"},
+        {{"-m", "", "x"}, "--min-length: the number is missing"},
+        {{"-m", "-1", "x"}, "--min-length: '-1' is not a whole number"},
+        {{"-w", "3.5", "x"}, "--max-words: '3.5' is not a whole number"},
+        {{"-n", "4294967296", "x"}, "--max-anagrams: '4294967296' is too large"},
+        {{"--max-length=99999999999999999999", "x"},
+         "--max-length: '99999999999999999999' is too large"},
+        {{"--lexicon-encoding", "Latin1", "x"},
+         "--lexicon-encoding: unknown encoding 'Latin1' (utf-8 or windows-1252)"},
+        {{"--help", "--bogus"}, "unknown option '--bogus'"},
+    };
+    for (const auto& [arguments, message] : bad) {
+        try {
+            parseCommandLine(arguments);
+            ADD_FAILURE() << "accepted: " << message;
+        } catch (const UsageError& error) {
+            EXPECT_EQ(std::string(error.what()), message);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace scramblo::cli
