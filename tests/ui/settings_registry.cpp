@@ -1,18 +1,11 @@
 #include "settings_registry.h"
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "options/settings_store.h"
 
 namespace scramblo::testing {
-
-uint32_t RawValue::dword() const {
-    uint32_t value = 0;
-    std::memcpy(&value, bytes.data(), std::min(bytes.size(), sizeof value));
-    return value;
-}
 
 void SettingsRegistry::removeKey() {
     RegDeleteTreeA(HKEY_CURRENT_USER, ui::kSettingsKey);
@@ -55,6 +48,21 @@ std::optional<RawValue> SettingsRegistry::get(const char* name) {
     }
     RegCloseKey(key);
     return value;
+}
+
+std::optional<uint32_t> SettingsRegistry::dword(const char* name) {
+    auto value = get(name);
+    uint32_t number = 0;
+    if (!value || value->type != REG_DWORD || value->bytes.size() != sizeof number)
+        return std::nullopt;
+    std::memcpy(&number, value->bytes.data(), sizeof number);
+    return number;
+}
+
+std::optional<std::string> SettingsRegistry::bytes(const char* name) {
+    auto value = get(name);
+    if (!value) return std::nullopt;
+    return value->bytes;
 }
 
 }  // namespace scramblo::testing

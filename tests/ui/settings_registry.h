@@ -14,8 +14,6 @@ namespace scramblo::testing {
 struct RawValue {
     DWORD type;
     std::string bytes;
-
-    uint32_t dword() const;
 };
 
 class SettingsRegistry {
@@ -34,6 +32,10 @@ class SettingsRegistry {
     static void putString(const char* name, const std::string& text, DWORD type = REG_SZ);
 
     static std::optional<RawValue> get(const char* name);
+    // The value when it is a REG_DWORD of 4 bytes.
+    static std::optional<uint32_t> dword(const char* name);
+    // The value's data, whatever its type.
+    static std::optional<std::string> bytes(const char* name);
 };
 
 }  // namespace scramblo::testing
