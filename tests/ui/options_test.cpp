@@ -157,14 +157,10 @@ TEST_F(OptionsCommand, OkTakesWhatTheControlsHoldAndLoadsAChangedPath) {
     EXPECT_EQ(host.path, "C:\\lijsten\\nederlands.txt");
     EXPECT_EQ(host.loads, std::vector<std::string>{"C:\\lijsten\\nederlands.txt"});
 
-    Finder stored;
-    std::string storedPath;
-    readSettings(stored, storedPath);
-    EXPECT_EQ(stored.minWordLength, 2u);
-    EXPECT_EQ(stored.maxWordCount, 4u);
-    EXPECT_EQ(stored.maxAnagramCount, 1500u);
-    EXPECT_FALSE(stored.breadthFirst);
-    EXPECT_EQ(storedPath, "C:\\lijsten\\nederlands.txt");
+    EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 1500u);
+    EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 0u);
+    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue),
+              std::string("C:\\lijsten\\nederlands.txt", 26));
 }
 
 TEST_F(OptionsCommand, CancelEscapeAndTheCloseBoxChangeAndWriteNothing) {
@@ -217,23 +213,13 @@ TEST_F(OptionsCommand, TextThatIsNotANumberInRangeKeepsTheSpinnersPreviousPositi
     run([&](HWND dialog) {
         type(dialog, IDE_MIN_WORD_LENGTH, "9");
         type(dialog, IDE_MAX_WORD_COUNT, "abc");
-        type(dialog, IDE_MAX_ANAGRAM_COUNT, "2001");
-        pressButton(dialog, IDOK);
-    });
-    EXPECT_EQ(host.engine.minWordLength, 4u);
-    EXPECT_EQ(host.engine.maxWordCount, 2u);
-    EXPECT_EQ(host.engine.maxAnagramCount, 300u);
-    EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 4u);
-
-    run([&](HWND dialog) {
-        type(dialog, IDE_MIN_WORD_LENGTH, "0");
-        type(dialog, IDE_MAX_WORD_COUNT, "3x");
         type(dialog, IDE_MAX_ANAGRAM_COUNT, "-1");
         pressButton(dialog, IDOK);
     });
     EXPECT_EQ(host.engine.minWordLength, 4u);
     EXPECT_EQ(host.engine.maxWordCount, 2u);
     EXPECT_EQ(host.engine.maxAnagramCount, 300u);
+    EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 4u);
 }
 
 TEST_F(OptionsCommand, StoredValuesOutsideTheRangesAreShownAtTheirEndsAndSavedAsShown) {
@@ -358,6 +344,16 @@ TEST_F(OptionsBrowse, ACancelledBrowseOrDialogKeepsThePath) {
     });
     EXPECT_EQ(shown, "WoordenLijst.txt");
     expectHostUnchanged();
+}
+
+TEST_F(OptionsBrowse, APathLongerThanTheFileNameBufferIsOfferedCut) {
+    host.path = std::string(300, 'x');
+    std::string offered;
+    run([&](HWND dialog) {
+        offered = browse(dialog, "");
+        pressButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(offered, std::string(259, 'x'));
 }
 
 // A window that takes a search's notifications, as the main window does while
