@@ -86,7 +86,11 @@ class OptionsCommand : public ::testing::Test {
 
     // Runs the command while `answer` works its dialog from a second thread.
     void run(const DialogAnswerer::Answer& answer) {
-        DialogAnswerer answerer(answer);
+        DialogAnswerer answerer([&answer](HWND dialog) {
+            answer(dialog);
+            // An answer cut short by a failed assertion must not leave the command waiting.
+            if (!waitUntilGone(dialog, 3000)) postButton(dialog, IDCANCEL);
+        });
         runOptionsCommand(host, nullptr);
         ASSERT_TRUE(answerer.finish()) << "the Options dialog did not appear";
     }
@@ -420,17 +424,15 @@ TEST_F(OptionsCommand, ASearchGoesOnWhileTheDialogIsOpenAndAfterNewSettings) {
     finder.jobText = std::string(30, 'a') + "z";
     std::thread worker(workerMain, &finder);
 
-    int progressAtOpen = 0;
-    int progressAtOk = 0;
+    bool progressWhileOpen = false;
     run([&](HWND dialog) {
-        progressAtOpen = target.progress;
-        Sleep(300);
-        progressAtOk = target.progress;
+        int atOpen = target.progress;
+        progressWhileOpen = waitUntil([&] { return target.progress > atOpen; });
         type(dialog, IDE_MIN_WORD_LENGTH, "4");
         type(dialog, IDE_MAX_ANAGRAM_COUNT, "7");
         pressButton(dialog, IDOK);
     });
-    EXPECT_GT(progressAtOk, progressAtOpen);
+    EXPECT_TRUE(progressWhileOpen);
     EXPECT_EQ(finder.minWordLength, 4u);
     EXPECT_EQ(finder.maxAnagramCount, 7u);
     EXPECT_TRUE(host.loads.empty());
