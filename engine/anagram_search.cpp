@@ -28,6 +28,12 @@ void release(SearchNode* node) {
 uint32_t Finder::findAnagrams(const std::string& phrase) {
     anagramCount = expansionCounter = progressTickCount = 0;
     setStop(false);
+    // The owner may change the settings while the search runs; one search
+    // keeps to the values it started with.
+    const uint32_t minLength = minWordLength;
+    const uint32_t maxWords = maxWordCount;
+    const uint32_t maxAnagrams = maxAnagramCount;
+    const bool breadth = breadthFirst;
     uint32_t start = platform::tickCount();
     LetterKey key;
     key.assign(phrase);
@@ -44,7 +50,7 @@ uint32_t Finder::findAnagrams(const std::string& phrase) {
         size_t first = node->position + (node->parent != nullptr && !repeatEntries ? 1 : 0);
         for (size_t p = first; p < entryList.size() && !stopRequested(); ++p) {
             const LexiconEntry& entry = entryList[p];
-            if (entry.key.letterCount() < minWordLength) continue;
+            if (entry.key.letterCount() < minLength) continue;
             LetterKey rest;
             if (entry.key.letterCount() != 0 && entry.key.takeFrom(node->remainder, rest)) {
                 ++node->refCount;
@@ -58,9 +64,9 @@ uint32_t Finder::findAnagrams(const std::string& phrase) {
                     if (!post(AnagramFound, reinterpret_cast<uintptr_t>(copy)))
                         releaseAnagramText(copy);
                     release(child);
-                    if (maxAnagramCount != 0 && anagramCount >= maxAnagramCount) setStop(true);
-                } else if (maxWordCount == 0 || maxWordCount > child->depth) {
-                    if (breadthFirst) {
+                    if (maxAnagrams != 0 && anagramCount >= maxAnagrams) setStop(true);
+                } else if (maxWords == 0 || maxWords > child->depth) {
+                    if (breadth) {
                         queue.push_back(child);
                     } else {
                         queue.push_front(child);

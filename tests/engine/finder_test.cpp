@@ -121,6 +121,36 @@ TEST(Finder, AnAnagramWhosePostIsAbandonedIsReleasedByTheWorker) {
     worker.join();
     EXPECT_FALSE(sink.next(0ms));
 }
+
+TEST(Finder, ASearchKeepsToTheSettingsItStartedWith) {
+    // The first anagram's post is held back until the owner has changed every
+    // setting; had the search taken the new ones, it would have stopped at one
+    // anagram and found "les tin" as well.
+    NotificationSink sink;
+    TempFile file("listen\nsilent\nenlist\ntin\nles\n");
+    Finder finder;
+    runJobAndCollect(finder, LoadLexicon, file.path(), sink);
+    finder.minWordLength = 6;
+    sink.refuseNext(UINT32_MAX);
+    finder.targetWindow = sink.target();
+    finder.jobKind = Search;
+    finder.jobText = "listen";
+    auto* mailbox = static_cast<Mailbox*>(sink.target());
+    uint32_t attemptsBefore = mailbox->attempts();
+    std::thread worker(workerMain, &finder);
+    while (mailbox->attempts() == attemptsBefore) std::this_thread::sleep_for(1ms);
+    finder.minWordLength = 1;
+    finder.maxWordCount = 1;
+    finder.maxAnagramCount = 1;
+    finder.breadthFirst = false;
+    sink.refuseNext(0);
+    worker.join();
+
+    auto received = sink.untilJobEnds();
+    ASSERT_EQ(received.size(), 4u);
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(received[i].code, AnagramFound);
+    EXPECT_EQ(received[3].code, SearchDone);
+}
 #endif
 
 }  // namespace

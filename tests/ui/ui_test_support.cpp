@@ -86,26 +86,52 @@ HWND findDialog(DWORD thread, HWND except) {
     return search.found;
 }
 
+bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return done();
+        Sleep(20);
+    }
+    return true;
+}
+
+HWND waitForDialog(DWORD thread, HWND except, DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    if (!waitUntil([&] { return (dialog = findDialog(thread, except)) != nullptr; }, timeoutMs))
+        return nullptr;
+    Sleep(50);  // let the dialog finish initialising
+    return dialog;
+}
+
+bool waitUntilGone(HWND window, DWORD timeoutMs) {
+    return waitUntil([window] { return !IsWindow(window); }, timeoutMs);
+}
+
+HWND focusOf(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
 DialogAnswerer::DialogAnswerer(Answer answer, HWND except, DWORD timeoutMs) {
     DWORD uiThread = GetCurrentThreadId();
     thread_ = std::thread([this, answer, except, timeoutMs, uiThread] {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            if (HWND dialog = findDialog(uiThread, except)) {
-                Sleep(50);  // let the dialog finish initialising
-                texts_ = windowText(dialog);
-                EnumChildWindows(dialog, collectStatic, reinterpret_cast<LPARAM>(&texts_));
-                answer(dialog);
-                answered_ = true;
-                return;
-            }
-            Sleep(20);
+        if (HWND dialog = waitForDialog(uiThread, except, timeoutMs)) {
+            texts_ = windowText(dialog);
+            EnumChildWindows(dialog, collectStatic, reinterpret_cast<LPARAM>(&texts_));
+            answer(dialog);
+            answered_ = true;
         }
     });
 }
 
 DialogAnswerer::~DialogAnswerer() {
+    finish();
+}
+
+bool DialogAnswerer::finish() {
     if (thread_.joinable()) thread_.join();
+    return answered_;
 }
 
 void pressButton(HWND dialog, int id) {
@@ -156,6 +182,16 @@ Picture::Picture(HWND window) {
 
 int Picture::count(COLORREF colour) const {
     return static_cast<int>(std::count(pixels_.begin(), pixels_.end(), colour));
+}
+
+void postButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void pressKey(HWND control, UINT key) {
+    PostMessageA(control, WM_KEYDOWN, key, 1);
+    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
 }
 
 }  // namespace scramblo::testing

@@ -29,6 +29,16 @@ void pumpPending();
 // `except`, or none.
 HWND findDialog(DWORD thread, HWND except = nullptr);
 
+// For a second thread while the interface thread runs a modal loop: waits,
+// without pumping, until `done` answers true or the timeout passes; answers `done()`.
+bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+// Waits for a dialog of `thread` to appear, as findDialog finds it.
+HWND waitForDialog(DWORD thread, HWND except = nullptr, DWORD timeoutMs = 10000);
+bool waitUntilGone(HWND window, DWORD timeoutMs = 10000);
+
+// The control that has the keyboard focus in `thread`, or none.
+HWND focusOf(DWORD thread);
+
 // Waits on a second thread for a dialog of the current thread to appear
 // (a message box, a modal dialog), records its texts, and hands it to
 // `answer`, which runs on that second thread (SendMessage to the dialog's
@@ -41,6 +51,8 @@ class DialogAnswerer {
     ~DialogAnswerer();
 
     bool answered() const { return answered_; }
+    // Waits for the answering thread to end; answers answered().
+    bool finish();
     // The dialog's caption and the text of every static control, joined by "|".
     const std::string& texts() const { return texts_; }
 
@@ -52,6 +64,11 @@ class DialogAnswerer {
 
 // Presses a dialog's button by its id, as a click does.
 void pressButton(HWND dialog, int id);
+// The same without waiting for the dialog to handle it: for a button that
+// opens a modal dialog of its own.
+void postButton(HWND dialog, int id);
+// Posts a key's press and release to a control, as typing does.
+void pressKey(HWND control, UINT key);
 
 // The tooltip window owned by `owner`, or none.
 HWND findTooltip(HWND owner);

@@ -1,0 +1,450 @@
+#include <windows.h>
+// The common controls' declarations need windows.h before them.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include "anagram_text.h"
+#include "options/options_command.h"
+#include "options/settings_store.h"
+#include "options_dialog_ids.h"
+#include "settings_registry.h"
+#include "toolkit/app_module.h"
+#include "ui_test_support.h"
+
+namespace scramblo::ui {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::DialogAnswerer;
+using testing::focusOf;
+using testing::postButton;
+using testing::pressButton;
+using testing::pressKey;
+using testing::SettingsRegistry;
+using testing::waitForDialog;
+using testing::waitUntil;
+using testing::waitUntilGone;
+using testing::windowText;
+
+// The file-name box of the system's Open-file dialog.
+constexpr int kFileNameBox = 0x47C;
+
+// The main window as the command sees it; loads are only recorded.
+class TestHost : public OptionsHost {
+  public:
+    Finder& finder() override { return engine; }
+    std::string& lexiconPath() override { return path; }
+    void startLoad(const std::string& loadPath) override { loads.push_back(loadPath); }
+
+    Finder engine;
+    std::string path = "WoordenLijst.txt";
+    std::vector<std::string> loads;
+};
+
+// What the dialog showed when it opened.
+struct Shown {
+    std::string minWordLength;
+    std::string maxWordCount;
+    std::string maxAnagramCount;
+    UINT breadthFirst;
+    UINT depthFirst;
+    std::string lexiconPath;
+};
+
+std::string controlText(HWND dialog, int id) {
+    return windowText(GetDlgItem(dialog, id));
+}
+
+Shown readShown(HWND dialog) {
+    return {
+        controlText(dialog, IDE_MIN_WORD_LENGTH),    controlText(dialog, IDE_MAX_WORD_COUNT),
+        controlText(dialog, IDE_MAX_ANAGRAM_COUNT),  IsDlgButtonChecked(dialog, IDR_BREADTH_FIRST),
+        IsDlgButtonChecked(dialog, IDR_DEPTH_FIRST), controlText(dialog, IDE_LEXICON_PATH)};
+}
+
+void type(HWND dialog, int id, const std::string& text) {
+    SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+void click(HWND dialog, int id) {
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+class OptionsCommand : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+        InitCommonControlsEx(&controls);
+        AppModule::init(GetModuleHandleA(nullptr), nullptr);
+    }
+
+    // Runs the command while `answer` works its dialog from a second thread.
+    void run(const DialogAnswerer::Answer& answer) {
+        DialogAnswerer answerer([&answer](HWND dialog) {
+            answer(dialog);
+            // An answer cut short by a failed assertion must not leave the command waiting.
+            if (!waitUntilGone(dialog, 3000)) postButton(dialog, IDCANCEL);
+        });
+        runOptionsCommand(host, nullptr);
+        ASSERT_TRUE(answerer.finish()) << "the Options dialog did not appear";
+    }
+
+    // Presses the browse button, types `name` into the Open-file dialog and
+    // accepts it (or cancels when `name` is empty); answers the name offered.
+    std::string browse(HWND dialog, const std::string& name) {
+        postButton(dialog, IDB_BROWSE);
+        HWND files = waitForDialog(uiThread, dialog);
+        if (files == nullptr) return "(no Open-file dialog)";
+        std::string offered = controlText(files, kFileNameBox);
+        type(files, kFileNameBox, name);
+        pressButton(files, name.empty() ? IDCANCEL : IDOK);
+        EXPECT_TRUE(waitUntilGone(files));
+        return offered;
+    }
+
+    void expectHostUnchanged() {
+        EXPECT_EQ(host.engine.minWordLength, 3u);
+        EXPECT_EQ(host.engine.maxWordCount, 0u);
+        EXPECT_EQ(host.engine.maxAnagramCount, 0u);
+        EXPECT_TRUE(host.engine.breadthFirst);
+        EXPECT_EQ(host.path, "WoordenLijst.txt");
+        EXPECT_TRUE(host.loads.empty());
+        EXPECT_FALSE(SettingsRegistry::keyExists());
+    }
+
+    SettingsRegistry registry;
+    TestHost host;
+    const DWORD uiThread = GetCurrentThreadId();
+};
+
+TEST_F(OptionsCommand, FirstOkWithoutChangesCreatesTheKeyWithAllFiveValuesAndLoadsNothing) {
+    Shown shown{};
+    run([&](HWND dialog) {
+        EXPECT_FALSE(SettingsRegistry::keyExists());
+        shown = readShown(dialog);
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(shown.minWordLength, "3");
+    EXPECT_EQ(shown.maxWordCount, "0");
+    EXPECT_EQ(shown.maxAnagramCount, "0");
+    EXPECT_EQ(shown.breadthFirst, BST_CHECKED);
+    EXPECT_EQ(shown.depthFirst, BST_UNCHECKED);
+    EXPECT_EQ(shown.lexiconPath, "WoordenLijst.txt");
+
+    EXPECT_TRUE(host.loads.empty());
+    EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 3u);
+    EXPECT_EQ(SettingsRegistry::dword(kMaxWordCountValue), 0u);
+    EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 0u);
+    EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 1u);
+    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), std::string("WoordenLijst.txt", 17));
+}
+
+TEST_F(OptionsCommand, OkTakesWhatTheControlsHoldAndLoadsAChangedPath) {
+    run([&](HWND dialog) {
+        type(dialog, IDE_MIN_WORD_LENGTH, "2");
+        type(dialog, IDE_MAX_WORD_COUNT, "4");
+        type(dialog, IDE_MAX_ANAGRAM_COUNT, "1500");
+        click(dialog, IDR_DEPTH_FIRST);
+        type(dialog, IDE_LEXICON_PATH, "C:\\lijsten\\nederlands.txt");
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(host.engine.minWordLength, 2u);
+    EXPECT_EQ(host.engine.maxWordCount, 4u);
+    EXPECT_EQ(host.engine.maxAnagramCount, 1500u);
+    EXPECT_FALSE(host.engine.breadthFirst);
+    EXPECT_EQ(host.path, "C:\\lijsten\\nederlands.txt");
+    EXPECT_EQ(host.loads, std::vector<std::string>{"C:\\lijsten\\nederlands.txt"});
+
+    EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 1500u);
+    EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 0u);
+    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue),
+              std::string("C:\\lijsten\\nederlands.txt", 26));
+}
+
+TEST_F(OptionsCommand, CancelEscapeAndTheCloseBoxChangeAndWriteNothing) {
+    const std::vector<std::pair<const char*, void (*)(HWND)>> ways = {
+        {"Cancel", [](HWND dialog) { pressButton(dialog, IDCANCEL); }},
+        {"Escape",
+         [](HWND dialog) { pressKey(GetDlgItem(dialog, IDE_MIN_WORD_LENGTH), VK_ESCAPE); }},
+        {"close box", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& [name, close] : ways) {
+        SCOPED_TRACE(name);
+        run([&](HWND dialog) {
+            type(dialog, IDE_MIN_WORD_LENGTH, "5");
+            type(dialog, IDE_MAX_ANAGRAM_COUNT, "10");
+            click(dialog, IDR_DEPTH_FIRST);
+            type(dialog, IDE_LEXICON_PATH, "ander.txt");
+            close(dialog);
+            EXPECT_TRUE(waitUntilGone(dialog));
+        });
+        expectHostUnchanged();
+    }
+}
+
+TEST_F(OptionsCommand, TheArrowKeysMoveBetweenTheTwoStrategiesOnly) {
+    run([&](HWND dialog) {
+        HWND breadthFirst = GetDlgItem(dialog, IDR_BREADTH_FIRST);
+        HWND depthFirst = GetDlgItem(dialog, IDR_DEPTH_FIRST);
+        auto focusReaches = [&](HWND control) {
+            return waitUntil([&] { return focusOf(uiThread) == control; }, 2000);
+        };
+        PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(breadthFirst), TRUE);
+        ASSERT_TRUE(focusReaches(breadthFirst));
+        pressKey(breadthFirst, VK_DOWN);
+        ASSERT_TRUE(focusReaches(depthFirst));
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDR_BREADTH_FIRST), BST_UNCHECKED);
+        pressKey(depthFirst, VK_DOWN);
+        ASSERT_TRUE(focusReaches(breadthFirst)) << "Down on the last strategy left the group";
+        pressKey(breadthFirst, VK_UP);
+        ASSERT_TRUE(focusReaches(depthFirst));
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDR_DEPTH_FIRST), BST_CHECKED);
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_FALSE(host.engine.breadthFirst);
+}
+
+TEST_F(OptionsCommand, TextThatIsNotANumberInRangeKeepsTheSpinnersPreviousPosition) {
+    host.engine.minWordLength = 4;
+    host.engine.maxWordCount = 2;
+    host.engine.maxAnagramCount = 300;
+    run([&](HWND dialog) {
+        type(dialog, IDE_MIN_WORD_LENGTH, "9");
+        type(dialog, IDE_MAX_WORD_COUNT, "abc");
+        type(dialog, IDE_MAX_ANAGRAM_COUNT, "-1");
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(host.engine.minWordLength, 4u);
+    EXPECT_EQ(host.engine.maxWordCount, 2u);
+    EXPECT_EQ(host.engine.maxAnagramCount, 300u);
+    EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 4u);
+}
+
+TEST_F(OptionsCommand, StoredValuesOutsideTheRangesAreShownAtTheirEndsAndSavedAsShown) {
+    SettingsRegistry::putDword(kMaxWordCountValue, 9);
+    SettingsRegistry::putDword(kMinWordLengthValue, 0);
+    SettingsRegistry::putDword(kMaxAnagramCountValue, 65537);
+    SettingsRegistry::putDword(kBreadthFirstValue, 7);
+    readSettings(host.engine, host.path);
+    EXPECT_EQ(host.engine.maxWordCount, 9u);
+    EXPECT_EQ(host.engine.minWordLength, 0u);
+    EXPECT_EQ(host.engine.maxAnagramCount, 65537u);
+
+    Shown shown{};
+    run([&](HWND dialog) {
+        shown = readShown(dialog);
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(shown.maxWordCount, "5");
+    EXPECT_EQ(shown.minWordLength, "1");
+    // Not 1, the low 16 bits of 65537.
+    EXPECT_EQ(shown.maxAnagramCount, "2000");
+    EXPECT_EQ(shown.breadthFirst, BST_CHECKED);
+
+    EXPECT_EQ(host.engine.maxWordCount, 5u);
+    EXPECT_EQ(SettingsRegistry::dword(kMaxWordCountValue), 5u);
+    EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 1u);
+    EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 2000u);
+    EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 1u);
+    EXPECT_TRUE(host.loads.empty());
+}
+
+TEST_F(OptionsCommand, APathIsComparedByteForByte) {
+    run([&](HWND dialog) {
+        type(dialog, IDE_LEXICON_PATH, "woordenlijst.txt");
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(host.loads, std::vector<std::string>{"woordenlijst.txt"});
+
+    run([&](HWND dialog) { pressButton(dialog, IDOK); });
+    EXPECT_EQ(host.loads.size(), 1u);
+
+    // An empty path is a change too: it is loaded (and fails there), saved and read back.
+    run([&](HWND dialog) {
+        type(dialog, IDE_LEXICON_PATH, "");
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(host.loads, (std::vector<std::string>{"woordenlijst.txt", ""}));
+    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), std::string(1, '\0'));
+    Finder finder;
+    std::string path = "WoordenLijst.txt";
+    readSettings(finder, path);
+    EXPECT_EQ(path, "");
+}
+
+class OptionsBrowse : public OptionsCommand {
+  protected:
+    // The Open-file dialog starts in the folder where this program last chose
+    // a file; without that memory, in the current directory.
+    static void forgetLastFolder() {
+        RegDeleteTreeA(
+            HKEY_CURRENT_USER,
+            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\LastVisitedMRU");
+    }
+
+    void SetUp() override {
+        forgetLastFolder();
+        folder = fs::temp_directory_path() / "scramblo-options-test";
+        fs::remove_all(folder);
+        fs::create_directories(folder / "sub");
+        std::ofstream(folder / "woorden.txt") << "listen\n";
+        std::ofstream(folder / "sub" / "engels.txt") << "silent\n";
+        previous = fs::current_path();
+        fs::current_path(folder);
+    }
+    void TearDown() override {
+        forgetLastFolder();
+        fs::current_path(previous);
+        fs::remove_all(folder);
+    }
+
+    fs::path folder;
+    fs::path previous;
+};
+
+TEST_F(OptionsBrowse, AChosenFileReplacesThePathByItsFullPath) {
+    std::string offered, shown;
+    run([&](HWND dialog) {
+        // Typed text is not what the Open-file dialog offers.
+        type(dialog, IDE_LEXICON_PATH, "getypt.txt");
+        offered = browse(dialog, "woorden.txt");
+        shown = controlText(dialog, IDE_LEXICON_PATH);
+        pressButton(dialog, IDOK);
+    });
+    std::string chosen = (folder / "woorden.txt").string();
+    EXPECT_EQ(offered, "WoordenLijst.txt");
+    EXPECT_EQ(shown, chosen);
+    EXPECT_EQ(host.path, chosen);
+    EXPECT_EQ(host.loads, std::vector<std::string>{chosen});
+    EXPECT_EQ(fs::current_path(), folder);
+}
+
+TEST_F(OptionsBrowse, TheLastChoiceIsOfferedNextAndTheFileNeedNotExist) {
+    std::string offered, shown;
+    run([&](HWND dialog) {
+        browse(dialog, (folder / "sub" / "engels.txt").string());
+        offered = browse(dialog, "nieuw.txt");
+        shown = controlText(dialog, IDE_LEXICON_PATH);
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(offered, "engels.txt");
+    EXPECT_EQ(shown, (folder / "sub" / "nieuw.txt").string());
+    EXPECT_EQ(fs::current_path(), folder);
+}
+
+TEST_F(OptionsBrowse, ACancelledBrowseOrDialogKeepsThePath) {
+    std::string shown;
+    run([&](HWND dialog) {
+        browse(dialog, "");
+        shown = controlText(dialog, IDE_LEXICON_PATH);
+        browse(dialog, "woorden.txt");
+        pressButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(shown, "WoordenLijst.txt");
+    expectHostUnchanged();
+}
+
+TEST_F(OptionsBrowse, APathLongerThanTheFileNameBufferIsOfferedCut) {
+    host.path = std::string(300, 'x');
+    std::string offered;
+    run([&](HWND dialog) {
+        offered = browse(dialog, "");
+        pressButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(offered, std::string(259, 'x'));
+}
+
+// A window that takes a search's notifications, as the main window does while
+// the Options dialog is open.
+class SearchTarget {
+  public:
+    SearchTarget() {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "ScrambloSearchTarget";
+        RegisterClassA(&windowClass);
+        window = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                 nullptr, windowClass.hInstance, this);
+    }
+    ~SearchTarget() { DestroyWindow(window); }
+
+    HWND window;
+    std::atomic<int> progress{0};
+    std::atomic<bool> ended{false};
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM code, LPARAM value) {
+        if (message == WM_NCCREATE) {
+            auto* create = reinterpret_cast<CREATESTRUCTA*>(value);
+            SetWindowLongPtrA(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<SearchTarget*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message != kNotificationMessage || self == nullptr)
+            return DefWindowProcA(window, message, code, value);
+        if (code == SearchProgress) ++self->progress;
+        if (code == AnagramFound) releaseAnagramText(reinterpret_cast<const char*>(value));
+        if (endsJob(code)) self->ended = true;
+        return 0;
+    }
+};
+
+TEST_F(OptionsCommand, ASearchGoesOnWhileTheDialogIsOpenAndAfterNewSettings) {
+    // Words of a's only, in every spelling, against a phrase with a z: no
+    // anagram, and more partial ones than any test waits for. Depth first
+    // keeps the queue short.
+    fs::path lexicon = fs::temp_directory_path() / "scramblo-options-search.txt";
+    {
+        std::ofstream file(lexicon);
+        for (int length = 3; length <= 5; ++length) {
+            for (int spelling = 0; spelling < 1 << length; ++spelling) {
+                for (int i = 0; i < length; ++i) file << ((spelling >> i & 1) ? 'A' : 'a');
+                file << '\n';
+            }
+        }
+    }
+    Finder& finder = host.engine;
+    finder.jobKind = LoadLexicon;
+    finder.jobText = lexicon.string();
+    finder.runJob();
+    fs::remove(lexicon);
+    ASSERT_EQ(finder.entryList.size(), 56u);
+
+    SearchTarget target;
+    finder.targetWindow = target.window;
+    finder.breadthFirst = false;
+    finder.jobKind = Search;
+    finder.jobText = std::string(30, 'a') + "z";
+    std::thread worker(workerMain, &finder);
+
+    bool progressWhileOpen = false;
+    run([&](HWND dialog) {
+        int atOpen = target.progress;
+        progressWhileOpen = waitUntil([&] { return target.progress > atOpen; });
+        type(dialog, IDE_MIN_WORD_LENGTH, "4");
+        type(dialog, IDE_MAX_ANAGRAM_COUNT, "7");
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_TRUE(progressWhileOpen);
+    EXPECT_EQ(finder.minWordLength, 4u);
+    EXPECT_EQ(finder.maxAnagramCount, 7u);
+    EXPECT_TRUE(host.loads.empty());
+    EXPECT_FALSE(finder.stopRequested());
+    int progressAfter = target.progress;
+    EXPECT_TRUE(testing::pumpUntil([&] { return target.progress > progressAfter; }));
+    EXPECT_FALSE(target.ended);
+
+    finder.setStop(true);
+    worker.join();
+    EXPECT_TRUE(testing::pumpUntil([&] { return target.ended.load(); }));
+}
+
+}  // namespace
+}  // namespace scramblo::ui

@@ -1,0 +1,136 @@
+#include "options/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include "settings_registry.h"
+
+namespace scramblo::ui {
+namespace {
+
+using testing::SettingsRegistry;
+
+constexpr char kDefaultPath[] = "WoordenLijst.txt";
+
+struct Stored {
+    Finder finder;
+    std::string lexiconPath = kDefaultPath;
+
+    Stored() { readSettings(finder, lexiconPath); }
+};
+
+void expectDefaults(const Stored& stored) {
+    EXPECT_EQ(stored.finder.minWordLength, 3u);
+    EXPECT_EQ(stored.finder.maxWordCount, 0u);
+    EXPECT_EQ(stored.finder.maxAnagramCount, 0u);
+    EXPECT_TRUE(stored.finder.breadthFirst);
+    EXPECT_EQ(stored.lexiconPath, kDefaultPath);
+}
+
+TEST(SettingsStore, WithoutTheKeyEverySettingKeepsItsDefaultAndNothingIsCreated) {
+    SettingsRegistry registry;
+    Stored stored;
+    expectDefaults(stored);
+    EXPECT_FALSE(SettingsRegistry::keyExists());
+}
+
+TEST(SettingsStore, StoredNumbersAreUsedWithoutRangeChecks) {
+    SettingsRegistry registry;
+    SettingsRegistry::putDword(kMinWordLengthValue, 40);
+    SettingsRegistry::putDword(kMaxWordCountValue, 9);
+    SettingsRegistry::putDword(kMaxAnagramCountValue, 0xFFFFFFFF);
+    SettingsRegistry::putDword(kBreadthFirstValue, 7);
+    SettingsRegistry::putString(kLexiconPathValue, "C:\\Lijsten\\Engels.txt");
+    Stored stored;
+    EXPECT_EQ(stored.finder.minWordLength, 40u);
+    EXPECT_EQ(stored.finder.maxWordCount, 9u);
+    EXPECT_EQ(stored.finder.maxAnagramCount, 0xFFFFFFFFu);
+    EXPECT_TRUE(stored.finder.breadthFirst);
+    EXPECT_EQ(stored.lexiconPath, "C:\\Lijsten\\Engels.txt");
+
+    SettingsRegistry::putDword(kMinWordLengthValue, 0);
+    SettingsRegistry::putDword(kBreadthFirstValue, 0);
+    SettingsRegistry::putString(kLexiconPathValue, "");
+    Stored zeroes;
+    EXPECT_EQ(zeroes.finder.minWordLength, 0u);
+    EXPECT_FALSE(zeroes.finder.breadthFirst);
+    EXPECT_EQ(zeroes.lexiconPath, "");
+}
+
+TEST(SettingsStore, AValueOfAnotherTypeLeavesItsSettingAloneAndTheRestAreStillRead) {
+    SettingsRegistry registry;
+    SettingsRegistry::putString(kMinWordLengthValue, "4");
+    SettingsRegistry::put(kMaxWordCountValue, REG_BINARY, std::string("\x02\0\0\0", 4));
+    SettingsRegistry::putDword(kMaxAnagramCountValue, 12);
+    SettingsRegistry::put(kBreadthFirstValue, REG_QWORD, std::string(8, '\0'));
+    SettingsRegistry::putString(kLexiconPathValue, "%TEMP%\\lijst.txt", REG_EXPAND_SZ);
+    Stored stored;
+    EXPECT_EQ(stored.finder.minWordLength, 3u);
+    EXPECT_EQ(stored.finder.maxWordCount, 0u);
+    EXPECT_EQ(stored.finder.maxAnagramCount, 12u);
+    EXPECT_TRUE(stored.finder.breadthFirst);
+    EXPECT_EQ(stored.lexiconPath, kDefaultPath);
+
+    // Settings are left as they are, not reset to the defaults.
+    Finder finder;
+    finder.minWordLength = 5;
+    finder.breadthFirst = false;
+    std::string path = "eigen.txt";
+    readSettings(finder, path);
+    EXPECT_EQ(finder.minWordLength, 5u);
+    EXPECT_FALSE(finder.breadthFirst);
+    EXPECT_EQ(path, "eigen.txt");
+}
+
+TEST(SettingsStore, APathIsReadUpTo260Characters) {
+    SettingsRegistry registry;
+    std::string longest = "C:\\" + std::string(257, 'a');
+    SettingsRegistry::putString(kLexiconPathValue, longest);
+    EXPECT_EQ(Stored().lexiconPath, longest);
+
+    for (size_t length : {261, 300}) {
+        SettingsRegistry::putString(kLexiconPathValue, std::string(length, 'b'));
+        EXPECT_EQ(Stored().lexiconPath, kDefaultPath) << length << " characters";
+    }
+
+    // Written by another program without its terminating zero.
+    SettingsRegistry::put(kLexiconPathValue, REG_SZ, "kort.txt");
+    EXPECT_EQ(Stored().lexiconPath, "kort.txt");
+}
+
+TEST(SettingsStore, WritingStoresAllFiveValuesWithTheirTypesAndReadsBack) {
+    SettingsRegistry registry;
+    Finder finder;
+    finder.minWordLength = 2;
+    finder.maxWordCount = 4;
+    finder.maxAnagramCount = 1500;
+    finder.breadthFirst = false;
+    writeSettings(finder, "lijst.txt");
+
+    // dword() takes only a REG_DWORD of 4 bytes.
+    EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 2u);
+    EXPECT_EQ(SettingsRegistry::dword(kMaxWordCountValue), 4u);
+    EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 1500u);
+    EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 0u);
+    auto path = SettingsRegistry::get(kLexiconPathValue);
+    ASSERT_TRUE(path);
+    EXPECT_EQ(path->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(path->bytes, std::string("lijst.txt", 10));
+
+    Stored stored;
+    EXPECT_EQ(stored.finder.minWordLength, 2u);
+    EXPECT_EQ(stored.finder.maxWordCount, 4u);
+    EXPECT_EQ(stored.finder.maxAnagramCount, 1500u);
+    EXPECT_FALSE(stored.finder.breadthFirst);
+    EXPECT_EQ(stored.lexiconPath, "lijst.txt");
+
+    // Breadth first is stored as 1; a path too long to be read back is still written.
+    finder.breadthFirst = true;
+    std::string longPath(300, 'c');
+    writeSettings(finder, longPath);
+    EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 1u);
+    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue).value_or("").size(), 301u);
+    EXPECT_EQ(Stored().lexiconPath, kDefaultPath);
+}
+
+}  // namespace
+}  // namespace scramblo::ui

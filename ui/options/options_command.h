@@ -1,0 +1,30 @@
+// The Options command: the settings go into the Options dialog and, after OK,
+// back into the finder and the lexicon path, a changed path is loaded, and
+// all settings are stored.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "finder.h"
+
+namespace scramblo::ui {
+
+// What the main window offers the command.
+class OptionsHost {
+  public:
+    virtual Finder& finder() = 0;
+    virtual std::string& lexiconPath() = 0;
+    // Stops any running job and starts loading the lexicon at `path`.
+    virtual void startLoad(const std::string& path) = 0;
+
+  protected:
+    ~OptionsHost() = default;
+};
+
+// Runs the dialog modally over `owner`. A search in progress is not stopped
+// for new settings; only a changed lexicon path ends it, through startLoad.
+void runOptionsCommand(OptionsHost& host, HWND owner);
+
+}  // namespace scramblo::ui

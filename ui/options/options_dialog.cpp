@@ -1,0 +1,91 @@
+#include "options_dialog.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <array>
+
+#include "options_dialog_ids.h"
+
+namespace scramblo::ui {
+namespace {
+
+// The control shows an out-of-range position at the nearest end of its range;
+// clamping here first does the same for values that 16 bits would wrap.
+void setSpinner(HWND spinner, uint32_t minimum, uint32_t maximum, uint32_t value) {
+    SendMessageA(spinner, UDM_SETRANGE, 0, MAKELPARAM(maximum, minimum));
+    SendMessageA(spinner, UDM_SETPOS, 0, MAKELPARAM(std::clamp(value, minimum, maximum), 0));
+}
+
+// When the buddy's text is not a number in range the control answers its
+// previous position, flagged in the high word, which is not part of the value.
+uint32_t spinnerPosition(HWND spinner) {
+    return LOWORD(SendMessageA(spinner, UDM_GETPOS, 0, 0));
+}
+
+}  // namespace
+
+INT_PTR OptionsDialog::run(HWND owner) {
+    return runModal(IDD_OPTIONS, owner);
+}
+
+bool OptionsDialog::onInitDialog() {
+    centerOver(GetWindow(window(), GW_OWNER));
+    minWordLengthSpinner_ = item(IDU_MIN_WORD_LENGTH);
+    maxWordCountSpinner_ = item(IDU_MAX_WORD_COUNT);
+    maxAnagramCountSpinner_ = item(IDU_MAX_ANAGRAM_COUNT);
+    breadthFirstButton_ = item(IDR_BREADTH_FIRST);
+    lexiconPathEdit_ = item(IDE_LEXICON_PATH);
+
+    setSpinner(minWordLengthSpinner_, 1, 5, minWordLength);
+    setSpinner(maxWordCountSpinner_, 0, 5, maxWordCount);
+    setSpinner(maxAnagramCountSpinner_, 0, 2000, maxAnagramCount);
+    SendMessageA(breadthFirstButton_, BM_SETCHECK, breadthFirst ? BST_CHECKED : BST_UNCHECKED, 0);
+    CheckDlgButton(window(), IDR_DEPTH_FIRST, breadthFirst ? BST_UNCHECKED : BST_CHECKED);
+    SetWindowTextA(lexiconPathEdit_, lexiconPath.c_str());
+    return true;
+}
+
+bool OptionsDialog::onCommand(int id, int, HWND) {
+    switch (id) {
+        case IDOK:
+            accept();
+            return true;
+        case IDCANCEL:
+            end(IDCANCEL);
+            return true;
+        case IDB_BROWSE:
+            browse();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void OptionsDialog::accept() {
+    minWordLength = spinnerPosition(minWordLengthSpinner_);
+    maxWordCount = spinnerPosition(maxWordCountSpinner_);
+    maxAnagramCount = spinnerPosition(maxAnagramCountSpinner_);
+    breadthFirst = SendMessageA(breadthFirstButton_, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+    lexiconPath = itemText(IDE_LEXICON_PATH);
+    end(IDOK);
+}
+
+void OptionsDialog::browse() {
+    // Offers the path as the dialog opened or as the last browse chose it.
+    std::array<char, MAX_PATH> file{};
+    lexiconPath.copy(file.data(), file.size() - 1);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window();
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    // The current directory stays put: a relative lexicon path is relative to it.
+    dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameA(&dialog)) return;
+    lexiconPath = file.data();
+    SetWindowTextA(lexiconPathEdit_, lexiconPath.c_str());
+}
+
+}  // namespace scramblo::ui

@@ -1,0 +1,30 @@
+// The user's settings in the registry: the finder's four search settings and
+// the lexicon path, read once at start-up and written after every OK in the
+// Options dialog. Nothing here reports failure: a value that is missing or
+// malformed leaves its setting as it is, and a failed write is ignored.
+#pragma once
+
+#include <string>
+
+#include "finder.h"
+
+namespace scramblo::ui {
+
+// Under HKEY_CURRENT_USER.
+constexpr char kSettingsKey[] = "Software\\Brevinck\\Scramblo";
+constexpr char kMinWordLengthValue[] = "MinWoordLengte";
+constexpr char kMaxWordCountValue[] = "MaxWoorden";
+constexpr char kMaxAnagramCountValue[] = "MaxAnagrammen";
+constexpr char kBreadthFirstValue[] = "ZoekEerstBreed";
+constexpr char kLexiconPathValue[] = "WoordenLijst";
+// A longer stored path is not read.
+constexpr size_t kMaxStoredPathLength = 260;
+
+// Overwrites each setting whose stored value is valid. Numbers are taken as
+// stored, without range checks.
+void readSettings(Finder& finder, std::string& lexiconPath);
+
+// Writes all five values, creating the key when it is absent.
+void writeSettings(const Finder& finder, const std::string& lexiconPath);
+
+}  // namespace scramblo::ui

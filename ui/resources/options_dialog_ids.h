@@ -1,0 +1,15 @@
+// Resource ids of the Options dialog (template 201).
+#pragma once
+
+#define IDD_OPTIONS 201
+
+#define IDE_MIN_WORD_LENGTH 1008
+#define IDU_MIN_WORD_LENGTH 1009
+#define IDE_MAX_ANAGRAM_COUNT 1010
+#define IDU_MAX_ANAGRAM_COUNT 1011
+#define IDR_BREADTH_FIRST 1012
+#define IDR_DEPTH_FIRST 1013
+#define IDE_MAX_WORD_COUNT 1014
+#define IDE_LEXICON_PATH 1015
+#define IDB_BROWSE 1016
+#define IDU_MAX_WORD_COUNT 1017
