@@ -95,6 +95,9 @@ TEST(SettingsStore, APathIsReadUpTo260Characters) {
     // Written by another program without its terminating zero.
     SettingsRegistry::put(kLexiconPathValue, REG_SZ, "kort.txt");
     EXPECT_EQ(Stored().lexiconPath, "kort.txt");
+    // That way 261 characters fill the buffer exactly, and are still too long.
+    SettingsRegistry::put(kLexiconPathValue, REG_SZ, std::string(261, 'c'));
+    EXPECT_EQ(Stored().lexiconPath, kDefaultPath);
 }
 
 TEST(SettingsStore, WritingStoresAllFiveValuesWithTheirTypesAndReadsBack) {

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "toolkit/win32_handles.h"
+#include "toolkit/registry_key.h"
 
 namespace scramblo::ui {
 namespace {
@@ -15,23 +15,10 @@ long leadingNumber(const char* text) {
     return std::strtol(text, nullptr, 10);
 }
 
-std::optional<COLORREF> readColour(HKEY key, const char* name) {
-    // Eleven characters and the terminating zero: a longer value is no colour.
-    char text[12];
-    DWORD type = 0;
-    DWORD size = sizeof text;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_SZ) {
-        return std::nullopt;
-    }
-    // The registry does not promise the stored zero; a full buffer needs it.
-    if (size < sizeof text) {
-        text[size] = '\0';
-    } else if (text[sizeof text - 1] != '\0') {
-        return std::nullopt;
-    }
-    return parseColourText(text);
+// Eleven characters at most: a longer value is no colour.
+std::optional<COLORREF> readColour(const RegistryKey& key, const char* name) {
+    std::optional<std::string> text = key.queryString(name, 11);
+    return text ? parseColourText(text->c_str()) : std::nullopt;
 }
 
 }  // namespace
@@ -55,13 +42,10 @@ std::optional<COLORREF> parseColourText(const char* text) {
 }
 
 LinkColours readBrowserLinkColours(LinkColours colours) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) {
-        return colours;
-    }
-    UniqueKey key(opened);
-    if (auto link = readColour(opened, "Anchor Color")) colours.link = *link;
-    if (auto visited = readColour(opened, "Anchor Color Visited")) colours.visited = *visited;
+    RegistryKey key;
+    if (!key.openForReading(HKEY_CURRENT_USER, kSettingsKey)) return colours;
+    if (auto link = readColour(key, "Anchor Color")) colours.link = *link;
+    if (auto visited = readColour(key, "Anchor Color Visited")) colours.visited = *visited;
     return colours;
 }
 

@@ -1,5 +1,6 @@
 #include "registry_key.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace scramblo::ui {
@@ -50,9 +51,12 @@ std::optional<std::string> RegistryKey::queryString(const char* name, size_t max
         type != REG_SZ) {
         return std::nullopt;
     }
-    // A value stored without its terminating zero ends where its data ends.
+    // A value stored without its terminating zero ends where its data ends;
+    // then it may just fill the buffer, one character too long.
     std::string value(buffer.data(), size);
-    return value.substr(0, value.find('\0'));
+    value.resize(std::min(value.find('\0'), value.size()));
+    if (value.size() > maxLength) return std::nullopt;
+    return value;
 }
 
 bool RegistryKey::setDword(const char* name, uint32_t value) const {
