@@ -20,6 +20,7 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // Dispatches whatever is queued now, and runs the idle handlers once.
 void pumpPending();
 
+// The text of a window or control, also of another process.
 std::string windowText(HWND window);
 
 // The first visible dialog (message boxes included) of `thread` other than
@@ -38,7 +39,7 @@ class DialogAnswerer {
     ~DialogAnswerer();
 
     bool answered() const { return answered_; }
-    // The dialog's caption and the text of every static control, joined by "|".
+    // The dialog's caption and the texts of its static controls, joined by "|".
     const std::string& texts() const { return texts_; }
 
   private:
@@ -49,5 +50,21 @@ class DialogAnswerer {
 
 // Presses a dialog's button by its id, as a click does.
 void pressButton(HWND dialog, int id);
+
+// A fresh folder in the temporary directory, removed with all it holds.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    // Writes the file `name` in the folder; answers its full path.
+    std::string write(const std::string& name, const std::string& bytes) const;
+
+  private:
+    std::string path_;
+};
 
 }  // namespace scramblo::testing
