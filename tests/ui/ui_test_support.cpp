@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "toolkit/app_module.h"
@@ -37,9 +40,9 @@ BOOL CALLBACK checkDialog(HWND window, LPARAM param) {
 BOOL CALLBACK collectStatic(HWND child, LPARAM param) {
     char className[16] = {};
     GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") == 0) {
-        auto* texts = reinterpret_cast<std::string*>(param);
-        *texts += "|" + windowText(child);
+    std::string text = windowText(child);
+    if (lstrcmpiA(className, "Static") == 0 && !text.empty()) {
+        *reinterpret_cast<std::string*>(param) += "|" + text;
     }
     return TRUE;
 }
@@ -61,15 +64,15 @@ void CALLBACK visitModalDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     MSG msg;
+    // One message at a time: a flood of notifications must not hide `done`.
     while (!done()) {
         if (GetTickCount() - start > timeoutMs) return done();
-        bool any = false;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             dispatch(msg);
-            any = true;
+            continue;
         }
         if (ui::MessageLoop* loop = ui::AppModule::messageLoop()) loop->runIdleHandlers();
-        if (!any) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        if (!done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
 }
@@ -192,6 +195,26 @@ void postButton(HWND dialog, int id) {
 void pressKey(HWND control, UINT key) {
     PostMessageA(control, WM_KEYDOWN, key, 1);
     PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+}
+
+TempFolder::TempFolder() {
+    static std::atomic<int> serial{0};
+    auto folder =
+        std::filesystem::temp_directory_path() /
+        ("scramblo-ui-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial++));
+    std::filesystem::create_directories(folder);
+    path_ = folder.string();
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::write(const std::string& name, const std::string& bytes) const {
+    std::string file = (std::filesystem::path(path_) / name).string();
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file;
 }
 
 }  // namespace scramblo::testing

@@ -10,6 +10,7 @@ class MessageLoop;
 
 class AppModule {
   public:
+    // Also registers the common control classes that the templates use.
     static void init(HINSTANCE instance, MessageLoop* loop);
     static void term() { init(nullptr, nullptr); }
 

@@ -31,8 +31,10 @@ void Dialog::destroy() {
 }
 
 std::string windowText(HWND window) {
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1);
-    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    // WM_GETTEXT rather than GetWindowText, which answers only the caption of
+    // another process's window.
+    std::vector<char> text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1);
+    SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     return text.data();
 }
 

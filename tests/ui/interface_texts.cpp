@@ -1,0 +1,67 @@
+#include "interface_texts.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace scramblo::testing {
+namespace {
+
+constexpr InterfaceTexts kEnglish{
+    "Scramblo Anagram Finder",
+    "&Find",
+    "&Stop",
+    "&Options...",
+    "&About...",
+    "Found:\n 0",
+    "Found:\n%d",
+    "Lexicon:\n%d",
+    "Lexicon \"%s\"\r\nloading...",
+    "Time elapsed:\n%d ms",
+    "Sorry, can't handle this",
+    "Sorry, choking on lexicon \"%s\"",
+    "Sorry, can't get started on this",
+    191,
+    38,
+};
+
+constexpr InterfaceTexts kDutch{
+    "Scramblo Anagrammenzoeker",
+    "&Zoeken",
+    "&Stop",
+    "&Opties...",
+    "&Info...",
+    "Gevonden:\n 0",
+    "Gevonden:\n%d",
+    "Woordenlijst:\n%d",
+    "Woordenlijst \"%s\"\r\nwordt geladen...",
+    "Zoektijd:\n%d ms",
+    "Sorry, hiermee kan ik niet uit de voeten",
+    "Sorry, woordenlijst \"%s\" zit mij niet lekker",
+    "Sorry, hier kan ik niet aan beginnen",
+    195,
+    34,
+};
+
+}  // namespace
+
+const InterfaceTexts& expectedTexts() {
+    const char* lang = std::getenv("LANG");
+    return lang != nullptr && std::strncmp(lang, "nl", 2) == 0 ? kDutch : kEnglish;
+}
+
+std::string format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list measure;
+    va_copy(measure, args);
+    std::vector<char> text(static_cast<size_t>(std::vsnprintf(nullptr, 0, format, measure)) + 1);
+    va_end(measure);
+    std::vsnprintf(text.data(), text.size(), format, args);
+    va_end(args);
+    return text.data();
+}
+
+}  // namespace scramblo::testing

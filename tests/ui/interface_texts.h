@@ -1,0 +1,33 @@
+// The texts the interface shows (and the one layout difference), in the language that the test's
+// environment asks Wine for (LANG=nl_... gives Dutch, anything else English), so a test also checks
+// that the platform picked the resources of that language.
+#pragma once
+
+#include <string>
+
+namespace scramblo::testing {
+
+struct InterfaceTexts {
+    const char* title;
+    const char* find;
+    const char* stop;
+    const char* options;
+    const char* about;
+    const char* foundAtStart;  // the template's Found display
+    const char* found;         // %d
+    const char* lexicon;       // %d
+    const char* loading;       // %s: the lexicon path
+    const char* elapsed;       // %d
+    const char* phraseRefused;
+    const char* lexiconUnreadable;  // %s: the lexicon path
+    const char* workerNotStarted;
+    int sideButtonX;  // Options and About, in dialog units
+    int sideButtonWidth;
+};
+
+const InterfaceTexts& expectedTexts();
+
+// printf-style formatting of an expected text.
+std::string format(const char* format, ...);
+
+}  // namespace scramblo::testing

@@ -1,0 +1,425 @@
+// The main window in the test's own process: created from its template, driven
+// with messages and read back through its controls.
+#include "main/main_dialog.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "flood_lexicon.h"
+#include "interface_texts.h"
+#include "main_dialog_ids.h"
+#include "reference_search.h"
+#include "toolkit/app_module.h"
+#include "ui_test_support.h"
+
+namespace scramblo::ui {
+namespace {
+
+using namespace scramblo::testing;
+
+// Six words; "listen" has four anagrams in it, "quiz" one.
+constexpr char kSmallLexicon[] = "listen\nsilent\ntin\nsel\nles\nquiz\n";
+
+// A lexicon file that is a named pipe: a load of it reads until the test
+// finishes the file, however long that takes.
+class StalledLexicon {
+  public:
+    StalledLexicon() {
+        static int serial = 0;
+        path_ = "\\\\.\\pipe\\scramblo-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(serial++);
+        pipe_ = CreateNamedPipeA(path_.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                 4096, 4096, 0, nullptr);
+    }
+    ~StalledLexicon() { finish(""); }
+
+    const std::string& path() const { return path_; }
+    bool waitForReader() {
+        return ConnectNamedPipe(pipe_, nullptr) || GetLastError() == ERROR_PIPE_CONNECTED;
+    }
+
+    // Writes the last lines and ends the file.
+    void finish(const std::string& lines) {
+        if (pipe_ == INVALID_HANDLE_VALUE) return;
+        DWORD written;
+        WriteFile(pipe_, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+        FlushFileBuffers(pipe_);
+        CloseHandle(pipe_);
+        pipe_ = INVALID_HANDLE_VALUE;
+    }
+
+  private:
+    std::string path_;
+    HANDLE pipe_;
+};
+
+// Whether the text is the format with one number in place of its %d.
+bool matchesNumber(const std::string& text, const char* format) {
+    std::string pattern = format;
+    size_t at = pattern.find("%d");
+    std::string head = pattern.substr(0, at), tail = pattern.substr(at + 2);
+    if (text.size() <= head.size() + tail.size()) return false;
+    if (text.compare(0, head.size(), head) != 0) return false;
+    if (text.compare(text.size() - tail.size(), tail.size(), tail) != 0) return false;
+    std::string number = text.substr(head.size(), text.size() - head.size() - tail.size());
+    return number.find_first_not_of("0123456789") == std::string::npos;
+}
+
+class MainDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override { AppModule::init(GetModuleHandleA(nullptr), &loop_); }
+    void TearDown() override { AppModule::term(); }
+
+    // Creates and shows the window on the lexicon, and waits for the load to end.
+    void open(MainDialog& dialog, const std::string& lexicon) {
+        dialog.lexiconPath() = lexicon;
+        ASSERT_TRUE(dialog.create());
+        ShowWindow(dialog.window(), SW_SHOW);
+        ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
+    }
+
+    // Types the phrase and lets the loop go idle, so that Find follows it.
+    static void type(MainDialog& dialog, const std::string& phrase) {
+        SetDlgItemTextA(dialog.window(), IDE_MAIN_PHRASE, phrase.c_str());
+        pumpPending();
+    }
+
+    static void clickFind(MainDialog& dialog) {
+        SendMessageA(dialog.item(IDB_MAIN_FIND), BM_CLICK, 0, 0);
+    }
+
+    static bool searchEnded(MainDialog& dialog) {
+        return !IsWindowEnabled(dialog.item(IDB_MAIN_STOP));
+    }
+
+    static std::string text(const MainDialog& dialog, int id) {
+        return windowText(dialog.item(id));
+    }
+
+    static size_t lineCount(const MainDialog& dialog) {
+        return text(dialog, IDE_MAIN_RESULTS).empty()
+                   ? 0
+                   : static_cast<size_t>(
+                         SendMessageA(dialog.item(IDE_MAIN_RESULTS), EM_GETLINECOUNT, 0, 0));
+    }
+
+    const InterfaceTexts& t = expectedTexts();
+    MessageLoop loop_;
+    TempFolder folder_;
+};
+
+TEST_F(MainDialogTest, StartUpShowsLoadingThenReadyWithTheWordCount) {
+    std::string lexicon = folder_.write("words.txt", kSmallLexicon);
+    MainDialog dialog;
+    dialog.lexiconPath() = lexicon;
+    ASSERT_TRUE(dialog.create());
+
+    // Loading, and not yet shown: its notifications wait for the loop.
+    EXPECT_FALSE(IsWindowVisible(dialog.window()));
+    EXPECT_EQ(windowText(dialog.window()), t.title);
+    EXPECT_EQ(text(dialog, IDB_MAIN_FIND), t.find);
+    EXPECT_EQ(text(dialog, IDB_MAIN_STOP), t.stop);
+    EXPECT_EQ(text(dialog, IDB_MAIN_OPTIONS), t.options);
+    EXPECT_EQ(text(dialog, IDB_MAIN_ABOUT), t.about);
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), t.foundAtStart);
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), "");
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, lexicon.c_str()));
+    EXPECT_FALSE(IsWindowEnabled(dialog.item(IDB_MAIN_STOP)));
+    SetDlgItemTextA(dialog.window(), IDE_MAIN_PHRASE, "listen");
+    loop_.runIdleHandlers();
+    EXPECT_FALSE(IsWindowEnabled(dialog.item(IDB_MAIN_FIND)));
+    EXPECT_EQ(GetFocus(), dialog.item(IDE_MAIN_PHRASE));
+    EXPECT_NE(SendMessageA(dialog.window(), WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(SendMessageA(dialog.window(), WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_GT(SendMessageA(dialog.item(IDE_MAIN_RESULTS), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
+    EXPECT_EQ(SendMessageA(dialog.item(IDP_MAIN_PROGRESS), PBM_GETRANGE, FALSE, 0), 60);
+
+    ShowWindow(dialog.window(), SW_SHOW);
+    ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 6));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), t.foundAtStart);
+    pumpPending();
+    EXPECT_TRUE(IsWindowEnabled(dialog.item(IDB_MAIN_FIND)));
+    EXPECT_FALSE(IsWindowEnabled(dialog.item(IDB_MAIN_STOP)));
+    type(dialog, "");
+    EXPECT_FALSE(IsWindowEnabled(dialog.item(IDB_MAIN_FIND)));
+}
+
+TEST_F(MainDialogTest, ControlsStandInTabOrderWherePlaced) {
+    struct Control {
+        int id;
+        RECT place;  // x, y, width, height in dialog units
+        DWORD style;
+        DWORD exStyle;
+    };
+    // In a dialog, an edit's border becomes a sunken edge. The themed progress
+    // bar draws its own frame and drops its border style, so it shows none here.
+    const DWORD kResultsStyle =
+        WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL;
+    const Control expected[] = {
+        {IDE_MAIN_PHRASE, {7, 7, 159, 14}, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+        {IDE_MAIN_RESULTS, {7, 26, 158, 106}, kResultsStyle, WS_EX_CLIENTEDGE},
+        {IDP_MAIN_PROGRESS, {7, 137, 158, 7}, 0, 0},
+        {IDB_MAIN_FIND, {173, 7, 56, 14}, WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
+        {IDB_MAIN_STOP, {173, 26, 56, 14}, WS_TABSTOP, 0},
+        {0xFFFF, {173, 44, 56, 62}, BS_GROUPBOX, 0},
+        {IDT_MAIN_FOUND, {178, 53, 45, 22}, WS_GROUP | SS_CENTER, 0},
+        {IDT_MAIN_LEXICON, {178, 81, 45, 22}, WS_GROUP | SS_CENTER, 0},
+        {IDB_MAIN_OPTIONS, {t.sideButtonX, 112, t.sideButtonWidth, 14}, WS_TABSTOP, 0},
+        {IDB_MAIN_ABOUT, {t.sideButtonX, 130, t.sideButtonWidth, 14}, WS_TABSTOP, 0},
+    };
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
+    HWND child = GetWindow(dialog.window(), GW_CHILD);
+    for (const Control& control : expected) {
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(GetDlgCtrlID(child) & 0xFFFF, control.id);
+        RECT place = control.place;  // sizes are mapped like positions
+        MapDialogRect(dialog.window(), &place);
+        RECT actual;
+        GetWindowRect(child, &actual);
+        MapWindowPoints(nullptr, dialog.window(), reinterpret_cast<POINT*>(&actual), 2);
+        EXPECT_EQ(actual.left, place.left) << control.id;
+        EXPECT_EQ(actual.top, place.top) << control.id;
+        EXPECT_EQ(actual.right - actual.left, place.right) << control.id;
+        EXPECT_EQ(actual.bottom - actual.top, place.bottom) << control.id;
+        auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+        EXPECT_EQ(style & control.style, control.style) << control.id;
+        auto exStyle = static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE));
+        EXPECT_EQ(exStyle & control.exStyle, control.exStyle) << control.id;
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr);
+    auto style = static_cast<DWORD>(GetWindowLongA(dialog.window(), GWL_STYLE));
+    const DWORD kFrame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    EXPECT_EQ(style & kFrame, kFrame);
+    EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
+}
+
+TEST_F(MainDialogTest, FindListsTheAnagramsAndEnterSearchesAgain) {
+    std::string lexicon = folder_.write("words.txt", kSmallLexicon);
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+
+    type(dialog, "listen");
+    clickFind(dialog);
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 6));
+    EXPECT_TRUE(IsWindowEnabled(dialog.item(IDB_MAIN_STOP)));
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+    std::vector<std::string> expected = referenceAnagrams(lexicon, "listen");
+    ASSERT_EQ(expected.size(), 4u);
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), joinLines(expected, expected.size()));
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, 4));
+    EXPECT_TRUE(matchesNumber(text(dialog, IDT_MAIN_LEXICON), t.elapsed))
+        << text(dialog, IDT_MAIN_LEXICON);
+    EXPECT_FALSE(SendMessageA(dialog.item(IDE_MAIN_RESULTS), EM_CANUNDO, 0, 0));
+    EXPECT_EQ(SendMessageA(dialog.item(IDP_MAIN_PROGRESS), PBM_GETPOS, 0, 0), 0);
+    pumpPending();
+    EXPECT_TRUE(IsWindowEnabled(dialog.item(IDB_MAIN_FIND)));
+
+    // Enter in the phrase box presses the default button, Find.
+    type(dialog, "QUIZ");
+    PostMessageA(dialog.item(IDE_MAIN_PHRASE), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(pumpUntil([&] { return text(dialog, IDT_MAIN_FOUND) == format(t.found, 1); }));
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "quiz");
+}
+
+TEST_F(MainDialogTest, EscapeStopsASearchAndLateLinesAreNotShown) {
+    FloodLexicon flood = floodLexicon({8, 8, 8, 8, 8});
+    std::string lexicon = folder_.write("flood.txt", flood.words);
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+    type(dialog, flood.phrase);
+    clickFind(dialog);
+    ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 100; }));
+    // A selection made by the user does not move where lines go.
+    SendMessageA(dialog.item(IDE_MAIN_RESULTS), EM_SETSEL, 0, 5);
+    ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 200; }));
+
+    // Let anagrams queue up behind the key, then press Escape in the phrase box.
+    Sleep(200);
+    MSG escape{dialog.item(IDE_MAIN_PHRASE), WM_KEYDOWN, VK_ESCAPE, 0, GetTickCount(), {}};
+    ASSERT_TRUE(loop_.preTranslateMessage(escape));
+    EXPECT_TRUE(dialog.finder().stopRequested());
+    std::string shown = text(dialog, IDE_MAIN_RESULTS);
+    size_t lines = lineCount(dialog);
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), shown);
+    std::vector<std::string> expected = referenceAnagrams(lexicon, flood.phrase);
+    ASSERT_EQ(expected.size(), flood.anagramCount);
+    EXPECT_LT(lines, expected.size());
+    EXPECT_EQ(shown, joinLines(expected, lines));
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, static_cast<int>(lines)));
+    EXPECT_TRUE(matchesNumber(text(dialog, IDT_MAIN_LEXICON), t.elapsed));
+}
+
+TEST_F(MainDialogTest, APhraseWithoutLettersIsRefusedWithAMessage) {
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
+    type(dialog, "   ");
+    EXPECT_TRUE(IsWindowEnabled(dialog.item(IDB_MAIN_FIND)));  // spaces count
+    DialogAnswerer answerer([](HWND box) { pressButton(box, IDOK); }, dialog.window());
+    clickFind(dialog);
+    ASSERT_TRUE(pumpUntil([&] { return answerer.answered() && searchEnded(dialog); }));
+    EXPECT_EQ(answerer.texts(), std::string("|") + t.phraseRefused);  // an empty caption
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, 0));
+    pumpPending();
+    EXPECT_TRUE(IsWindowEnabled(dialog.item(IDB_MAIN_FIND)));
+}
+
+TEST_F(MainDialogTest, AMissingLexiconIsReportedWithItsPathThenReadyWithNoWords) {
+    std::string missing = folder_.path() + "\\missing.txt";
+    MainDialog dialog;
+    dialog.lexiconPath() = missing;
+    ASSERT_TRUE(dialog.create());
+    DialogAnswerer answerer([](HWND box) { pressButton(box, IDOK); }, dialog.window());
+    ShowWindow(dialog.window(), SW_SHOW);
+    ASSERT_TRUE(pumpUntil([&] { return answerer.answered(); }));
+    EXPECT_EQ(answerer.texts(), "|" + format(t.lexiconUnreadable, missing.c_str()));
+    ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 0));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+
+    // Searches then find nothing, and say how long that took.
+    type(dialog, "listen");
+    clickFind(dialog);
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+    EXPECT_TRUE(matchesNumber(text(dialog, IDT_MAIN_LEXICON), t.elapsed));
+}
+
+TEST_F(MainDialogTest, AWorkerThatCannotStartLeavesTheWindowReady) {
+    class NoWorkerDialog : public MainDialog {
+        bool startWorker() override { return false; }
+    };
+    NoWorkerDialog dialog;
+    dialog.lexiconPath() = folder_.write("words.txt", kSmallLexicon);
+    {
+        DialogAnswerer answerer([](HWND box) { pressButton(box, IDOK); });
+        ASSERT_TRUE(dialog.create());  // the load's message comes while the window initialises
+        EXPECT_TRUE(answerer.answered());
+        EXPECT_EQ(answerer.texts(), std::string("|") + t.workerNotStarted);
+    }
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 0));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+    ShowWindow(dialog.window(), SW_SHOW);
+    type(dialog, "listen");
+    ASSERT_TRUE(IsWindowEnabled(dialog.item(IDB_MAIN_FIND)));
+    {
+        DialogAnswerer answerer([](HWND box) { pressButton(box, IDOK); }, dialog.window());
+        clickFind(dialog);
+        EXPECT_TRUE(answerer.answered());
+        EXPECT_EQ(answerer.texts(), std::string("|") + t.workerNotStarted);
+    }
+    EXPECT_TRUE(searchEnded(dialog));
+    pumpPending();
+    EXPECT_TRUE(IsWindowEnabled(dialog.item(IDB_MAIN_FIND)));
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, 0));
+}
+
+TEST_F(MainDialogTest, ANewLoadDiscardsWhatAStoppedSearchStillHadQueued) {
+    FloodLexicon flood = floodLexicon({8, 8, 8, 8, 8});
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("flood.txt", flood.words)));
+    type(dialog, flood.phrase);
+    clickFind(dialog);
+    ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 10; }));
+    Sleep(200);
+    std::string found = text(dialog, IDT_MAIN_FOUND);
+
+    std::string small = folder_.write("words.txt", kSmallLexicon);
+    dialog.startLoad(small);
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, small.c_str()));
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), "");
+    EXPECT_FALSE(IsWindowEnabled(dialog.item(IDB_MAIN_STOP)));
+    // The search's own end would show its time here, and make the window ready too early.
+    ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 6));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), found);
+}
+
+TEST_F(MainDialogTest, ALoadThatOutlivesItsWaitHoldsBackTheNextOne) {
+    StalledLexicon stalled;
+    MainDialog dialog;
+    dialog.lexiconPath() = stalled.path();
+    ASSERT_TRUE(dialog.create());
+    ShowWindow(dialog.window(), SW_SHOW);
+    ASSERT_TRUE(stalled.waitForReader());
+
+    // Find is ignored while a job runs.
+    SetDlgItemTextA(dialog.window(), IDE_MAIN_PHRASE, "listen");
+    SendMessageA(dialog.window(), WM_COMMAND, IDB_MAIN_FIND, 0);
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, stalled.path().c_str()));
+    EXPECT_FALSE(IsWindowEnabled(dialog.item(IDB_MAIN_STOP)));
+
+    std::string small = folder_.write("words.txt", kSmallLexicon);
+    DWORD start = GetTickCount();
+    dialog.startLoad(small);
+    EXPECT_GE(GetTickCount() - start, 900u);  // the stalled load did not end within the wait
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, small.c_str()));
+    pumpUntil([] { return false; }, 300);
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), "");
+    SendMessageA(dialog.window(), WM_COMMAND, IDB_MAIN_FIND, 0);
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, small.c_str()));
+
+    stalled.finish("alpha\nbeta\ngamma\n");
+    ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 6));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+}
+
+TEST_F(MainDialogTest, CloseDuringALoadWaitsForItsWorkerOutOfSight) {
+    StalledLexicon stalled;
+    MainDialog dialog;
+    dialog.lexiconPath() = stalled.path();
+    ASSERT_TRUE(dialog.create());
+    HWND window = dialog.window();
+    ShowWindow(window, SW_SHOW);
+    ASSERT_TRUE(stalled.waitForReader());
+
+    bool hiddenWhileWaiting = false;
+    std::thread finisher([&] {
+        Sleep(1500);
+        hiddenWhileWaiting = !IsWindowVisible(window);
+        stalled.finish("alpha\n");
+    });
+    DWORD start = GetTickCount();
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    DWORD elapsed = GetTickCount() - start;
+    finisher.join();
+
+    EXPECT_GE(elapsed, 1400u);
+    EXPECT_TRUE(hiddenWhileWaiting);
+    EXPECT_FALSE(IsWindow(window));
+    MSG quit;
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 0u);
+}
+
+TEST_F(MainDialogTest, ProgressTurnsOverAtSixtyAndUnknownCodesAreIgnored) {
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
+    auto notify = [&](uintptr_t code, uintptr_t value) {
+        PostMessageA(dialog.window(), kNotificationMessage, code, value);
+        pumpPending();
+        return SendMessageA(dialog.item(IDP_MAIN_PROGRESS), PBM_GETPOS, 0, 0);
+    };
+    EXPECT_EQ(notify(LoadProgress, 59999), 59);
+    EXPECT_EQ(notify(LoadProgress, 60000), 0);
+    EXPECT_EQ(notify(LoadProgress, 61000), 1);
+    EXPECT_EQ(notify(SearchProgress, 59), 59);
+    EXPECT_EQ(notify(SearchProgress, 125), 5);
+    for (uintptr_t code : {0u, 10u, 0x10003u}) EXPECT_EQ(notify(code, 1), 5);
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 6));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+}
+
+}  // namespace
+}  // namespace scramblo::ui

@@ -1,0 +1,270 @@
+#include "main/main_dialog.h"
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "about/about_dialog.h"
+#include "anagram_text.h"
+#include "app_ids.h"
+#include "main_dialog_ids.h"
+#include "options/settings_store.h"
+#include "toolkit/app_module.h"
+#include "toolkit/format_string.h"
+
+namespace scramblo::ui {
+namespace {
+
+constexpr DWORD kStopWaitMs = 1000;
+constexpr uint32_t kProgressSteps = 60;
+constexpr uint32_t kWordsPerLoadStep = 1000;
+
+struct AnagramTextRelease {
+    void operator()(const char* text) const { releaseAnagramText(text); }
+};
+// The text handed over with an AnagramFound notification; none for other codes.
+using AnagramText = std::unique_ptr<const char, AnagramTextRelease>;
+
+AnagramText takeText(uintptr_t code, uintptr_t value) {
+    return AnagramText(code == AnagramFound ? reinterpret_cast<const char*>(value) : nullptr);
+}
+
+HANDLE loadAppIcon(int widthMetric, int heightMetric) {
+    return LoadImageA(AppModule::instance(), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                      GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED);
+}
+
+}  // namespace
+
+MainDialog::~MainDialog() {
+    finder_.setStop(true);
+    worker_.waitForEnd(INFINITE);
+    discardNotifications();
+    destroy();
+}
+
+bool MainDialog::create() {
+    return createModeless(IDD_MAIN, nullptr);
+}
+
+bool MainDialog::onInitDialog() {
+    centerOver(nullptr);
+    SendMessageA(window(), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(loadAppIcon(SM_CXICON, SM_CYICON)));
+    SendMessageA(window(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(loadAppIcon(SM_CXSMICON, SM_CYSMICON)));
+    if (MessageLoop* loop = AppModule::messageLoop()) {
+        loop->addMessageFilter(this);
+        loop->addIdleHandler(this);
+    }
+    readSettings(finder_, lexiconPath_);
+    SendDlgItemMessageA(window(), IDP_MAIN_PROGRESS, PBM_SETRANGE, 0,
+                        MAKELPARAM(0, kProgressSteps));
+    SendDlgItemMessageA(window(), IDE_MAIN_RESULTS, EM_LIMITTEXT, 0, 0);
+    finder_.targetWindow = window();
+    startLoad(lexiconPath_);
+    return true;
+}
+
+bool MainDialog::onCommand(int id, int, HWND) {
+    switch (id) {
+        case IDB_MAIN_FIND:
+            find();
+            return true;
+        case IDB_MAIN_STOP:
+            finder_.setStop(true);
+            return true;
+        case IDB_MAIN_OPTIONS:
+            runOptionsCommand(*this, GetActiveWindow());
+            return true;
+        case IDB_MAIN_ABOUT:
+            showAboutDialog(GetActiveWindow());
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
+    switch (message) {
+        case kNotificationMessage:
+            onNotification(wParam, static_cast<uintptr_t>(lParam));
+            return true;
+        case WM_CLOSE:
+            close();
+            return true;
+        case WM_DESTROY:
+            if (MessageLoop* loop = AppModule::messageLoop()) {
+                loop->removeMessageFilter(this);
+                loop->removeIdleHandler(this);
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool MainDialog::preTranslateMessage(MSG& msg) {
+    return window() != nullptr && IsDialogMessageA(window(), &msg);
+}
+
+void MainDialog::onIdle() {
+    enableItem(IDB_MAIN_FIND, ready_ && GetWindowTextLengthA(item(IDE_MAIN_PHRASE)) > 0);
+}
+
+void MainDialog::startLoad(const std::string& path) {
+    stopAndWait();
+    setItemText(IDE_MAIN_RESULTS, formatString(IDS_LEXICON_LOADING, path.c_str()));
+    setItemText(IDT_MAIN_LEXICON, "");
+    enableItem(IDB_MAIN_STOP, false);
+    ready_ = false;
+    if (worker_.running()) {
+        // The replaced job outlived its wait (a load does not look at the stop
+        // flag): this load starts when that job's end notification arrives.
+        pendingLoad_ = path;
+        return;
+    }
+    // What the replaced job still has queued must not reach the new load.
+    discardNotifications();
+    launchLoad(path);
+}
+
+void MainDialog::stopAndWait() {
+    if (!worker_.running()) return;
+    finder_.setStop(true);
+    if (!worker_.waitForEnd(kStopWaitMs)) finder_.setStop(false);
+}
+
+void MainDialog::find() {
+    // Find is offered only when ready, but Enter or another program can still send it.
+    if (!ready_) return;
+    setItemText(IDT_MAIN_LEXICON, formatString(IDS_LEXICON_COUNT, wordCount_));
+    setItemText(IDT_MAIN_FOUND, formatString(IDS_FOUND_COUNT, 0));
+    setItemText(IDE_MAIN_RESULTS, "");
+    enableItem(IDB_MAIN_STOP, true);
+    ready_ = false;
+    receivedCount_ = 0;
+    if (!launch(Search, itemText(IDE_MAIN_PHRASE))) onSearchEnded();
+}
+
+void MainDialog::close() {
+    stopAndWait();
+    if (worker_.running()) {
+        // A load runs to its end whatever the stop flag says. Wait for it out of
+        // sight, with the window still taking its notifications so that the
+        // load goes at full speed, and never destroy the finder under it.
+        ShowWindow(window(), SW_HIDE);
+        finder_.setStop(true);
+        worker_.waitForEnd(INFINITE);
+    }
+    discardNotifications();
+    destroy();
+    PostQuitMessage(0);
+}
+
+void MainDialog::onNotification(uintptr_t code, uintptr_t value) {
+    AnagramText text = takeText(code, value);
+    if (pendingLoad_) {
+        // Everything up to the replaced job's end notification belongs to that job.
+        if (endsJob(code)) {
+            worker_.waitForEnd(INFINITE);  // it posts nothing more and ends at once
+            std::string path = std::move(*pendingLoad_);
+            pendingLoad_.reset();
+            launchLoad(path);
+        }
+        return;
+    }
+    switch (code) {
+        case LoadProgress:
+            setProgress(static_cast<uint32_t>(value) / kWordsPerLoadStep);
+            break;
+        case LoadStopped:
+        case LoadDone:
+            stopAndWait();
+            onLoadEnded(static_cast<uint32_t>(value));
+            break;
+        case SearchProgress:
+            setProgress(static_cast<uint32_t>(value));
+            break;
+        case SearchStopped:
+        case SearchDone:
+            stopAndWait();
+            setItemText(IDT_MAIN_LEXICON, formatString(IDS_TIME_ELAPSED, static_cast<int>(value)));
+            onSearchEnded();
+            break;
+        case AnagramFound:
+            ++receivedCount_;
+            // Lines still queued after a stop request are counted but not shown.
+            if (!finder_.stopRequested()) {
+                appendLine(text.get());
+                setItemText(IDT_MAIN_FOUND,
+                            formatString(IDS_FOUND_COUNT, static_cast<int>(receivedCount_)));
+            }
+            break;
+        case PhraseRefused:
+            stopAndWait();
+            showMessage(loadString(IDS_PHRASE_REFUSED));
+            onSearchEnded();
+            break;
+        case LexiconUnreadable:
+            stopAndWait();
+            showMessage(formatString(IDS_LEXICON_UNREADABLE, lexiconPath_.c_str()));
+            break;
+        default:
+            break;
+    }
+}
+
+void MainDialog::onLoadEnded(uint32_t wordCount) {
+    wordCount_ = static_cast<int32_t>(wordCount);
+    setItemText(IDT_MAIN_LEXICON, formatString(IDS_LEXICON_COUNT, wordCount_));
+    setItemText(IDE_MAIN_RESULTS, "");
+    setProgress(0);
+    ready_ = true;
+}
+
+void MainDialog::onSearchEnded() {
+    setProgress(0);
+    enableItem(IDB_MAIN_STOP, false);
+    ready_ = true;
+}
+
+void MainDialog::launchLoad(const std::string& path) {
+    if (!launch(LoadLexicon, path)) onLoadEnded(0);
+}
+
+bool MainDialog::launch(JobKind kind, const std::string& text) {
+    finder_.jobKind = kind;
+    finder_.jobText = text;
+    if (startWorker()) return true;
+    showMessage(loadString(IDS_WORKER_NOT_STARTED));
+    return false;
+}
+
+void MainDialog::appendLine(const char* text) {
+    std::string line = receivedCount_ > 1 ? std::string("\r\n") + text : text;
+    HWND box = item(IDE_MAIN_RESULTS);
+    // At the end whatever the user selected, scrolled into view, and not undoable.
+    LPARAM end = GetWindowTextLengthA(box);
+    SendMessageA(box, EM_SETSEL, end, end);
+    SendMessageA(box, EM_SCROLLCARET, 0, 0);
+    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
+void MainDialog::discardNotifications() {
+    MSG msg;
+    while (window() != nullptr &&
+           PeekMessageA(&msg, window(), kNotificationMessage, kNotificationMessage, PM_REMOVE)) {
+        takeText(msg.wParam, static_cast<uintptr_t>(msg.lParam));  // released at once
+    }
+}
+
+void MainDialog::setProgress(uint32_t position) {
+    SendDlgItemMessageA(window(), IDP_MAIN_PROGRESS, PBM_SETPOS, position % kProgressSteps, 0);
+}
+
+void MainDialog::showMessage(const std::string& text) {
+    MessageBoxA(window(), text.c_str(), "", MB_OK);
+}
+
+}  // namespace scramblo::ui

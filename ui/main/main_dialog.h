@@ -1,0 +1,70 @@
+// The main window: a modeless dialog that owns the finder, starts each job on
+// a worker thread and turns the worker's notifications into its controls.
+// It is the message loop's dialog-keyboard filter and sets Find's enabled
+// state when the loop is idle.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "finder.h"
+#include "main/worker_thread.h"
+#include "options/options_command.h"
+#include "toolkit/dialog.h"
+#include "toolkit/message_loop.h"
+
+namespace scramblo::ui {
+
+class MainDialog : public Dialog, public MessageFilter, public IdleHandler, public OptionsHost {
+  public:
+    MainDialog() = default;
+    // Stops and waits for a running worker, without limit, before the finder goes.
+    ~MainDialog() override;
+
+    // Creates the hidden window from its template; false when that fails.
+    bool create();
+
+    Finder& finder() override { return finder_; }
+    std::string& lexiconPath() override { return lexiconPath_; }
+
+    // Loads the lexicon file at `path`, replacing any running job.
+    void startLoad(const std::string& path) override;
+    // Ends the running worker, waiting for it at most one second.
+    void stopAndWait();
+
+  protected:
+    bool onInitDialog() override;
+    bool onCommand(int id, int notifyCode, HWND control) override;
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool preTranslateMessage(MSG& msg) override;
+    void onIdle() override;
+
+    // Starts the finder's job on a new worker thread; false when it cannot.
+    virtual bool startWorker() { return worker_.start(finder_); }
+
+  private:
+    void find();
+    void close();
+    void onNotification(uintptr_t code, uintptr_t value);
+    void onLoadEnded(uint32_t wordCount);
+    void onSearchEnded();
+    void launchLoad(const std::string& path);
+    bool launch(JobKind kind, const std::string& text);
+    void appendLine(const char* text);
+    void discardNotifications();
+    void setProgress(uint32_t position);
+    void showMessage(const std::string& text);
+
+    // Declared before the worker, so that it outlives it.
+    Finder finder_;
+    WorkerThread worker_;
+    std::string lexiconPath_ = "WoordenLijst.txt";
+    int32_t wordCount_ = 0;
+    uint32_t receivedCount_ = 0;  // anagram notifications since Find, shown or not
+    bool ready_ = false;          // a load has ended and no job runs
+    // A load waiting for a replaced job whose worker outlived its wait; that
+    // job's notifications are ignored until its end notification.
+    std::optional<std::string> pendingLoad_;
+};
+
+}  // namespace scramblo::ui

@@ -1,0 +1,13 @@
+// Resource ids shared by every dialog: the program icon and the string table.
+#pragma once
+
+#define IDI_APP 128
+
+#define IDS_APP_NAME 128
+#define IDS_FOUND_COUNT 129
+#define IDS_LEXICON_COUNT 130
+#define IDS_LEXICON_LOADING 131
+#define IDS_TIME_ELAPSED 132
+#define IDS_PHRASE_REFUSED 133
+#define IDS_LEXICON_UNREADABLE 134
+#define IDS_WORKER_NOT_STARTED 135

@@ -1,0 +1,15 @@
+// The main window: template 129 and its controls.
+#pragma once
+
+#define IDD_MAIN 129
+
+#define IDE_MAIN_PHRASE 1000
+#define IDB_MAIN_OPTIONS 1001
+#define IDB_MAIN_FIND 1002
+#define IDE_MAIN_RESULTS 1004
+#define IDP_MAIN_PROGRESS 1005
+#define IDT_MAIN_FOUND 1006
+#define IDT_MAIN_LEXICON 1007
+// The system's cancel id, so that Escape stops a search.
+#define IDB_MAIN_STOP 2
+#define IDB_MAIN_ABOUT 57664
