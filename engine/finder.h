@@ -22,7 +22,7 @@
 namespace scramblo {
 
 class Finder {
-public:
+  public:
     Finder() = default;
     Finder(const Finder&) = delete;
     Finder& operator=(const Finder&) = delete;
@@ -62,8 +62,11 @@ public:
     std::atomic<uint32_t> minWordLength{3};
     std::atomic<uint32_t> maxWordCount{0};  // 0 = unlimited
     std::atomic<bool> breadthFirst{true};
+    // False: no entry twice in one anagram (a child's expansion starts at the
+    // entry after its word instead of at the word itself).
+    std::atomic<bool> repeatEntries{true};
 
-private:
+  private:
     std::atomic<bool> stopFlag_{false};
 };
 

@@ -11,9 +11,9 @@ struct LetterPrime {
 // Each letter has its own prime within its product word, so a product word
 // factors uniquely into its letters.
 constexpr LetterPrime kLetterPrimes[26] = {
-    {1, 2},  {0, 11}, {1, 11}, {2, 3},  {3, 2},  {2, 13}, {1, 5},  {0, 5},  {0, 3},
-    {1, 13}, {1, 7},  {2, 5},  {2, 7},  {2, 2},  {1, 3},  {2, 11}, {0, 17}, {3, 3},
-    {3, 5},  {0, 2},  {0, 7},  {3, 7},  {3, 11}, {1, 17}, {0, 13}, {3, 13},
+    {1, 2},  {0, 11}, {1, 11}, {2, 3}, {3, 2},  {2, 13}, {1, 5},  {0, 5},  {0, 3},
+    {1, 13}, {1, 7},  {2, 5},  {2, 7}, {2, 2},  {1, 3},  {2, 11}, {0, 17}, {3, 3},
+    {3, 5},  {0, 2},  {0, 7},  {3, 7}, {3, 11}, {1, 17}, {0, 13}, {3, 13},
 };
 
 struct FoldTable {
@@ -45,7 +45,9 @@ constexpr FoldTable kFold;
 
 }  // namespace
 
-char foldedLetter(unsigned char byte) { return kFold.letter[byte]; }
+char foldedLetter(unsigned char byte) {
+    return kFold.letter[byte];
+}
 
 void LetterKey::clear() {
     products_ = {1, 1, 1, 1};
@@ -67,6 +69,14 @@ void LetterKey::assign(std::string_view text) {
     if (count == 0) return;
     for (int i = 0; i < 4; ++i) products_[i] = static_cast<uint32_t>(products[i]);
     letterCount_ = count;
+}
+
+uint32_t LetterKey::occurrences(char letter) const {
+    const LetterPrime& lp = kLetterPrimes[letter - 'a'];
+    uint32_t count = 0;
+    for (uint32_t product = products_[lp.word]; product % lp.prime == 0; product /= lp.prime)
+        ++count;
+    return count;
 }
 
 bool LetterKey::takeFrom(const LetterKey& remainder, LetterKey& result) const {

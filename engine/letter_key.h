@@ -15,7 +15,7 @@ namespace scramblo {
 char foldedLetter(unsigned char byte);
 
 class LetterKey {
-public:
+  public:
     LetterKey() = default;
 
     void clear();
@@ -24,6 +24,9 @@ public:
     bool isEmpty() const { return letterCount_ == 0; }
     uint32_t letterCount() const { return letterCount_; }
     uint32_t product(int word) const { return products_[word]; }
+
+    // How often a plain lower-case letter ('a' to 'z') occurs in the key.
+    uint32_t occurrences(char letter) const;
 
     // Called on a word's key: whether its letters are all in `remainder`; if so
     // `result` receives the letters left over, otherwise it is left as it was.
@@ -34,7 +37,7 @@ public:
     }
     bool operator!=(const LetterKey& other) const { return !(*this == other); }
 
-private:
+  private:
     std::array<uint32_t, 4> products_{1, 1, 1, 1};
     uint32_t letterCount_ = 0;
 };

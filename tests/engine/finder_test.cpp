@@ -1,10 +1,11 @@
+#include "finder.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <random>
 #include <thread>
 
-#include "finder.h"
 #include "notification_sink.h"
 
 #ifdef _WIN32
@@ -32,6 +33,7 @@ TEST(Finder, StartsWithTheDefaults) {
     EXPECT_EQ(finder.maxWordCount, 0u);
     EXPECT_EQ(finder.maxAnagramCount, 0u);
     EXPECT_TRUE(finder.breadthFirst);
+    EXPECT_TRUE(finder.repeatEntries);
     EXPECT_FALSE(finder.stopRequested());
 }
 
@@ -61,7 +63,8 @@ TEST(Finder, APostThatFailsWhileStoppedIsDropped) {
     finder.targetWindow = sink.target();
 #ifdef _WIN32
     // A window that is gone refuses every post.
-    HWND gone = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    HWND gone =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
     finder.targetWindow = gone;
 #else

@@ -1,10 +1,11 @@
+#include "letter_key.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "letter_key.h"
 #include "lexicon_entry.h"
 
 namespace scramblo {
@@ -43,8 +44,11 @@ TEST(LetterKey, EveryLetterHasItsWordAndPrime) {
 
 TEST(LetterKey, CaseAccentsOrderAndNonLettersDoNotCount) {
     expectProducts(keyOf("a"), 1, 2, 1, 1, 1);
-    for (std::string a : {"A", "\xE0", "\xC1", "\xC2", "\xC4", "\xE4"}) EXPECT_EQ(keyOf(a), keyOf("a"));
-    EXPECT_EQ(keyOf("\xC7" "a"), keyOf("ca"));
+    for (std::string a : {"A", "\xE0", "\xC1", "\xC2", "\xC4", "\xE4"})
+        EXPECT_EQ(keyOf(a), keyOf("a"));
+    EXPECT_EQ(keyOf("\xC7"
+                    "a"),
+              keyOf("ca"));
     EXPECT_EQ(keyOf("Dormitory"), keyOf("dirty room"));
     EXPECT_EQ(keyOf("caf\xE9"), keyOf("cafe"));
     EXPECT_EQ(keyOf("caf\xE9").letterCount(), 4u);
@@ -97,6 +101,22 @@ TEST(LetterKey, TakeFromSubtractsContainedLetters) {
 
     EXPECT_TRUE(LetterKey().takeFrom(keyOf("listen"), rest));
     EXPECT_EQ(rest, keyOf("listen"));
+}
+
+TEST(LetterKey, CountsTheOccurrencesOfEachLetter) {
+    LetterKey key = keyOf(std::string("Mississippi \xC7") + "a");
+    EXPECT_EQ(key.occurrences('s'), 4u);
+    EXPECT_EQ(key.occurrences('i'), 4u);
+    EXPECT_EQ(key.occurrences('p'), 2u);
+    EXPECT_EQ(key.occurrences('m'), 1u);
+    EXPECT_EQ(key.occurrences('c'), 1u);
+    EXPECT_EQ(key.occurrences('x'), 0u);
+    EXPECT_EQ(keyOf(std::string(31, 'e')).occurrences('e'), 31u);
+    const std::string pangram = "the quick brown fox jumps over a lazy dog";
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        auto count = static_cast<uint32_t>(std::count(pangram.begin(), pangram.end(), letter));
+        EXPECT_EQ(keyOf(pangram).occurrences(letter), count) << letter;
+    }
 }
 
 TEST(LexiconEntry, WeighsPlainLettersAndSortsHeaviestFirst) {
