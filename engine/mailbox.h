@@ -20,21 +20,28 @@ struct Notification {
 };
 
 class Mailbox {
-public:
+  public:
     // Answers false, storing nothing, while posts are being refused.
     bool put(const Notification& notification);
 
     // Waits up to the timeout for the oldest notification and removes it.
     std::optional<Notification> take(std::chrono::milliseconds timeout);
 
+    // Waits up to the timeout for a notification, then moves every waiting
+    // one into `batch` (oldest first) at once. Answers false when none came.
+    bool takeAll(std::deque<Notification>& batch, std::chrono::milliseconds timeout);
+
     // Refuses the next `count` posts; UINT32_MAX refuses until told otherwise.
     void refuseNext(uint32_t count) { refusals_ = count; }
     uint32_t attempts() const { return attempts_; }
 
-private:
+  private:
+    bool waitForAny(std::unique_lock<std::mutex>& lock, std::chrono::milliseconds timeout);
+
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<Notification> queue_;
+    int waiting_ = 0;  // takers blocked until a post wakes them
     std::atomic<uint32_t> refusals_{0};
     std::atomic<uint32_t> attempts_{0};
 };
