@@ -2,24 +2,16 @@
 
 #include <algorithm>
 #include <new>
+#include <numeric>
 
 #include "anagram_text.h"
 
 namespace scramblo {
 namespace {
 
-// How many entries the candidate collection looks at between two looks at the
+// How many entries or candidates the set-up handles between two looks at the
 // stop flag, so that a stop ends the search quickly whatever the lexicon size.
 constexpr uint32_t kStopPollInterval = 4096;
-
-// Bits in the filter of the candidates' letters: a few per candidate of a
-// usual search keeps most remainders without an anagram to one bit test.
-constexpr int kLettersHashBits = 16;
-
-bool byLettersThenEntry(const uint64_t& letters, uint32_t entry, const uint64_t& otherLetters,
-                        uint32_t otherEntry) {
-    return letters != otherLetters ? letters < otherLetters : entry < otherEntry;
-}
 
 }  // namespace
 
@@ -32,7 +24,7 @@ AnagramSearch::AnagramSearch(Finder& finder, const LetterKey& phrase)
       maxWordCount_(finder.maxWordCount),
       maxAnagramCount_(finder.maxAnagramCount),
       breadthFirst_(finder.breadthFirst),
-      repeatEntries_(finder.repeatEntries),
+      childStartsAfterWord_(finder.repeatEntries ? 0 : 1),
       // A period of 0 ticks on every try, as 1 does.
       progressPeriod_(std::max(finder.progressPeriod, uint32_t{1})),
       // Every word has a letter, so no path is longer than the phrase.
@@ -47,13 +39,9 @@ void AnagramSearch::run() {
     }
 }
 
-// The root: the whole phrase, starting at the first entry, with every entry
-// long enough to be tried that fits the phrase as a candidate. Answers false
-// when stopped.
+// The candidates: every entry long enough to be tried that fits the phrase.
+// They are the root's list. Answers false when stopped.
 bool AnagramSearch::collectCandidates() {
-    Node& root = path_[0];
-    root.remainder = packing_.pack(phrase_);
-    root.letterCount = phrase_.letterCount();
     uint32_t rank = 0;
     for (uint32_t position = 0; position < entries_.size(); ++position) {
         if (position % kStopPollInterval == 0 && stopped()) return false;
@@ -62,66 +50,60 @@ bool AnagramSearch::collectCandidates() {
         // A word without letters is tried but never makes a child: it would
         // only repeat its parent, over and over.
         LetterKey rest;
-        if (!key.isEmpty() && key.takeFrom(phrase_, rest))
-            root.candidates.push_back({packing_.pack(key), key.letterCount(), position, rank});
+        if (!key.isEmpty() && key.takeFrom(phrase_, rest)) {
+            candidates_.push_back({key.letterCount(), position, rank});
+            letters_.push_back(packing_.pack(key));
+            if (shortestWord_ == 0 || key.letterCount() < shortestWord_)
+                shortestWord_ = key.letterCount();
+        }
         ++rank;
     }
     eligibleCount_ = rank;
-    for (const Candidate& word : root.candidates) {
-        if (shortestWord_ == 0 || word.letterCount < shortestWord_)
-            shortestWord_ = word.letterCount;
+    anagrams_.reset(candidates_.size());
+    for (uint32_t candidate = 0; candidate < candidates_.size(); ++candidate) {
+        if (candidate % kStopPollInterval == 0 && stopped()) return false;
+        anagrams_.add(candidate, letters_[candidate]);
     }
-    lettersSeen_.assign((size_t{1} << kLettersHashBits) / 64, 0);
-    for (const Candidate& word : root.candidates) {
-        uint32_t hash = lettersHash(word.letters);
-        lettersSeen_[hash / 64] |= uint64_t{1} << (hash % 64);
-    }
-    byLetters_ = root.candidates;
-    std::sort(byLetters_.begin(), byLetters_.end(), [](const Candidate& a, const Candidate& b) {
-        return byLettersThenEntry(a.letters, a.entry, b.letters, b.entry);
-    });
+
+    Node& root = path_[0];
+    root.remainder = packing_.pack(phrase_);
+    root.letterCount = phrase_.letterCount();
+    root.candidates.resize(candidates_.size());
+    std::iota(root.candidates.begin(), root.candidates.end(), 0);
     return true;
 }
 
-uint32_t AnagramSearch::lettersHash(uint64_t letters) {
-    return static_cast<uint32_t>((letters * 0x9E3779B97F4A7C15u) >> (64 - kLettersHashBits));
-}
-
-// False when no candidate has these letters; true may be a hash collision.
-bool AnagramSearch::mayBeACandidate(uint64_t letters) const {
-    uint32_t hash = lettersHash(letters);
-    return (lettersSeen_[hash / 64] >> (hash % 64) & 1) != 0;
-}
-
-// Makes the node at depth + 1 whose last word is candidate `word` of the node
-// at `depth`, without its candidates.
+// Makes the node at depth + 1 whose last word is the `word`th candidate in
+// the list of the node at `depth`, without a list of its own.
 void AnagramSearch::makeChild(size_t depth, size_t word) {
     const Node& node = path_[depth];
     Node& child = path_[depth + 1];
-    const Candidate& chosen = node.candidates[word];
-    child.remainder = node.remainder - chosen.letters;
+    child.word = node.candidates[word];
+    const Candidate& chosen = candidates_[child.word];
+    child.remainder = node.remainder - letters_[child.word];
     child.letterCount = node.letterCount - chosen.letterCount;
-    child.entry = chosen.entry;
-    // A child starts at its own word, so that a word may be used again, or
-    // just after it when entries may not repeat.
-    uint32_t skip = repeatEntries_ ? 0 : 1;
-    child.startEntry = chosen.entry + skip;
-    child.startRank = chosen.rank + skip;
+    child.firstCandidate = child.word + childStartsAfterWord_;
+    child.startRank = chosen.rank + childStartsAfterWord_;
 }
 
-// Gives the child made from candidate `word` of the node at `depth` its
-// candidates: those of the node, from the child's start on, that fit its remainder.
+// Gives that child its list: the candidates of its parent's list, from the
+// child's start on, that fit its remainder.
 void AnagramSearch::narrow(size_t depth, size_t word) {
-    const std::vector<Candidate>& from = path_[depth].candidates;
-    Node& child = path_[depth + 1];
-    child.candidates.clear();
-    // Locals, so that the appends cannot make the compiler reload them.
+    const std::vector<uint32_t>& from = path_[depth].candidates;
+    std::vector<uint32_t>& to = path_[depth + 1].candidates;
+    const uint32_t* source = from.data() + word + childStartsAfterWord_;
+    const uint32_t* end = from.data() + from.size();
+    // Every candidate is written, but only one that fits is kept: no branch to mispredict.
+    to.resize(static_cast<size_t>(end - source));
+    uint32_t* kept = to.data();
     const LetterPacking packing = packing_;
-    const uint64_t remainder = child.remainder;
-    const Candidate* end = from.data() + from.size();
-    for (const Candidate* c = from.data() + word + (repeatEntries_ ? 0 : 1); c < end; ++c) {
-        if (packing.fits(c->letters, remainder)) child.candidates.push_back(*c);
+    const uint64_t remainder = path_[depth + 1].remainder;
+    const uint64_t* letters = letters_.data();
+    for (; source < end; ++source) {
+        *kept = *source;
+        kept += packing.fits(letters[*source], remainder);
     }
+    to.resize(static_cast<size_t>(kept - to.data()));
 }
 
 // The expansion of the node at `depth` as the plain walk makes it: every
@@ -132,22 +114,22 @@ void AnagramSearch::narrow(size_t depth, size_t word) {
 void AnagramSearch::expand(size_t depth) {
     const Node& node = path_[depth];
     uint32_t rank = node.startRank;
-    if (node.letterCount >= shortestWord_ && mayBeACandidate(node.remainder)) {
-        auto anagram =
-            std::lower_bound(byLetters_.begin(), byLetters_.end(), node,
-                             [](const Candidate& word, const Node& node) {
-                                 return byLettersThenEntry(word.letters, word.entry, node.remainder,
-                                                           node.startEntry);
-                             });
-        for (; anagram != byLetters_.end() && anagram->letters == node.remainder; ++anagram) {
-            if (stopped()) return;
-            countTries(anagram->rank - rank);  // the entries before it, which do not complete it
-            report(depth, *anagram);
-            countTries(1);
-            rank = anagram->rank + 1;
-        }
+    for (uint32_t index = anagrams_.first(node.remainder, node.firstCandidate);
+         index != LettersIndex::kNone; index = anagrams_.next(index)) {
+        if (stopped()) return;
+        const Candidate& word = candidates_[index];
+        countTries(word.rank - rank);  // the entries before it, which do not complete it
+        report(depth, word);
+        countTries(1);
+        rank = word.rank + 1;
     }
     if (!stopped()) countTries(eligibleCount_ - rank);
+}
+
+// The expansion of a child with fewer letters than any candidate: all its
+// tries fail.
+void AnagramSearch::expandBareChild(const Candidate& word) {
+    countTries(eligibleCount_ - word.rank - childStartsAfterWord_);
 }
 
 // The node at `depth`, then the whole subtree of each of its children, the
@@ -158,7 +140,13 @@ void AnagramSearch::searchDepthFirst(size_t depth) {
     if (!mayHaveChildren(node, depth)) return;
     for (size_t word = node.candidates.size(); word-- > 0;) {
         if (stopped()) return;
-        if (completes(node, node.candidates[word])) continue;  // reported, nothing to grow
+        const Candidate& chosen = candidates_[node.candidates[word]];
+        uint32_t left = node.letterCount - chosen.letterCount;
+        if (left == 0) continue;  // an anagram, reported by the expansion
+        if (left < shortestWord_) {
+            expandBareChild(chosen);
+            continue;
+        }
         makeChild(depth, word);
         if (mayHaveChildren(path_[depth + 1], depth + 1)) narrow(depth, word);
         searchDepthFirst(depth + 1);
@@ -187,10 +175,15 @@ void AnagramSearch::expandLevel(size_t depth, size_t target) {
     uint32_t wordsToCome = static_cast<uint32_t>(target - depth - 1);
     for (size_t word = 0; word < node.candidates.size(); ++word) {
         if (stopped()) return;
-        uint32_t left = node.letterCount - node.candidates[word].letterCount;
+        const Candidate& chosen = candidates_[node.candidates[word]];
+        uint32_t left = node.letterCount - chosen.letterCount;
         if (left <= wordsToCome * shortestWord_) continue;
+        if (wordsToCome == 0 && left < shortestWord_) {
+            expandBareChild(chosen);
+            continue;
+        }
         makeChild(depth, word);
-        if (depth + 1 < target) narrow(depth, word);
+        if (wordsToCome != 0) narrow(depth, word);
         expandLevel(depth + 1, target);
     }
 }
@@ -201,7 +194,7 @@ void AnagramSearch::report(size_t depth, const Candidate& last) {
     ++finder_.anagramCount;
     text_.clear();
     for (size_t d = 1; d <= depth; ++d) {
-        text_ += *entries_[path_[d].entry].word;
+        text_ += *entries_[candidates_[path_[d].word].entry].word;
         text_ += ' ';
     }
     text_ += *entries_[last.entry].word;

@@ -3,9 +3,10 @@
 // every partial anagram (a node) tries each entry from its own list position
 // on: the same anagrams and progress ticks in the same order, then the same
 // end. But it only looks at entries that can still fit:
-// - The entries that fit the phrase are the root's candidates; a node that
-//   will have children keeps those of its parent's candidates that fit its
-//   remainder, from its own start on (whatever fits a child fits its parent).
+// - The entries that fit the phrase are the search's candidates. A node that
+//   will have children keeps a list of the candidates that fit its
+//   remainder, from its own start on, taken from its parent's list (whatever
+//   fits a child fits its parent).
 // - A node's expansion looks up the candidates equal to its remainder, its
 //   anagrams; every other entry it would try is counted in bulk, from the
 //   candidates' ranks among the entries long enough to be tried, so progress
@@ -24,6 +25,7 @@
 
 #include "finder.h"
 #include "letter_packing.h"
+#include "letters_index.h"
 
 namespace scramblo {
 
@@ -38,8 +40,9 @@ class AnagramSearch {
     void run();
 
   private:
+    // An entry that fits the phrase. Its packed letters are kept apart, in
+    // letters_, where narrowing reads them close together.
     struct Candidate {
-        uint64_t letters;  // packed
         uint32_t letterCount;
         uint32_t entry;  // its position in the entry list
         uint32_t rank;   // entries long enough to be tried that come before it
@@ -49,30 +52,26 @@ class AnagramSearch {
     struct Node {
         uint64_t remainder = 0;  // packed
         uint32_t letterCount = 0;
-        uint32_t startEntry = 0;  // the first entry its expansion tries
-        uint32_t startRank = 0;
-        uint32_t entry = 0;  // its last word; none for the root
-        // Filled only for a node whose children are wanted.
-        std::vector<Candidate> candidates;
+        uint32_t firstCandidate = 0;  // where its expansion starts
+        uint32_t startRank = 0;       // the rank of the first entry it tries
+        uint32_t word = 0;            // the candidate it added; none for the root
+        // Indices of candidates; filled only when the node's children are wanted.
+        std::vector<uint32_t> candidates;
     };
 
     bool stopped() const { return finder_.stopRequested(); }
     bool mayGrow(size_t depth) const { return maxWordCount_ == 0 || depth < maxWordCount_; }
-    bool completes(const Node& node, const Candidate& word) const {
-        return word.letterCount == node.letterCount;
-    }
     // A child needs a word and letters left over, and no word is shorter than
     // the shortest candidate.
     bool mayHaveChildren(const Node& node, size_t depth) const {
         return mayGrow(depth + 1) && node.letterCount > shortestWord_;
     }
 
-    static uint32_t lettersHash(uint64_t letters);
-    bool mayBeACandidate(uint64_t letters) const;
     bool collectCandidates();
     void makeChild(size_t depth, size_t word);
     void narrow(size_t depth, size_t word);
     void expand(size_t depth);
+    void expandBareChild(const Candidate& word);
     void searchDepthFirst(size_t depth);
     void searchBreadthFirst();
     void expandLevel(size_t depth, size_t target);
@@ -87,15 +86,18 @@ class AnagramSearch {
     const uint32_t maxWordCount_;
     const uint32_t maxAnagramCount_;
     const bool breadthFirst_;
-    const bool repeatEntries_;
+    // A child's expansion starts at its own word, so that a word may be used
+    // again, or just after it when entries may not repeat.
+    const uint32_t childStartsAfterWord_;
     const uint32_t progressPeriod_;
 
+    std::vector<Candidate> candidates_;  // in list order
+    std::vector<uint64_t> letters_;      // by candidate
+    LettersIndex anagrams_;              // the candidates by their letters
     uint32_t eligibleCount_ = 0;         // entries long enough to be tried
     uint32_t shortestWord_ = 0;          // letters of the shortest candidate
-    std::vector<Candidate> byLetters_;   // the candidates by letters, then entry
-    std::vector<uint64_t> lettersSeen_;  // a bit per hash of the candidates' letters
     bool deeperNodes_ = false;           // a breadth-first pass met nodes with children
-    std::vector<Node> path_;             // index: depth; the root is path_[0]
+    std::vector<Node> path_;             // by depth; the root is path_[0]
     std::string text_;                   // the anagram being built
 };
 
