@@ -1,6 +1,7 @@
 #include "anagram_search.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 #include <numeric>
 
@@ -12,6 +13,10 @@ namespace {
 // How many entries or candidates the set-up handles between two looks at the
 // stop flag, so that a stop ends the search quickly whatever the lexicon size.
 constexpr uint32_t kStopPollInterval = 4096;
+
+struct AnagramTextRelease {
+    void operator()(char* text) const { releaseAnagramText(text); }
+};
 
 }  // namespace
 
@@ -198,8 +203,9 @@ void AnagramSearch::report(size_t depth, const Candidate& last) {
         text_ += ' ';
     }
     text_ += *entries_[last.entry].word;
-    char* text = newAnagramText(text_);
-    if (!finder_.post(AnagramFound, reinterpret_cast<uintptr_t>(text))) releaseAnagramText(text);
+    std::unique_ptr<char, AnagramTextRelease> text(newAnagramText(text_));
+    // Once posted the text is the window's; a post given up leaves it here.
+    if (finder_.post(AnagramFound, reinterpret_cast<uintptr_t>(text.get()))) text.release();
     if (maxAnagramCount_ != 0 && finder_.anagramCount >= maxAnagramCount_) finder_.setStop(true);
 }
 
