@@ -10,13 +10,16 @@
 // - A node's expansion looks up the candidates equal to its remainder, its
 //   anagrams; every other entry it would try is counted in bulk, from the
 //   candidates' ranks among the entries long enough to be tried, so progress
-//   ticks fall between the same anagrams.
+//   ticks fall between the same anagrams. A child with fewer letters than
+//   the shortest candidate is such a count and nothing more.
 // - Depth first expands a node, then each child's whole subtree, last child
 //   first: the order of a queue that takes children at its front.
 // - Breadth first deepens iteratively: pass d walks the tree down to depth d
 //   and expands the nodes there in first-in first-out order (by the list
 //   positions of their words), so memory holds one candidate list per depth
 //   instead of every open partial anagram.
+// The stop flag is polled before every node and every anagram, and every
+// few thousand entries while the candidates are gathered.
 #pragma once
 
 #include <cstdint>

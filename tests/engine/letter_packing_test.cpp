@@ -64,21 +64,5 @@ TEST(LetterPacking, FitsAsTakeFromDoesForAnyTwoKeysWithinThePhrase) {
     }
 }
 
-TEST(LetterPacking, OneLetterTooManyDoesNotFitEvenAtTheTopOfAField) {
-    for (const std::string& phrase : phrases()) {
-        LetterKey phraseKey = keyOf(phrase);
-        LetterPacking packing(phraseKey);
-        uint64_t whole = packing.pack(phraseKey);
-        for (size_t drop = 0; drop < phrase.size(); ++drop) {
-            // The phrase less one letter does not hold the whole phrase.
-            std::string shorter = phrase.substr(0, drop) + phrase.substr(drop + 1);
-            uint64_t less = packing.pack(keyOf(shorter));
-            EXPECT_TRUE(packing.fits(less, whole));
-            EXPECT_EQ(packing.fits(whole, less), keyOf(shorter) == phraseKey)
-                << phrase << " " << drop;
-        }
-    }
-}
-
 }  // namespace
 }  // namespace scramblo

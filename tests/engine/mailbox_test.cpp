@@ -24,15 +24,6 @@ TEST(Mailbox, TakeAllMovesEveryWaitingNotificationInOrder) {
     EXPECT_FALSE(mailbox.take(0ms));
 }
 
-TEST(Mailbox, RefusedPostsAreNotKept) {
-    Mailbox mailbox;
-    mailbox.refuseNext(1);
-    EXPECT_FALSE(mailbox.put({7, 4, 1}));
-    EXPECT_TRUE(mailbox.put({7, 4, 2}));
-    EXPECT_EQ(mailbox.take(0ms)->value, 2u);
-    EXPECT_EQ(mailbox.attempts(), 2u);
-}
-
 TEST(Mailbox, AWaitingTakerGetsAPostLongBeforeItsTimeout) {
     // A taker that missed the posts would wait out its whole minute.
     for (uintptr_t posts : {1, 300}) {
