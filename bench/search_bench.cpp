@@ -14,6 +14,7 @@
 #include <cstring>
 #include <deque>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include "anagram_text.h"
@@ -46,6 +47,7 @@ JobEnd runJob(Finder& finder, Mailbox& mailbox, JobKind kind, const char* text,
     std::thread worker(workerMain, &finder);
     JobEnd end{0, 0, std::nullopt};
     std::deque<Notification> batch;
+    std::string lines;  // a batch's anagrams, written at once
     for (bool ended = false; !ended;) {
         // Raised again when the job lowered it as it started.
         if (stopAfter && Clock::now() >= start + *stopAfter && !finder.stopRequested()) {
@@ -55,11 +57,12 @@ JobEnd runJob(Finder& finder, Mailbox& mailbox, JobKind kind, const char* text,
         }
         auto wait = std::chrono::milliseconds(stopAfter ? 1 : 100);
         mailbox.takeAll(batch, wait);
+        lines.clear();
         for (const Notification& notification : batch) {
             if (notification.code == AnagramFound) {
                 auto* anagram = reinterpret_cast<const char*>(notification.value);
-                std::fputs(anagram, stdout);
-                std::fputc('\n', stdout);
+                lines += anagram;
+                lines += '\n';
                 releaseAnagramText(anagram);
                 ++end.anagrams;
             } else if (endsJob(notification.code)) {
@@ -68,6 +71,7 @@ JobEnd runJob(Finder& finder, Mailbox& mailbox, JobKind kind, const char* text,
                 ended = true;
             }
         }
+        std::fwrite(lines.data(), 1, lines.size(), stdout);
     }
     worker.join();
     return end;
