@@ -65,8 +65,8 @@ class Finder {
     std::atomic<uint32_t> minWordLength{3};
     std::atomic<uint32_t> maxWordCount{0};  // 0 = unlimited
     std::atomic<bool> breadthFirst{true};
-    // false: no entry occurs twice in one anagram (a child's expansion starts
-    // at the entry after its own instead of at its own).
+    // False: no entry twice in one anagram (a child's expansion starts at the
+    // entry after its word instead of at the word itself).
     std::atomic<bool> repeatEntries{true};
 
   private:

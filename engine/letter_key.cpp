@@ -77,6 +77,14 @@ void LetterKey::assign(std::string_view text) {
     letterCount_ = count;
 }
 
+uint32_t LetterKey::occurrences(char letter) const {
+    const LetterPrime& lp = kLetterPrimes[letter - 'a'];
+    uint32_t count = 0;
+    for (uint32_t product = products_[lp.word]; product % lp.prime == 0; product /= lp.prime)
+        ++count;
+    return count;
+}
+
 bool LetterKey::takeFrom(const LetterKey& remainder, LetterKey& result) const {
     for (int i = 0; i < 4; ++i) {
         if (remainder.products_[i] % products_[i] != 0) return false;

@@ -25,6 +25,9 @@ class LetterKey {
     uint32_t letterCount() const { return letterCount_; }
     uint32_t product(int word) const { return products_[word]; }
 
+    // How often a plain lower-case letter ('a' to 'z') occurs in the key.
+    uint32_t occurrences(char letter) const;
+
     // Called on a word's key: whether its letters are all in `remainder`; if so
     // `result` receives the letters left over, otherwise it is left as it was.
     bool takeFrom(const LetterKey& remainder, LetterKey& result) const;

@@ -29,6 +29,10 @@ class Mailbox {
     // Waits up to the timeout for the oldest notification and removes it.
     std::optional<Notification> take(std::chrono::milliseconds timeout);
 
+    // Waits up to the timeout for a notification, then moves every waiting
+    // one into `batch` (oldest first) at once. Answers false when none came.
+    bool takeAll(std::deque<Notification>& batch, std::chrono::milliseconds timeout);
+
     // Refuses the next `count` posts; UINT32_MAX refuses until told otherwise.
     void refuseNext(uint32_t count) { refusals_ = count; }
     // From now on every post finds its target gone, as for a destroyed window.
@@ -36,9 +40,12 @@ class Mailbox {
     uint32_t attempts() const { return attempts_; }
 
   private:
+    bool waitForAny(std::unique_lock<std::mutex>& lock, std::chrono::milliseconds timeout);
+
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<Notification> queue_;
+    int waiting_ = 0;  // takers blocked until a post wakes them
     std::atomic<uint32_t> refusals_{0};
     std::atomic<uint32_t> attempts_{0};
     std::atomic<bool> closed_{false};

@@ -33,6 +33,7 @@ TEST(Finder, StartsWithTheDefaults) {
     EXPECT_EQ(finder.maxWordCount, 0u);
     EXPECT_EQ(finder.maxAnagramCount, 0u);
     EXPECT_TRUE(finder.breadthFirst);
+    EXPECT_TRUE(finder.repeatEntries);
     EXPECT_FALSE(finder.stopRequested());
 }
 

@@ -103,6 +103,22 @@ TEST(LetterKey, TakeFromSubtractsContainedLetters) {
     EXPECT_EQ(rest, keyOf("listen"));
 }
 
+TEST(LetterKey, CountsTheOccurrencesOfEachLetter) {
+    LetterKey key = keyOf(std::string("Mississippi \xC7") + "a");
+    EXPECT_EQ(key.occurrences('s'), 4u);
+    EXPECT_EQ(key.occurrences('i'), 4u);
+    EXPECT_EQ(key.occurrences('p'), 2u);
+    EXPECT_EQ(key.occurrences('m'), 1u);
+    EXPECT_EQ(key.occurrences('c'), 1u);
+    EXPECT_EQ(key.occurrences('x'), 0u);
+    EXPECT_EQ(keyOf(std::string(31, 'e')).occurrences('e'), 31u);
+    const std::string pangram = "the quick brown fox jumps over a lazy dog";
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        auto count = static_cast<uint32_t>(std::count(pangram.begin(), pangram.end(), letter));
+        EXPECT_EQ(keyOf(pangram).occurrences(letter), count) << letter;
+    }
+}
+
 TEST(LexiconEntry, WeighsPlainLettersAndSortsHeaviestFirst) {
     EXPECT_EQ(wordWeight("listen"), 115u);
     EXPECT_EQ(wordWeight("LISTEN"), 115u);

@@ -1,0 +1,113 @@
+// The search benchmark's driver, until the command-line program takes its
+// place: loads a lexicon and runs one search through the real Finder and
+// worker thread, draining the notifications on this thread as a window
+// would, and writes every anagram as a line to standard output.
+//
+// Usage: search_bench LEXICON PHRASE [depth-first] [stop-after MS]
+// Settings: minimum word length 3, no limits. With stop-after, the stop flag
+// is raised that many milliseconds into the search. Figures go to standard
+// error: words, anagrams, load and search milliseconds, and with stop-after
+// the milliseconds from the stop request to the end notification.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "anagram_text.h"
+#include "finder.h"
+#include "mailbox.h"
+
+using namespace scramblo;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+struct JobEnd {
+    uintptr_t value;  // words added, or elapsed milliseconds
+    uint32_t anagrams;
+    std::optional<double> stopToEndMs;  // with a stop request only
+};
+
+// Runs one job and drains its notifications until it ends, raising the stop
+// flag after `stopAfter` when given.
+JobEnd runJob(Finder& finder, Mailbox& mailbox, JobKind kind, const char* text,
+              std::optional<std::chrono::milliseconds> stopAfter = std::nullopt) {
+    finder.jobKind = kind;
+    finder.jobText = text;
+    Clock::time_point start = Clock::now(), stoppedAt;
+    bool stopped = false;
+    std::thread worker(workerMain, &finder);
+    JobEnd end{0, 0, std::nullopt};
+    std::deque<Notification> batch;
+    std::string lines;  // a batch's anagrams, written at once
+    for (bool ended = false; !ended;) {
+        // Raised again when the job lowered it as it started.
+        if (stopAfter && Clock::now() >= start + *stopAfter && !finder.stopRequested()) {
+            finder.setStop(true);
+            stoppedAt = Clock::now();
+            stopped = true;
+        }
+        auto wait = std::chrono::milliseconds(stopAfter ? 1 : 100);
+        mailbox.takeAll(batch, wait);
+        lines.clear();
+        for (const Notification& notification : batch) {
+            if (notification.code == AnagramFound) {
+                auto* anagram = reinterpret_cast<const char*>(notification.value);
+                lines += anagram;
+                lines += '\n';
+                releaseAnagramText(anagram);
+                ++end.anagrams;
+            } else if (endsJob(notification.code)) {
+                end.value = notification.value;
+                if (stopped) end.stopToEndMs = millisecondsSince(stoppedAt);
+                ended = true;
+            }
+        }
+        std::fwrite(lines.data(), 1, lines.size(), stdout);
+    }
+    worker.join();
+    return end;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s LEXICON PHRASE [depth-first] [stop-after MS]\n", argv[0]);
+        return 2;
+    }
+    Mailbox mailbox;
+    Finder finder;
+    finder.targetWindow = &mailbox;
+    std::optional<std::chrono::milliseconds> stopAfter;
+    for (int i = 3; i < argc; ++i) {
+        if (std::strcmp(argv[i], "depth-first") == 0) finder.breadthFirst = false;
+        if (std::strcmp(argv[i], "stop-after") == 0 && i + 1 < argc)
+            stopAfter = std::chrono::milliseconds(std::atoi(argv[++i]));
+    }
+
+    Clock::time_point start = Clock::now();
+    JobEnd load = runJob(finder, mailbox, LoadLexicon, argv[1]);
+    double loadMs = millisecondsSince(start);
+    start = Clock::now();
+    JobEnd search = runJob(finder, mailbox, Search, argv[2], stopAfter);
+    double searchMs = millisecondsSince(start);
+    std::fflush(stdout);
+
+    std::fprintf(stderr, "words %lu anagrams %u load-ms %.1f search-ms %.1f",
+                 static_cast<unsigned long>(load.value), search.anagrams, loadMs, searchMs);
+    if (search.stopToEndMs) std::fprintf(stderr, " stop-to-end-ms %.1f", *search.stopToEndMs);
+    std::fprintf(stderr, "\n");
+    // Ends without freeing the lexicon word by word: the system takes the
+    // memory back at once, as it does for the peers.
+    std::fflush(stderr);
+    std::_Exit(0);
+}

@@ -1,0 +1,35 @@
+#include "letter_packing.h"
+
+namespace scramblo {
+namespace {
+
+int bitLength(uint32_t value) {
+    int bits = 0;
+    for (; value != 0; value >>= 1) ++bits;
+    return bits;
+}
+
+}  // namespace
+
+LetterPacking::LetterPacking(const LetterKey& phrase) {
+    int shift = 0;
+    for (int letter = 0; letter < 26; ++letter) {
+        int width = bitLength(phrase.occurrences(static_cast<char>('a' + letter)));
+        if (width == 0) continue;
+        used_[letter] = true;
+        shift_[letter] = static_cast<uint8_t>(shift);
+        shift += width;
+        boundaries_ |= uint64_t{1} << shift;
+    }
+}
+
+uint64_t LetterPacking::pack(const LetterKey& key) const {
+    uint64_t packed = 0;
+    for (int letter = 0; letter < 26; ++letter) {
+        if (used_[letter])
+            packed |= uint64_t{key.occurrences(static_cast<char>('a' + letter))} << shift_[letter];
+    }
+    return packed;
+}
+
+}  // namespace scramblo

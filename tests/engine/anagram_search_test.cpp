@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "finder.h"
+#include "literal_search.h"
+#include "notification_sink.h"
+#include "search_harness.h"
+
+#ifndef _WIN32
+#include "mailbox.h"
+#endif
+
+namespace scramblo {
+namespace {
+
+using testing::anagramsIn;
+using testing::literalSearch;
+using testing::NotificationSink;
+using testing::Received;
+using testing::searchAndCollect;
+using testing::useLexicon;
+
+Received anagram(const std::string& text) {
+    return {AnagramFound, 0, text};
+}
+Received tick(uintptr_t count) {
+    return {SearchProgress, count, {}};
+}
+const Received kDone{SearchDone, 0, {}};
+const Received kStopped{SearchStopped, 0, {}};
+
+class AnagramSearchTest : public ::testing::Test {
+  protected:
+    std::vector<Received> search(const std::string& phrase) {
+        return searchAndCollect(finder, phrase, sink);
+    }
+
+    NotificationSink sink;
+    Finder finder;
+};
+
+TEST_F(AnagramSearchTest, APhraseWithoutLettersIsRefusedAndNothingElseIsPosted) {
+    useLexicon(finder, {"tin", "123"});
+    finder.minWordLength = 0;
+    for (std::string phrase :
+         {std::string(), std::string("   "), std::string("12 34 !?"), std::string(32, 'e')}) {
+        EXPECT_EQ(search(phrase), (std::vector<Received>{{PhraseRefused, 0, {}}})) << phrase;
+    }
+    EXPECT_EQ(finder.findAnagrams("--"), 0u);
+}
+
+TEST_F(AnagramSearchTest, APhraseThatIsAWordComesFirstAsAOneWordAnagram) {
+    useLexicon(finder, {"tin", "listen", "les"});  // sorted: listen, les, tin
+    for (bool breadthFirst : {true, false}) {
+        finder.breadthFirst = breadthFirst;
+        EXPECT_EQ(search("Silent"),
+                  (std::vector<Received>{anagram("listen"), anagram("les tin"), kDone}));
+        EXPECT_EQ(finder.anagramCount, 2u);
+    }
+}
+
+TEST_F(AnagramSearchTest, NothingIsFoundInAnEmptyLexiconOrBelowTheMinimumLength) {
+    EXPECT_EQ(search("listen"), (std::vector<Received>{kDone}));
+    useLexicon(finder, {"ab", "ba"});
+    EXPECT_EQ(search("ab"), (std::vector<Received>{kDone}));
+}
+
+TEST_F(AnagramSearchTest, AMaximumOfOneWordReleasesChildrenInsteadOfExpandingThem) {
+    useLexicon(finder, {"tin", "listen", "les"});
+    finder.maxWordCount = 1;
+    finder.progressPeriod = 1;
+    // Only the root's three entries are tried.
+    EXPECT_EQ(search("silent"),
+              (std::vector<Received>{anagram("listen"), tick(1), tick(2), tick(3), kDone}));
+}
+
+TEST_F(AnagramSearchTest, TheMaximumAnagramCountEndsTheSearchRightAfterItsTry) {
+    useLexicon(finder, {"tin", "listen", "les"});
+    finder.maxAnagramCount = 1;
+    finder.progressPeriod = 1;
+    // The try that found the anagram still counts; no entry after it does.
+    EXPECT_EQ(search("silent"), (std::vector<Received>{anagram("listen"), tick(1), kStopped}));
+    EXPECT_TRUE(finder.stopRequested());
+}
+
+TEST_F(AnagramSearchTest, AWordMayBeUsedTwiceUnlessEntriesMustNotRepeat) {
+    useLexicon(finder, {"tin", "nit"});  // equal weights: either comes first
+    EXPECT_EQ(anagramsIn(search("tintin")).size(), 3u);
+    std::vector<std::string> found = anagramsIn(search("tin tin"));
+    EXPECT_NE(std::find(found.begin(), found.end(), "tin tin"), found.end());
+    EXPECT_NE(std::find(found.begin(), found.end(), "nit nit"), found.end());
+
+    finder.repeatEntries = false;
+    found = anagramsIn(search("tintin"));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_TRUE(found[0] == "tin nit" || found[0] == "nit tin") << found[0];
+}
+
+TEST_F(AnagramSearchTest, TicksCountTriesOfEntriesLongEnoughOnly) {
+    // Ten entries tried with a period of four: two ticks. The short and the
+    // letterless lines are passed over without a try.
+    useLexicon(finder, {"one", "two", "six", "ten", "four", "five", "nine", "three", "seven",
+                        "eight", "ab", "x", "123", "--"});
+    finder.progressPeriod = 4;
+    EXPECT_EQ(search("zzz"), (std::vector<Received>{tick(1), tick(2), kDone}));
+}
+
+TEST_F(AnagramSearchTest, ALetterlessEntryIsTriedOnlyWithAMinimumOfZeroAndNeverGrows) {
+    useLexicon(finder, {"tin", "123"});
+    finder.progressPeriod = 1;
+    finder.minWordLength = 1;
+    EXPECT_EQ(search("tin"), (std::vector<Received>{anagram("tin"), tick(1), kDone}));
+    finder.minWordLength = 0;
+    EXPECT_EQ(search("tin"), (std::vector<Received>{anagram("tin"), tick(1), tick(2), kDone}));
+}
+
+TEST_F(AnagramSearchTest, EntriesWithEqualKeysGiveSeparateAnagramsInTheirOwnSpelling) {
+    useLexicon(finder, {"caf\xE9", "face", "FACE"});  // sorted: face, FACE, café
+    EXPECT_EQ(anagramsIn(search("cafe")), (std::vector<std::string>{"face", "FACE", "caf\xE9"}));
+}
+
+TEST_F(AnagramSearchTest, BreadthFirstReportsFewerWordsFirstAndDepthFirstTheLastChildFirst) {
+    useLexicon(finder, {"a", "b", "ab"});  // sorted: ab, b, a
+    finder.minWordLength = 1;
+    EXPECT_EQ(anagramsIn(search("aab")), (std::vector<std::string>{"ab a", "b a a"}));
+    finder.breadthFirst = false;
+    EXPECT_EQ(anagramsIn(search("aab")), (std::vector<std::string>{"b a a", "ab a"}));
+}
+
+#ifndef _WIN32
+TEST_F(AnagramSearchTest, SettingsChangedWhileASearchRunsDoNotReachIt) {
+    useLexicon(finder, {"tin", "listen", "les", "silent", "enlist", "inlets", "nil", "set"});
+    std::vector<Received> expected = literalSearch(finder, "silent silent");
+    ASSERT_GT(anagramsIn(expected).size(), 10u);
+
+    // The first post is refused, so the worker waits 100 ms in the middle of
+    // the search while the settings change under it.
+    sink.refuseNext(1);
+    auto* mailbox = static_cast<Mailbox*>(sink.target());
+    finder.targetWindow = sink.target();
+    finder.jobKind = Search;
+    finder.jobText = "silent silent";
+    std::thread worker(workerMain, &finder);
+    while (mailbox->attempts() == 0) std::this_thread::yield();
+    finder.minWordLength = 9;
+    finder.maxWordCount = 1;
+    finder.maxAnagramCount = 1;
+    finder.breadthFirst = false;
+    finder.repeatEntries = false;
+    std::vector<Received> received = sink.untilJobEnds();
+    worker.join();
+    received.back().value = 0;
+    EXPECT_EQ(received, expected);
+}
+#endif
+
+}  // namespace
+}  // namespace scramblo

@@ -1,0 +1,105 @@
+// A search whose memory runs out ends as stopped, having posted only what the
+// full search posts first, and leaves nothing allocated behind (the sanitizer
+// builds check that). This executable replaces the global allocation
+// functions: on the thread that asks for it, one chosen allocation fails.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <thread>
+
+#include "finder.h"
+#include "literal_search.h"
+#include "notification_sink.h"
+#include "search_harness.h"
+
+// GCC takes the free in the replacement delete for a mismatch once inlined.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+namespace {
+
+// Allocations this thread may still make before one fails; -1: no failure.
+thread_local long allocationsBeforeFailure = -1;
+thread_local bool failed = false;
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (allocationsBeforeFailure == 0) {
+        allocationsBeforeFailure = -1;
+        failed = true;
+        throw std::bad_alloc();
+    }
+    if (allocationsBeforeFailure > 0) --allocationsBeforeFailure;
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    throw std::bad_alloc();
+}
+
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+    std::free(block);
+}
+
+namespace scramblo {
+namespace {
+
+using testing::literalSearch;
+using testing::NotificationSink;
+using testing::Received;
+using testing::useLexicon;
+
+TEST(SearchOutOfMemory, EndsAsStoppedAfterAPrefixOfTheFullSearch) {
+    NotificationSink sink;
+    Finder finder;
+    useLexicon(finder,
+               {"tin", "listen", "les", "silent", "enlist", "inlets", "nil", "set", "tinsel"});
+    finder.progressPeriod = 7;
+    for (bool breadthFirst : {true, false}) {
+        finder.breadthFirst = breadthFirst;
+        std::vector<Received> expected = literalSearch(finder, "silent listen");
+        int failures = 0, afterAnagrams = 0;
+        for (long allowed = 0;; ++allowed) {
+            finder.targetWindow = sink.target();
+            finder.jobKind = Search;
+            finder.jobText = "silent listen";
+            bool searchFailed = false;
+            std::thread worker([&] {
+                allocationsBeforeFailure = allowed;
+                workerMain(&finder);
+                allocationsBeforeFailure = -1;
+                searchFailed = failed;
+                failed = false;
+            });
+            std::vector<Received> received = sink.untilJobEnds();
+            worker.join();
+            ASSERT_FALSE(received.empty());
+            received.back().value = 0;
+            if (!searchFailed) {
+                EXPECT_EQ(received, expected);
+                break;
+            }
+            ++failures;
+            afterAnagrams += !testing::anagramsIn(received).empty();
+            EXPECT_EQ(received.back().code, SearchStopped) << "allocation " << allowed;
+            ASSERT_LT(received.size(), expected.size() + 1);
+            EXPECT_TRUE(std::equal(received.begin(), received.end() - 1, expected.begin()))
+                << "allocation " << allowed;
+        }
+        EXPECT_GT(failures, 30);
+        EXPECT_GT(afterAnagrams, 20);
+    }
+}
+
+}  // namespace
+}  // namespace scramblo

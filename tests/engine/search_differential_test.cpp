@@ -1,0 +1,244 @@
+// The Finder's search against the literal oracle on many random small cases:
+// the complete notification streams must agree element by element.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "finder.h"
+#include "literal_search.h"
+#include "notification_sink.h"
+#include "search_harness.h"
+
+#ifndef _WIN32
+#include "mailbox.h"
+#endif
+
+namespace scramblo {
+namespace {
+
+using testing::literalSearch;
+using testing::NotificationSink;
+using testing::Received;
+using testing::searchAndCollect;
+using testing::useLexicon;
+
+// One random case: a lexicon of a few short words over a small alphabet, so
+// that many of them fit, with the troublesome lines mixed in.
+struct RandomCase {
+    std::vector<std::string> lines;
+    std::string phrase;
+    uint32_t minWordLength, maxWordCount, maxAnagramCount, progressPeriod;
+    bool breadthFirst, repeatEntries, shuffled;
+
+    explicit RandomCase(uint32_t seed) {
+        std::mt19937 random(seed);
+        auto pick = [&](size_t n) { return random() % n; };
+        auto word = [&](size_t length) {
+            std::string text;
+            while (text.size() < length) text += "aeilnrst"[pick(8)];
+            return text;
+        };
+        for (size_t count = 1 + pick(12); lines.size() < count;) {
+            std::string line;
+            switch (lines.empty() ? 9 : pick(10)) {
+                case 0:
+                    line = std::vector<std::string>{"123", "--", "4 2", "'"}[pick(4)];
+                    break;
+                case 1:
+                    line = lines[pick(lines.size())];
+                    break;  // a repeated line
+                case 2:     // the same letters in another order
+                    line = lines[pick(lines.size())];
+                    std::shuffle(line.begin(), line.end(), random);
+                    break;
+                case 3:  // capitals and accents: the same key again
+                    line = lines[pick(lines.size())];
+                    for (char& c : line) {
+                        if (c == 'e') c = pick(2) ? '\xE9' : '\xCB';
+                        if (c == 'a') c = '\xE0';
+                        if (c == 'i') c = 'I';
+                    }
+                    break;
+                default:
+                    line = word(1 + pick(5));
+                    break;
+            }
+            lines.push_back(line);
+        }
+        if (pick(12) == 0) {
+            phrase = "  12 -";
+        } else {
+            for (size_t words = 1 + pick(3); words-- > 0;)
+                phrase += lines[pick(lines.size())] + " ";
+            if (pick(3) == 0) phrase += word(1);
+        }
+        minWordLength = static_cast<uint32_t>(pick(6));
+        maxWordCount = static_cast<uint32_t>(pick(6));
+        maxAnagramCount = static_cast<uint32_t>(pick(8));
+        progressPeriod = std::vector<uint32_t>{1, 2, 3, 5, 8, 13, 100000}[pick(7)];
+        breadthFirst = pick(2) == 0;
+        repeatEntries = pick(3) != 0;
+        shuffled = pick(4) == 0;
+    }
+
+    void applyTo(Finder& finder, uint32_t seed) const {
+        useLexicon(finder, lines);
+        // The search needs no order of its entries; the oracle sees the same list.
+        if (shuffled)
+            std::shuffle(finder.entryList.begin(), finder.entryList.end(), std::mt19937(seed));
+        finder.minWordLength = minWordLength;
+        finder.maxWordCount = maxWordCount;
+        finder.maxAnagramCount = maxAnagramCount;
+        finder.progressPeriod = progressPeriod;
+        finder.breadthFirst = breadthFirst;
+        finder.repeatEntries = repeatEntries;
+    }
+
+    std::string describe() const {
+        std::ostringstream text;
+        text << "lexicon:";
+        for (const std::string& line : lines) text << " [" << line << "]";
+        text << "\nphrase: [" << phrase << "] min " << minWordLength << " words " << maxWordCount
+             << " anagrams " << maxAnagramCount << " period " << progressPeriod
+             << (breadthFirst ? " breadth" : " depth") << (repeatEntries ? " repeat" : " once")
+             << (shuffled ? " shuffled" : "");
+        return text.str();
+    }
+};
+
+bool isAnagram(const Received& one) {
+    return one.code == AnagramFound;
+}
+
+// Whether a progress tick falls between two anagrams.
+bool tickBetweenAnagrams(const std::vector<Received>& stream) {
+    auto first = std::find_if(stream.begin(), stream.end(), isAnagram);
+    auto last = std::find_if(stream.rbegin(), stream.rend(), isAnagram);
+    return first != stream.end() && std::any_of(first, last.base(), [](const Received& one) {
+               return one.code == SearchProgress;
+           });
+}
+
+size_t wordsIn(const std::string& anagram) {
+    return 1 + std::count(anagram.begin(), anagram.end(), ' ');
+}
+
+TEST(SearchDifferential, MatchesTheLiteralSearchOnRandomSmallCases) {
+    NotificationSink sink;
+    Finder finder;
+    // How often the cases met the situations that are easy to get wrong.
+    int stoppedAtMaximum = 0, tickAfterLastAnagram = 0, ticksBetween = 0, fullLength = 0,
+        noRepeats = 0, letterlessTried = 0, refused = 0, compared = 0;
+    for (uint32_t seed = 1; compared < 4000; ++seed) {
+        RandomCase random(seed);
+        random.applyTo(finder, seed);
+        std::vector<Received> expected = literalSearch(finder, random.phrase);
+        if (expected.size() > 3000) continue;  // keeps the run short
+        ++compared;
+        std::vector<Received> received = searchAndCollect(finder, random.phrase, sink);
+        ASSERT_EQ(received, expected) << "seed " << seed << "\n" << random.describe();
+
+        std::vector<std::string> anagrams = testing::anagramsIn(expected);
+        bool stopped = expected.back().code == SearchStopped;
+        stoppedAtMaximum += stopped;
+        tickAfterLastAnagram +=
+            stopped && expected.size() > 1 && expected.rbegin()[1].code == SearchProgress;
+        ticksBetween += tickBetweenAnagrams(expected);
+        fullLength += random.maxWordCount > 1 &&
+                      std::any_of(anagrams.begin(), anagrams.end(), [&](const std::string& text) {
+                          return wordsIn(text) == random.maxWordCount;
+                      });
+        noRepeats += !random.repeatEntries && anagrams.size() > 1;
+        letterlessTried += random.minWordLength == 0 && !anagrams.empty() &&
+                           std::any_of(random.lines.begin(), random.lines.end(),
+                                       [](const std::string& line) { return line == "123"; });
+        refused += expected.front().code == PhraseRefused;
+    }
+    EXPECT_GT(stoppedAtMaximum, 100);
+    EXPECT_GT(tickAfterLastAnagram, 30);
+    EXPECT_GT(ticksBetween, 70);
+    EXPECT_GT(fullLength, 70);
+    EXPECT_GT(noRepeats, 35);
+    EXPECT_GT(letterlessTried, 20);
+    EXPECT_GT(refused, 200);
+}
+
+// A search big enough to be stopped in the middle: 40 words over eight
+// letters and a phrase of fifteen letters.
+const char kBigPhrase[] = "listen rat slate";
+
+Finder& bigSearch(Finder& finder, bool breadthFirst) {
+    std::mt19937 random(11);
+    std::vector<std::string> lines{"123"};
+    while (lines.size() < 80) {
+        std::string letters = kBigPhrase;
+        letters.erase(std::remove(letters.begin(), letters.end(), ' '), letters.end());
+        std::shuffle(letters.begin(), letters.end(), random);
+        lines.push_back(letters.substr(0, 2 + random() % 3));
+    }
+    useLexicon(finder, lines);
+    finder.minWordLength = 2;
+    finder.progressPeriod = 50;
+    finder.breadthFirst = breadthFirst;
+    return finder;
+}
+
+TEST(SearchStop, AStopFromTheOwnerEndsTheSearchAfterAtMostOneMoreAnagram) {
+    NotificationSink sink;
+    Finder finder;
+    std::mt19937 random(5);
+    for (bool breadthFirst : {true, false}) {
+        bigSearch(finder, breadthFirst);
+        std::vector<Received> expected = literalSearch(finder, kBigPhrase);
+        ASSERT_GT(testing::anagramsIn(expected).size(), 1000u);
+        auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(searchAndCollect(finder, kBigPhrase, sink), expected);
+        auto whole = std::chrono::duration_cast<std::chrono::microseconds>(
+            std::chrono::steady_clock::now() - start);
+
+        int stoppedMidway = 0;
+        for (int round = 0; round < 15; ++round) {
+            finder.jobText = kBigPhrase;
+#ifndef _WIN32
+            auto* mailbox = static_cast<Mailbox*>(sink.target());
+            uint32_t postedBefore = mailbox->attempts();
+#endif
+            size_t postedBeforeStop = SIZE_MAX;
+            std::thread worker(workerMain, &finder);
+            std::thread owner([&] {
+                std::this_thread::sleep_for(std::chrono::microseconds(random() % whole.count()));
+                finder.setStop(true);
+#ifndef _WIN32
+                postedBeforeStop = mailbox->attempts() - postedBefore;
+#endif
+            });
+            std::vector<Received> received = sink.untilJobEnds();
+            owner.join();
+            worker.join();
+
+            // Before its end the search posted what the whole search posts first.
+            ASSERT_FALSE(received.empty());
+            Received end = received.back();
+            received.pop_back();
+            ASSERT_LE(received.size() + 1, expected.size());
+            EXPECT_TRUE(std::equal(received.begin(), received.end(), expected.begin()));
+            if (received.size() + 1 == expected.size()) continue;  // it ended before the stop
+            ++stoppedMidway;
+            EXPECT_EQ(end.code, SearchStopped);
+            // Notifications posted after the owner raised the flag hold at most one anagram.
+            auto afterStop = received.begin() + std::min(postedBeforeStop, received.size());
+            EXPECT_LE(std::count_if(afterStop, received.end(), isAnagram), 1) << "round " << round;
+        }
+        EXPECT_GE(stoppedMidway, 3);
+    }
+}
+
+}  // namespace
+}  // namespace scramblo

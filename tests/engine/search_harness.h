@@ -1,0 +1,25 @@
+// Helpers for the search tests: a lexicon put straight into a finder, and a
+// search job run on a worker thread while this thread drains its notifications.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "finder.h"
+#include "notification_sink.h"
+
+namespace scramblo::testing {
+
+// Replaces the finder's lexicon by these lines, added and sorted as a load does.
+void useLexicon(Finder& finder, const std::vector<std::string>& lines);
+
+// Runs a search job as the window does and answers all its notifications,
+// taken while it runs (a window's queue is not endless). The end
+// notification's elapsed time is replaced by 0.
+std::vector<Received> searchAndCollect(Finder& finder, const std::string& phrase,
+                                       NotificationSink& sink);
+
+// The texts of the anagrams among the notifications, in order.
+std::vector<std::string> anagramsIn(const std::vector<Received>& received);
+
+}  // namespace scramblo::testing
