@@ -1,7 +1,7 @@
-// The search benchmark's driver, until the command-line program takes its
-// place: loads a lexicon and runs one search through the real Finder and
-// worker thread, draining the notifications on this thread as a window
-// would, and writes every anagram as a line to standard output.
+// The search benchmark's probe of stop latency and of the load/search split:
+// loads a lexicon and runs one search through the real Finder and worker
+// thread, draining the notifications on this thread as a window would, and
+// writes every anagram as a line to standard output.
 //
 // Usage: search_bench LEXICON PHRASE [depth-first] [stop-after MS]
 // Settings: minimum word length 3, no limits. With stop-after, the stop flag

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <deque>
 #include <optional>
 
 #include "mailbox.h"
@@ -28,6 +29,7 @@ class NotificationQueue {
     void* window_;  // HWND
 #else
     Mailbox mailbox_;
+    std::deque<Notification> batch_;  // taken from the mailbox, not yet handed out
 #endif
 };
 

@@ -76,6 +76,10 @@ int Session::run() {
         searchPhrase = lettersOf(rest);
     }
 
+    // One phrase per run: the load keeps only the words that can take part.
+    // A UTF-8 list's words get their final keys only after the load, so that
+    // list is loaded whole.
+    if (options_.lexiconEncoding != LexiconEncoding::Utf8) finder_.loadFilter.assign(searchPhrase);
     if (!loadLexicon()) {
         printError("cannot open the lexicon '" + options_.lexiconPath + "'");
         return ExitLexiconUnreadable;

@@ -53,6 +53,12 @@ class Finder {
     JobKind jobKind = NoJob;
     std::string jobText;
 
+    // When not empty, a load keeps only the words whose letters fit into it
+    // (and words without letters): a front end that searches one phrase sets
+    // it to that phrase, and holds no word that phrase cannot use. Empty, the
+    // default, keeps every word. Written by the owner before a load.
+    LetterKey loadFilter;
+
     std::set<std::string> wordSet;
     std::vector<LexiconEntry> entryList;  // heaviest first once loaded
 

@@ -32,6 +32,11 @@ uint32_t Finder::loadLexicon(std::istream& stream) {
 
 bool Finder::addWord(const std::string& line) {
     if (line.empty()) return false;
+    if (!loadFilter.isEmpty()) {
+        LetterKey key, rest;
+        key.assign(line);
+        if (!key.takeFrom(loadFilter, rest)) return false;
+    }
     // A word list in byte order appends at the end of the set: hint it there.
     bool atEnd = wordSet.empty() || *wordSet.rbegin() < line;
     auto [word, added] =

@@ -83,6 +83,17 @@ TEST(LexiconLoad, OrdersEntriesHeaviestFirst) {
     EXPECT_EQ(*finder.entryList[2].word, "tin");
 }
 
+TEST(LexiconLoad, AFilterKeepsOnlyTheWordsThatFitItsLetters) {
+    NotificationSink sink;
+    Finder finder;
+    finder.loadFilter.assign("Listen, tin!");
+    auto received = load(finder, sink, "tin\nnil\nlisten\nsilent\nttt\nquiz\n12\nNIT\n\xEFl\n");
+    EXPECT_EQ(words(finder),
+              (std::set<std::string>{"tin", "nil", "listen", "silent", "12", "NIT", "\xEFl"}));
+    EXPECT_EQ(received.back(), (Received{LoadDone, 7, {}}));
+    expectConsistent(finder);
+}
+
 TEST(LexiconLoad, PostsProgressAfterEveryLineAtWholeThousands) {
     NotificationSink sink;
     Finder finder;
