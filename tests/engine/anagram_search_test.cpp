@@ -123,6 +123,13 @@ TEST_F(AnagramSearchTest, EntriesWithEqualKeysGiveSeparateAnagramsInTheirOwnSpel
     EXPECT_EQ(anagramsIn(search("cafe")), (std::vector<std::string>{"face", "FACE", "caf\xE9"}));
 }
 
+TEST_F(AnagramSearchTest, AWordWithANulByteReachesTheWindowCutShortThere) {
+    // Found by the search fuzzer: the text travels zero-terminated.
+    useLexicon(finder, {std::string("tea\x01\0\0\x06", 7), "e"});
+    EXPECT_EQ(anagramsIn(search("tea")), (std::vector<std::string>{"tea\x01"}));
+    EXPECT_EQ(search("tea"), literalSearch(finder, "tea"));
+}
+
 TEST_F(AnagramSearchTest, BreadthFirstReportsFewerWordsFirstAndDepthFirstTheLastChildFirst) {
     useLexicon(finder, {"a", "b", "ab"});  // sorted: ab, b, a
     finder.minWordLength = 1;

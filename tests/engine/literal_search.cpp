@@ -48,7 +48,9 @@ std::vector<Received> literalSearch(const Finder& finder, const std::string& phr
                     SearchNode{rest, finder.repeatEntries ? p : p + 1, p, node->depth + 1, node});
                 if (rest.isEmpty()) {
                     ++anagrams;
-                    posted.push_back({AnagramFound, 0, anagramText(*child, entries)});
+                    // The text travels as a zero-terminated string: a word with
+                    // a NUL byte reaches the window cut short there.
+                    posted.push_back({AnagramFound, 0, anagramText(*child, entries).c_str()});
                     if (finder.maxAnagramCount != 0 && anagrams >= finder.maxAnagramCount)
                         stop = true;
                 } else if (finder.maxWordCount == 0 || finder.maxWordCount > child->depth) {
