@@ -12,6 +12,7 @@
 #include <iterator>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "interface_texts.h"
 #include "main/main_dialog.h"
@@ -20,6 +21,7 @@
 #include "options_dialog_ids.h"
 #include "reference_search.h"
 #include "settings_registry.h"
+#include "stalled_lexicon.h"
 #include "toolkit/app_module.h"
 #include "ui_test_support.h"
 
@@ -277,6 +279,42 @@ TEST_F(MainWindowDialogs, AboutOpensOverTheMainWindowAndLeavesItWorking) {
     EXPECT_EQ(
         anagramSet(text(dialog, IDE_MAIN_RESULTS)),
         (std::set<std::string>{"enlist", "listen", "silent", "nil set", "les tin", "sel tin"}));
+}
+
+// Disabled until MainDialog::startLoad forgets a held-back path when the
+// replaced worker ends within its wait: the held-back second path is loaded
+// after the third and the window ends on two words.
+TEST_F(MainWindowDialogs, DISABLED_APathChosenWhileAReplacedLoadEndsIsTheOneLoaded) {
+    StalledLexicon stalled;
+    SettingsRegistry::putString(kLexiconPathValue, stalled.path());
+    MainDialog dialog;
+    ASSERT_TRUE(dialog.create());
+    ShowWindow(dialog.window(), SW_SHOW);
+    ASSERT_TRUE(stalled.waitForReader());
+    auto choose = [&](const std::string& path, const std::function<void()>& beforeOk) {
+        return clickAndAnswer(dialog, IDB_MAIN_OPTIONS, [&](HWND options) {
+            SetDlgItemTextA(options, IDE_LEXICON_PATH, path.c_str());
+            beforeOk();
+            pressButton(options, IDOK);
+        });
+    };
+    // The stalled load outlives the second's wait for it, so the second path
+    // waits for that load's end.
+    ASSERT_TRUE(choose(folder_.write("tweede.txt", "alpha\nbeta\n"), [] {}));
+    // The stalled load ends while the window waits for it for the third path.
+    std::thread finisher;
+    std::string third = folder_.write("derde.txt", kSmallLexicon);
+    ASSERT_TRUE(choose(third, [&] {
+        finisher = std::thread([&] {
+            Sleep(300);
+            stalled.finish("gamma\n");
+        });
+    }));
+    finisher.join();
+    ASSERT_TRUE(pumpUntil([&] { return loaded(dialog); }));
+    pumpUntil([] { return false; }, 1000);  // nothing held back may follow
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, kSmallWordCount));
+    EXPECT_EQ(dialog.lexiconPath(), third);
 }
 
 }  // namespace
