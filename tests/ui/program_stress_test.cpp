@@ -167,7 +167,7 @@ TEST_F(ProgramStress, TwentyLexiconChangesDuringASearchEndReadyWithTheLastOne) {
     DWORD start = GetTickCount();
     for (const Lexicon& lexicon : lexicons) {
         postButton(program.window(), IDB_MAIN_OPTIONS);
-        HWND options = program.waitForModal();
+        HWND options = program.waitForModal(60000);  // the first waits behind the search
         ASSERT_NE(options, nullptr);
         SendDlgItemMessageA(options, IDE_LEXICON_PATH, WM_SETTEXT, 0,
                             reinterpret_cast<LPARAM>(lexicon.path.c_str()));
