@@ -8,9 +8,10 @@
 namespace scramblo::testing {
 
 std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
-                                           const std::string& phrase) {
+                                           const std::string& phrase, uint32_t maxWordCount) {
     NotificationSink sink;
     Finder finder;
+    finder.maxWordCount = maxWordCount;
     finder.targetWindow = sink.target();
     std::vector<std::string> lines;
     for (auto [kind, text] : {std::pair{LoadLexicon, lexiconPath}, std::pair{Search, phrase}}) {

@@ -1,0 +1,120 @@
+#include "program_launcher.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+
+#include "main_dialog_ids.h"
+#include "ui_test_support.h"
+
+namespace scramblo::testing {
+namespace {
+
+struct WindowSearch {
+    DWORD process;
+    HWND except;
+    HWND found;
+};
+
+// The first visible top-level window of the process other than `except`.
+HWND findVisibleWindow(DWORD process, HWND except) {
+    WindowSearch search{process, except, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* search = reinterpret_cast<WindowSearch*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != search->process || window == search->except || !IsWindowVisible(window))
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+std::string windowsPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+int countProcesses(const char* name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    int count = 0;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, name) == 0) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+Program::Program(const std::string& folder, const std::string& arguments) {
+    std::string exe = windowsPath(SCRAMBLO_EXE);
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.c_str(), &startup, &process_)) {
+        CloseHandle(process_.hThread);
+    } else {
+        process_ = {};
+    }
+}
+
+Program::~Program() {
+    if (!started()) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hProcess);
+}
+
+HWND Program::window(DWORD timeoutMs) {
+    if (window_ == nullptr && started()) {
+        waitUntil(
+            [this] {
+                return (window_ = findVisibleWindow(process_.dwProcessId, nullptr)) != nullptr;
+            },
+            timeoutMs);
+    }
+    return window_;
+}
+
+std::string Program::text(int id) {
+    return windowText(item(id));
+}
+
+HWND Program::waitForModal(DWORD timeoutMs) {
+    HWND main = window();
+    HWND modal = nullptr;
+    waitUntil([&] { return (modal = findVisibleWindow(process_.dwProcessId, main)) != nullptr; },
+              timeoutMs);
+    return modal;
+}
+
+std::optional<DWORD> Program::exitCode(DWORD timeoutMs) {
+    DWORD code;
+    if (!started() || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.hProcess, &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+void Program::find(const std::string& phrase) {
+    SendMessageA(item(IDE_MAIN_PHRASE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(phrase.c_str()));
+    PostMessageA(window(), WM_COMMAND, IDB_MAIN_FIND, 0);
+}
+
+bool Program::searching() {
+    return IsWindowEnabled(item(IDB_MAIN_STOP)) != FALSE;
+}
+
+}  // namespace scramblo::testing
