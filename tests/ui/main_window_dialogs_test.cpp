@@ -281,10 +281,9 @@ TEST_F(MainWindowDialogs, AboutOpensOverTheMainWindowAndLeavesItWorking) {
         (std::set<std::string>{"enlist", "listen", "silent", "nil set", "les tin", "sel tin"}));
 }
 
-// Disabled until MainDialog::startLoad forgets a held-back path when the
-// replaced worker ends within its wait: the held-back second path is loaded
-// after the third and the window ends on two words.
-TEST_F(MainWindowDialogs, DISABLED_APathChosenWhileAReplacedLoadEndsIsTheOneLoaded) {
+// A path held back for a replaced load that outlived its wait gives way to a
+// later one: otherwise the window would end on the second path's two words.
+TEST_F(MainWindowDialogs, APathChosenWhileAReplacedLoadEndsIsTheOneLoaded) {
     StalledLexicon stalled;
     SettingsRegistry::putString(kLexiconPathValue, stalled.path());
     MainDialog dialog;

@@ -124,7 +124,9 @@ void MainDialog::startLoad(const std::string& path) {
         pendingLoad_ = path;
         return;
     }
-    // What the replaced job still has queued must not reach the new load.
+    // A path held back for an earlier replaced load gives way to this one, and
+    // what the replaced job still has queued must not reach the new load.
+    pendingLoad_.reset();
     discardNotifications();
     launchLoad(path);
 }
