@@ -7,6 +7,7 @@
 #include "anagram_text.h"
 #include "app_ids.h"
 #include "main_dialog_ids.h"
+#include "platform_win32.h"
 #include "toolkit/app_module.h"
 #include "toolkit/format_string.h"
 
@@ -16,6 +17,7 @@ namespace {
 constexpr DWORD kStopWaitMs = 1000;
 constexpr uint32_t kProgressSteps = 60;
 constexpr uint32_t kWordsPerLoadStep = 1000;
+constexpr int kDiscardMisses = 3;
 
 struct AnagramTextRelease {
     void operator()(const char* text) const { releaseAnagramText(text); }
@@ -80,6 +82,7 @@ bool MainDialog::onCommand(int id, int, HWND) {
 bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
     switch (message) {
         case kNotificationMessage:
+            platform::notificationTaken(window());
             onNotification(wParam, static_cast<uintptr_t>(lParam));
             return true;
         case WM_CLOSE:
@@ -244,10 +247,19 @@ void MainDialog::appendLine(const char* text) {
 }
 
 void MainDialog::discardNotifications() {
+    // Called when no worker runs: the seam's count is what is still queued. A
+    // peek can come back empty when it handles a message sent from another
+    // thread, so a miss is tried again, a few times.
     MSG msg;
-    while (window() != nullptr &&
-           PeekMessageA(&msg, window(), kNotificationMessage, kNotificationMessage, PM_REMOVE)) {
-        takeText(msg.wParam, static_cast<uintptr_t>(msg.lParam));  // released at once
+    int misses = 0;
+    while (window() != nullptr && platform::notificationsInFlight(window()) > 0 &&
+           misses < kDiscardMisses) {
+        if (PeekMessageA(&msg, window(), kNotificationMessage, kNotificationMessage, PM_REMOVE)) {
+            platform::notificationTaken(window());
+            takeText(msg.wParam, static_cast<uintptr_t>(msg.lParam));  // released at once
+        } else {
+            ++misses;
+        }
     }
 }
 
