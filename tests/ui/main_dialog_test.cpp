@@ -10,6 +10,8 @@
 #include "flood_lexicon.h"
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
+#include "platform_win32.h"
+#include "program_process.h"
 #include "reference_search.h"
 #include "toolkit/app_module.h"
 #include "ui_test_support.h"
@@ -256,6 +258,76 @@ TEST_F(MainDialogTest, EscapeStopsASearchAndLateLinesAreNotShown) {
     EXPECT_EQ(shown, joinLines(expected, lines));
     EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, static_cast<int>(lines)));
     EXPECT_TRUE(matchesNumber(text(dialog, IDT_MAIN_LEXICON), t.elapsed));
+}
+
+TEST_F(MainDialogTest, ARealEscapeKeyEndsAFloodOfAnagramsAtOnce) {
+    const std::string lexicon = dutchLexiconFolder() + "\\WoordenLijst.txt";
+    const std::string phrase = "stille tranen";  // some 150,000 anagrams
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+    type(dialog, phrase);
+    clickFind(dialog);
+    SetForegroundWindow(dialog.window());
+    SetFocus(dialog.item(IDE_MAIN_PHRASE));
+    ASSERT_EQ(GetForegroundWindow(), dialog.window());
+
+    // The program's own loop runs the window; a second thread presses the key.
+    struct Observed {
+        DWORD pressed, stopped, ended;
+        size_t linesAtStop, linesAtEnd;
+    } seen{};
+    std::thread user([&] {
+        waitUntil([&] { return lineCount(dialog) >= 20000; }, 60000);
+        INPUT keys[2] = {};
+        for (INPUT& key : keys) {
+            key.type = INPUT_KEYBOARD;
+            key.ki.wVk = VK_ESCAPE;
+        }
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        seen.pressed = GetTickCount();
+        SendInput(2, keys, sizeof(INPUT));
+        waitUntil([&] { return dialog.finder().stopRequested(); }, 5000);
+        seen.stopped = GetTickCount();
+        seen.linesAtStop = lineCount(dialog);
+        waitUntil([&] { return searchEnded(dialog); }, 5000);
+        seen.ended = GetTickCount();
+        seen.linesAtEnd = lineCount(dialog);
+        PostMessageA(dialog.window(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(loop_.run(), 0);
+    user.join();
+
+    EXPECT_LE(seen.stopped - seen.pressed, 300u) << "Escape took effect";
+    EXPECT_LE(seen.ended - seen.pressed, 500u) << "the search ended";
+    EXPECT_GE(seen.linesAtStop, 20000u);
+    EXPECT_EQ(seen.linesAtEnd, seen.linesAtStop) << "no line after the stop";
+    std::printf("Escape: stop flag after %lu ms, search ended after %lu ms, at line %zu\n",
+                seen.stopped - seen.pressed, seen.ended - seen.pressed, seen.linesAtEnd);
+}
+
+TEST_F(MainDialogTest, AStopPostedBehindAFullQueueHidesExactlyTheLinesAfterIt) {
+    FloodLexicon flood = floodLexicon({8, 8, 8, 8, 8});
+    std::string lexicon = folder_.write("flood.txt", flood.words);
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+    type(dialog, flood.phrase);
+    clickFind(dialog);
+    // Nothing is taken meanwhile: the worker fills the queue to its bound and waits.
+    ASSERT_TRUE(waitUntil([&] {
+        return platform::notificationsInFlight(dialog.window()) == platform::kNotificationsInFlight;
+    }));
+    PostMessageA(dialog.window(), WM_COMMAND, IDB_MAIN_STOP, 0);
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+
+    std::vector<Received> posted = referenceNotifications(lexicon, flood.phrase);
+    posted.resize(platform::kNotificationsInFlight);
+    std::vector<std::string> lines;
+    for (const Received& notification : posted) {
+        if (notification.code == AnagramFound) lines.push_back(notification.text);
+    }
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), joinLines(lines, lines.size()));
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, static_cast<int>(lines.size())));
+    EXPECT_EQ(platform::notificationsInFlight(dialog.window()), 0u);
 }
 
 TEST_F(MainDialogTest, APhraseWithoutLettersIsRefusedWithAMessage) {

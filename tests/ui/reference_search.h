@@ -5,9 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "notification_sink.h"
+
 namespace scramblo::testing {
 
-// Every anagram of `phrase` in the lexicon file, with the default settings.
+// Every notification of a search for `phrase` in the lexicon file, with the
+// default settings, in the order posted.
+std::vector<Received> referenceNotifications(const std::string& lexiconPath,
+                                             const std::string& phrase);
+
+// The lines of those notifications: every anagram.
 std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
                                            const std::string& phrase);
 

@@ -70,6 +70,15 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     return true;
 }
 
+bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return done();
+        Sleep(20);
+    }
+    return true;
+}
+
 void pumpPending() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) dispatch(msg);

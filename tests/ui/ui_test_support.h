@@ -20,6 +20,10 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // Dispatches whatever is queued now, and runs the idle handlers once.
 void pumpPending();
 
+// Polls `done` every 20 ms, without pumping, until it answers true or the
+// timeout passes. Answers `done()`.
+bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000);
+
 // The text of a window or control, also of another process.
 std::string windowText(HWND window);
 

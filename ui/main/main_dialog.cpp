@@ -17,16 +17,21 @@ namespace {
 constexpr DWORD kStopWaitMs = 1000;
 constexpr uint32_t kProgressSteps = 60;
 constexpr uint32_t kWordsPerLoadStep = 1000;
+// How long the window gathers queued anagrams for one insertion, at most.
+constexpr DWORD kJoiningMs = 40;
+// Queued anagrams taken between two looks for waiting input.
+constexpr int kJoinedBetweenInputChecks = 32;
+// While anagrams flood in, nothing lets the system paint: the window does it itself this often.
+constexpr DWORD kFloodRepaintMs = 200;
 constexpr int kDiscardMisses = 3;
 
-struct AnagramTextRelease {
-    void operator()(const char* text) const { releaseAnagramText(text); }
-};
 // The text handed over with an AnagramFound notification; none for other codes.
-using AnagramText = std::unique_ptr<const char, AnagramTextRelease>;
-
 AnagramText takeText(uintptr_t code, uintptr_t value) {
     return AnagramText(code == AnagramFound ? reinterpret_cast<const char*>(value) : nullptr);
+}
+
+bool inputPending() {
+    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
 }
 
 HANDLE loadAppIcon(int widthMetric, int heightMetric) {
@@ -188,13 +193,7 @@ void MainDialog::onNotification(uintptr_t code, uintptr_t value) {
             onSearchEnded();
             break;
         case AnagramFound:
-            ++receivedCount_;
-            // Lines still queued after a stop request are counted but not shown.
-            if (!finder_.stopRequested()) {
-                appendLine(text.get());
-                setItemText(IDT_MAIN_FOUND,
-                            formatString(IDS_FOUND_COUNT, static_cast<int>(receivedCount_)));
-            }
+            showAnagrams(std::move(text));
             break;
         case PhraseRefused:
             stopAndWait();
@@ -236,14 +235,69 @@ bool MainDialog::launch(JobKind kind, const std::string& text) {
     return false;
 }
 
-void MainDialog::appendLine(const char* text) {
-    std::string line = receivedCount_ > 1 ? std::string("\r\n") + text : text;
+void MainDialog::showAnagrams(AnagramText first) {
+    JoinedLines joined;
+    addLine(joined, first.get());
+    MSG next;
+    bool nextTaken = joinQueuedAnagrams(joined, next);
+    if (joined.lastShown != 0) {
+        appendToResults(joined.text);
+        setItemText(IDT_MAIN_FOUND,
+                    formatString(IDS_FOUND_COUNT, static_cast<int>(joined.lastShown)));
+        // Nothing posted lets the system paint while anagrams flood in.
+        if (GetTickCount() - lastRepaint_ >= kFloodRepaintMs) {
+            UpdateWindow(window());
+            lastRepaint_ = GetTickCount();
+        }
+    }
+    // A message taken to look behind the anagrams goes on as the loop would have sent it.
+    if (nextTaken) {
+        if (MessageLoop* loop = AppModule::messageLoop()) {
+            loop->dispatch(next);
+        } else {
+            DispatchMessageA(&next);
+        }
+    }
+}
+
+void MainDialog::addLine(JoinedLines& joined, const char* text) {
+    ++receivedCount_;
+    // Lines still queued after a stop request are counted but not shown.
+    if (finder_.stopRequested()) return;
+    if (receivedCount_ > 1) joined.text += "\r\n";
+    joined.text += text;
+    joined.lastShown = receivedCount_;
+}
+
+bool MainDialog::joinQueuedAnagrams(JoinedLines& joined, MSG& next) {
+    DWORD start = GetTickCount();
+    for (int taken = 1;; ++taken) {
+        if (taken % kJoinedBetweenInputChecks == 0 &&
+            (GetTickCount() - start >= kJoiningMs || inputPending())) {
+            return false;
+        }
+        // The next posted message of all, whatever it is.
+        if (!PeekMessageA(&next, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) return false;
+        if (next.hwnd != window() || next.message != kNotificationMessage ||
+            next.wParam != AnagramFound) {
+            return true;
+        }
+        platform::notificationTaken(window());
+        addLine(joined, takeText(AnagramFound, static_cast<uintptr_t>(next.lParam)).get());
+    }
+}
+
+void MainDialog::appendToResults(const std::string& lines) {
     HWND box = item(IDE_MAIN_RESULTS);
+    // The box paints when the window next paints, not while it inserts.
+    SendMessageA(box, WM_SETREDRAW, FALSE, 0);
     // At the end whatever the user selected, scrolled into view, and not undoable.
     LPARAM end = GetWindowTextLengthA(box);
     SendMessageA(box, EM_SETSEL, end, end);
     SendMessageA(box, EM_SCROLLCARET, 0, 0);
-    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lines.c_str()));
+    SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void MainDialog::discardNotifications() {
