@@ -17,8 +17,11 @@ namespace {
 constexpr DWORD kStopWaitMs = 1000;
 constexpr uint32_t kProgressSteps = 60;
 constexpr uint32_t kWordsPerLoadStep = 1000;
-// How long the window gathers queued anagrams for one insertion, at most.
+// How long the window gathers queued anagrams for one insertion, and how
+// many, at most: an insertion costs the box milliseconds, and tens of
+// microseconds more per line, and a message sent to the window waits for it.
 constexpr DWORD kJoiningMs = 40;
+constexpr int kJoinedMost = 1024;
 // Queued anagrams taken between two looks for waiting input.
 constexpr int kJoinedBetweenInputChecks = 32;
 // While anagrams flood in, nothing lets the system paint: the window does it itself this often.
@@ -236,6 +239,14 @@ bool MainDialog::launch(JobKind kind, const std::string& text) {
 }
 
 void MainDialog::showAnagrams(AnagramText first) {
+    // Nothing posted lets the system paint while anagrams flood in. The window
+    // paints before it gathers lines, so that a message sent to it, taken
+    // while it gathers them, waits for either the painting or the insertion,
+    // never for both.
+    if (GetTickCount() - lastRepaint_ >= kFloodRepaintMs) {
+        UpdateWindow(window());
+        lastRepaint_ = GetTickCount();
+    }
     JoinedLines joined;
     addLine(joined, first.get());
     MSG next;
@@ -244,11 +255,6 @@ void MainDialog::showAnagrams(AnagramText first) {
         appendToResults(joined.text);
         setItemText(IDT_MAIN_FOUND,
                     formatString(IDS_FOUND_COUNT, static_cast<int>(joined.lastShown)));
-        // Nothing posted lets the system paint while anagrams flood in.
-        if (GetTickCount() - lastRepaint_ >= kFloodRepaintMs) {
-            UpdateWindow(window());
-            lastRepaint_ = GetTickCount();
-        }
     }
     // A message taken to look behind the anagrams goes on as the loop would have sent it.
     if (nextTaken) {
@@ -273,7 +279,7 @@ bool MainDialog::joinQueuedAnagrams(JoinedLines& joined, MSG& next) {
     DWORD start = GetTickCount();
     for (int taken = 1;; ++taken) {
         if (taken % kJoinedBetweenInputChecks == 0 &&
-            (GetTickCount() - start >= kJoiningMs || inputPending())) {
+            (taken == kJoinedMost || GetTickCount() - start >= kJoiningMs || inputPending())) {
             return false;
         }
         // The next posted message of all, whatever it is.
