@@ -9,7 +9,7 @@
 #include "mailbox.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform_win32.h"
 #endif
 
 namespace scramblo::testing {
@@ -44,6 +44,7 @@ std::optional<Received> NotificationSink::next(std::chrono::milliseconds timeout
     for (;;) {
         if (PeekMessageA(&msg, static_cast<HWND>(target_), kNotificationMessage,
                          kNotificationMessage, PM_REMOVE)) {
+            platform::notificationTaken(msg.hwnd);
             return receive({msg.message, msg.wParam, static_cast<uintptr_t>(msg.lParam)});
         }
         if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;

@@ -23,8 +23,6 @@ constexpr InterfaceTexts kEnglish{
     "Sorry, can't handle this",
     "Sorry, choking on lexicon \"%s\"",
     "Sorry, can't get started on this",
-    191,
-    38,
 };
 
 constexpr InterfaceTexts kDutch{
@@ -41,8 +39,6 @@ constexpr InterfaceTexts kDutch{
     "Sorry, hiermee kan ik niet uit de voeten",
     "Sorry, woordenlijst \"%s\" zit mij niet lekker",
     "Sorry, hier kan ik niet aan beginnen",
-    195,
-    34,
 };
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The texts the interface shows (and the one layout difference), in the language that the test's
+// The texts the interface shows, in the language that the test's
 // environment asks Wine for (LANG=nl_... gives Dutch, anything else English), so a test also checks
 // that the platform picked the resources of that language.
 #pragma once
@@ -21,8 +21,6 @@ struct InterfaceTexts {
     const char* phraseRefused;
     const char* lexiconUnreadable;  // %s: the lexicon path
     const char* workerNotStarted;
-    int sideButtonX;  // Options and About, in dialog units
-    int sideButtonWidth;
 };
 
 const InterfaceTexts& expectedTexts();

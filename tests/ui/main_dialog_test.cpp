@@ -10,6 +10,8 @@
 #include "flood_lexicon.h"
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
+#include "platform_win32.h"
+#include "program_process.h"
 #include "reference_search.h"
 #include "toolkit/app_module.h"
 #include "ui_test_support.h"
@@ -148,57 +150,6 @@ TEST_F(MainDialogTest, StartUpShowsLoadingThenReadyWithTheWordCount) {
     EXPECT_FALSE(IsWindowEnabled(dialog.item(IDB_MAIN_FIND)));
 }
 
-TEST_F(MainDialogTest, ControlsStandInTabOrderWherePlaced) {
-    struct Control {
-        int id;
-        RECT place;  // x, y, width, height in dialog units
-        DWORD style;
-        DWORD exStyle;
-    };
-    // In a dialog, an edit's border becomes a sunken edge. The themed progress
-    // bar draws its own frame and drops its border style, so it shows none here.
-    const DWORD kResultsStyle =
-        WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL;
-    const Control expected[] = {
-        {IDE_MAIN_PHRASE, {7, 7, 159, 14}, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
-        {IDE_MAIN_RESULTS, {7, 26, 158, 106}, kResultsStyle, WS_EX_CLIENTEDGE},
-        {IDP_MAIN_PROGRESS, {7, 137, 158, 7}, 0, 0},
-        {IDB_MAIN_FIND, {173, 7, 56, 14}, WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
-        {IDB_MAIN_STOP, {173, 26, 56, 14}, WS_TABSTOP, 0},
-        {0xFFFF, {173, 44, 56, 62}, BS_GROUPBOX, 0},
-        {IDT_MAIN_FOUND, {178, 53, 45, 22}, WS_GROUP | SS_CENTER, 0},
-        {IDT_MAIN_LEXICON, {178, 81, 45, 22}, WS_GROUP | SS_CENTER, 0},
-        {IDB_MAIN_OPTIONS, {t.sideButtonX, 112, t.sideButtonWidth, 14}, WS_TABSTOP, 0},
-        {IDB_MAIN_ABOUT, {t.sideButtonX, 130, t.sideButtonWidth, 14}, WS_TABSTOP, 0},
-    };
-    MainDialog dialog;
-    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
-    HWND child = GetWindow(dialog.window(), GW_CHILD);
-    for (const Control& control : expected) {
-        ASSERT_NE(child, nullptr);
-        EXPECT_EQ(GetDlgCtrlID(child) & 0xFFFF, control.id);
-        RECT place = control.place;  // sizes are mapped like positions
-        MapDialogRect(dialog.window(), &place);
-        RECT actual;
-        GetWindowRect(child, &actual);
-        MapWindowPoints(nullptr, dialog.window(), reinterpret_cast<POINT*>(&actual), 2);
-        EXPECT_EQ(actual.left, place.left) << control.id;
-        EXPECT_EQ(actual.top, place.top) << control.id;
-        EXPECT_EQ(actual.right - actual.left, place.right) << control.id;
-        EXPECT_EQ(actual.bottom - actual.top, place.bottom) << control.id;
-        auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
-        EXPECT_EQ(style & control.style, control.style) << control.id;
-        auto exStyle = static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE));
-        EXPECT_EQ(exStyle & control.exStyle, control.exStyle) << control.id;
-        child = GetWindow(child, GW_HWNDNEXT);
-    }
-    EXPECT_EQ(child, nullptr);
-    auto style = static_cast<DWORD>(GetWindowLongA(dialog.window(), GWL_STYLE));
-    const DWORD kFrame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    EXPECT_EQ(style & kFrame, kFrame);
-    EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
-}
-
 TEST_F(MainDialogTest, FindListsTheAnagramsAndEnterSearchesAgain) {
     std::string lexicon = folder_.write("words.txt", kSmallLexicon);
     MainDialog dialog;
@@ -228,34 +179,83 @@ TEST_F(MainDialogTest, FindListsTheAnagramsAndEnterSearchesAgain) {
     EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "quiz");
 }
 
-TEST_F(MainDialogTest, EscapeStopsASearchAndLateLinesAreNotShown) {
+TEST_F(MainDialogTest, ARealEscapeKeyEndsAFloodOfAnagramsAtOnce) {
+    const std::string lexicon = dutchLexiconFolder() + "\\WoordenLijst.txt";
+    const std::string phrase = "stille tranen";  // some 150,000 anagrams
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+    type(dialog, phrase);
+    clickFind(dialog);
+    SetForegroundWindow(dialog.window());
+    SetFocus(dialog.item(IDE_MAIN_PHRASE));
+    ASSERT_EQ(GetForegroundWindow(), dialog.window());
+
+    // The program's own loop runs the window; a second thread presses the key.
+    struct Observed {
+        DWORD pressed, stopped, ended;
+        size_t linesAtStop, linesAtEnd;
+        std::string results, found;
+    } seen{};
+    std::thread user([&] {
+        waitUntil([&] { return lineCount(dialog) >= 1000; }, 60000);
+        // A selection of the user's does not move where lines go.
+        SendMessageA(dialog.item(IDE_MAIN_RESULTS), EM_SETSEL, 0, 5);
+        waitUntil([&] { return lineCount(dialog) >= 20000; }, 60000);
+        INPUT keys[2] = {};
+        for (INPUT& key : keys) {
+            key.type = INPUT_KEYBOARD;
+            key.ki.wVk = VK_ESCAPE;
+        }
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        seen.pressed = GetTickCount();
+        SendInput(2, keys, sizeof(INPUT));
+        waitUntil([&] { return dialog.finder().stopRequested(); }, 5000);
+        seen.stopped = GetTickCount();
+        seen.linesAtStop = lineCount(dialog);
+        waitUntil([&] { return searchEnded(dialog); }, 5000);
+        seen.ended = GetTickCount();
+        seen.linesAtEnd = lineCount(dialog);
+        seen.results = text(dialog, IDE_MAIN_RESULTS);
+        seen.found = text(dialog, IDT_MAIN_FOUND);
+        PostMessageA(dialog.window(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(loop_.run(), 0);
+    user.join();
+
+    EXPECT_LE(seen.stopped - seen.pressed, 300u) << "Escape took effect";
+    EXPECT_LE(seen.ended - seen.pressed, 500u) << "the search ended";
+    EXPECT_GE(seen.linesAtStop, 20000u);
+    EXPECT_EQ(seen.linesAtEnd, seen.linesAtStop) << "no line after the stop";
+    std::vector<std::string> expected = referenceAnagrams(lexicon, phrase);
+    EXPECT_EQ(seen.results, joinLines(expected, seen.linesAtEnd));
+    EXPECT_EQ(seen.found, format(t.found, static_cast<int>(seen.linesAtEnd)));
+    std::printf("Escape: stop flag after %lu ms, search ended after %lu ms, at line %zu\n",
+                seen.stopped - seen.pressed, seen.ended - seen.pressed, seen.linesAtEnd);
+}
+
+TEST_F(MainDialogTest, AStopPostedBehindAFullQueueHidesExactlyTheLinesAfterIt) {
     FloodLexicon flood = floodLexicon({8, 8, 8, 8, 8});
     std::string lexicon = folder_.write("flood.txt", flood.words);
     MainDialog dialog;
     ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
     type(dialog, flood.phrase);
     clickFind(dialog);
-    ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 100; }));
-    // A selection made by the user does not move where lines go.
-    SendMessageA(dialog.item(IDE_MAIN_RESULTS), EM_SETSEL, 0, 5);
-    ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 200; }));
-
-    // Let anagrams queue up behind the key, then press Escape in the phrase box.
-    Sleep(200);
-    MSG escape{dialog.item(IDE_MAIN_PHRASE), WM_KEYDOWN, VK_ESCAPE, 0, GetTickCount(), {}};
-    ASSERT_TRUE(loop_.preTranslateMessage(escape));
-    EXPECT_TRUE(dialog.finder().stopRequested());
-    std::string shown = text(dialog, IDE_MAIN_RESULTS);
-    size_t lines = lineCount(dialog);
+    // Nothing is taken meanwhile: the worker fills the queue to its bound and waits.
+    ASSERT_TRUE(waitUntil([&] {
+        return platform::notificationsInFlight(dialog.window()) == platform::kNotificationsInFlight;
+    }));
+    PostMessageA(dialog.window(), WM_COMMAND, IDB_MAIN_STOP, 0);
     ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
 
-    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), shown);
-    std::vector<std::string> expected = referenceAnagrams(lexicon, flood.phrase);
-    ASSERT_EQ(expected.size(), flood.anagramCount);
-    EXPECT_LT(lines, expected.size());
-    EXPECT_EQ(shown, joinLines(expected, lines));
-    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, static_cast<int>(lines)));
-    EXPECT_TRUE(matchesNumber(text(dialog, IDT_MAIN_LEXICON), t.elapsed));
+    std::vector<Received> posted = referenceNotifications(lexicon, flood.phrase);
+    posted.resize(platform::kNotificationsInFlight);
+    std::vector<std::string> lines;
+    for (const Received& notification : posted) {
+        if (notification.code == AnagramFound) lines.push_back(notification.text);
+    }
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), joinLines(lines, lines.size()));
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, static_cast<int>(lines.size())));
+    EXPECT_EQ(platform::notificationsInFlight(dialog.window()), 0u);
 }
 
 TEST_F(MainDialogTest, APhraseWithoutLettersIsRefusedWithAMessage) {

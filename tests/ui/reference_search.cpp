@@ -3,26 +3,32 @@
 #include <thread>
 
 #include "finder.h"
-#include "notification_sink.h"
 
 namespace scramblo::testing {
 
-std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
-                                           const std::string& phrase, uint32_t maxWordCount) {
+std::vector<Received> referenceNotifications(const std::string& lexiconPath,
+                                             const std::string& phrase, uint32_t maxWordCount) {
     NotificationSink sink;
     Finder finder;
     finder.maxWordCount = maxWordCount;
     finder.targetWindow = sink.target();
-    std::vector<std::string> lines;
+    std::vector<Received> received;
     for (auto [kind, text] : {std::pair{LoadLexicon, lexiconPath}, std::pair{Search, phrase}}) {
         finder.jobKind = kind;
         finder.jobText = text;
-        // Drained while the worker runs: a long list would not fit in a bounded queue.
+        // Drained while the worker runs: the window's queue takes only so many.
         std::thread worker(workerMain, &finder);
-        for (const Received& received : sink.untilJobEnds()) {
-            if (received.code == AnagramFound) lines.push_back(received.text);
-        }
+        received = sink.untilJobEnds();
         worker.join();
+    }
+    return received;
+}
+
+std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
+                                           const std::string& phrase, uint32_t maxWordCount) {
+    std::vector<std::string> lines;
+    for (const Received& received : referenceNotifications(lexiconPath, phrase, maxWordCount)) {
+        if (received.code == AnagramFound) lines.push_back(received.text);
     }
     return lines;
 }

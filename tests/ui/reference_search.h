@@ -6,10 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "notification_sink.h"
+
 namespace scramblo::testing {
 
-// Every anagram of `phrase` in the lexicon file, with the default settings
-// but for the maximum word count (0: no limit).
+// Every notification of a search for `phrase` in the lexicon file, with the
+// default settings but for the maximum word count (0: no limit), in the order
+// posted.
+std::vector<Received> referenceNotifications(const std::string& lexiconPath,
+                                             const std::string& phrase,
+                                             uint32_t maxWordCount = 0);
+
+// The lines of those notifications: every anagram.
 std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
                                            const std::string& phrase, uint32_t maxWordCount = 0);
 

@@ -9,6 +9,7 @@
 #include "app_ids.h"
 #include "main_dialog_ids.h"
 #include "options/settings_store.h"
+#include "platform_win32.h"
 #include "toolkit/app_module.h"
 #include "toolkit/format_string.h"
 
@@ -18,15 +19,24 @@ namespace {
 constexpr DWORD kStopWaitMs = 1000;
 constexpr uint32_t kProgressSteps = 60;
 constexpr uint32_t kWordsPerLoadStep = 1000;
+// How long the window gathers queued anagrams for one insertion, and how
+// many, at most: an insertion costs the box milliseconds, and tens of
+// microseconds more per line, and a message sent to the window waits for it.
+constexpr DWORD kJoiningMs = 40;
+constexpr int kJoinedMost = 1024;
+// Queued anagrams taken between two looks for waiting input.
+constexpr int kJoinedBetweenInputChecks = 32;
+// While anagrams flood in, nothing lets the system paint: the window does it itself this often.
+constexpr DWORD kFloodRepaintMs = 200;
+constexpr int kDiscardMisses = 3;
 
-struct AnagramTextRelease {
-    void operator()(const char* text) const { releaseAnagramText(text); }
-};
 // The text handed over with an AnagramFound notification; none for other codes.
-using AnagramText = std::unique_ptr<const char, AnagramTextRelease>;
-
 AnagramText takeText(uintptr_t code, uintptr_t value) {
     return AnagramText(code == AnagramFound ? reinterpret_cast<const char*>(value) : nullptr);
+}
+
+bool inputPending() {
+    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
 }
 
 HANDLE loadAppIcon(int widthMetric, int heightMetric) {
@@ -88,6 +98,7 @@ bool MainDialog::onCommand(int id, int, HWND) {
 bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
     switch (message) {
         case kNotificationMessage:
+            platform::notificationTaken(window());
             onNotification(wParam, static_cast<uintptr_t>(lParam));
             return true;
         case WM_CLOSE:
@@ -195,13 +206,7 @@ void MainDialog::onNotification(uintptr_t code, uintptr_t value) {
             onSearchEnded();
             break;
         case AnagramFound:
-            ++receivedCount_;
-            // Lines still queued after a stop request are counted but not shown.
-            if (!finder_.stopRequested()) {
-                appendLine(text.get());
-                setItemText(IDT_MAIN_FOUND,
-                            formatString(IDS_FOUND_COUNT, static_cast<int>(receivedCount_)));
-            }
+            showAnagrams(std::move(text));
             break;
         case PhraseRefused:
             stopAndWait();
@@ -243,21 +248,88 @@ bool MainDialog::launch(JobKind kind, const std::string& text) {
     return false;
 }
 
-void MainDialog::appendLine(const char* text) {
-    std::string line = receivedCount_ > 1 ? std::string("\r\n") + text : text;
+void MainDialog::showAnagrams(AnagramText first) {
+    // Nothing posted lets the system paint while anagrams flood in. The window
+    // paints before it gathers lines, so that a message sent to it, taken
+    // while it gathers them, waits for either the painting or the insertion,
+    // never for both.
+    if (GetTickCount() - lastRepaint_ >= kFloodRepaintMs) {
+        UpdateWindow(window());
+        lastRepaint_ = GetTickCount();
+    }
+    JoinedLines joined;
+    addLine(joined, first.get());
+    MSG next;
+    bool nextTaken = joinQueuedAnagrams(joined, next);
+    if (joined.lastShown != 0) {
+        appendToResults(joined.text);
+        setItemText(IDT_MAIN_FOUND,
+                    formatString(IDS_FOUND_COUNT, static_cast<int>(joined.lastShown)));
+    }
+    // A message taken to look behind the anagrams goes on as the loop would have sent it.
+    if (nextTaken) {
+        if (MessageLoop* loop = AppModule::messageLoop()) {
+            loop->dispatch(next);
+        } else {
+            DispatchMessageA(&next);
+        }
+    }
+}
+
+void MainDialog::addLine(JoinedLines& joined, const char* text) {
+    ++receivedCount_;
+    // Lines still queued after a stop request are counted but not shown.
+    if (finder_.stopRequested()) return;
+    if (receivedCount_ > 1) joined.text += "\r\n";
+    joined.text += text;
+    joined.lastShown = receivedCount_;
+}
+
+bool MainDialog::joinQueuedAnagrams(JoinedLines& joined, MSG& next) {
+    DWORD start = GetTickCount();
+    for (int taken = 1;; ++taken) {
+        if (taken % kJoinedBetweenInputChecks == 0 &&
+            (taken == kJoinedMost || GetTickCount() - start >= kJoiningMs || inputPending())) {
+            return false;
+        }
+        // The next posted message of all, whatever it is.
+        if (!PeekMessageA(&next, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) return false;
+        if (next.hwnd != window() || next.message != kNotificationMessage ||
+            next.wParam != AnagramFound) {
+            return true;
+        }
+        platform::notificationTaken(window());
+        addLine(joined, takeText(AnagramFound, static_cast<uintptr_t>(next.lParam)).get());
+    }
+}
+
+void MainDialog::appendToResults(const std::string& lines) {
     HWND box = item(IDE_MAIN_RESULTS);
+    // The box paints when the window next paints, not while it inserts.
+    SendMessageA(box, WM_SETREDRAW, FALSE, 0);
     // At the end whatever the user selected, scrolled into view, and not undoable.
     LPARAM end = GetWindowTextLengthA(box);
     SendMessageA(box, EM_SETSEL, end, end);
     SendMessageA(box, EM_SCROLLCARET, 0, 0);
-    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lines.c_str()));
+    SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void MainDialog::discardNotifications() {
+    // Called when no worker runs: the seam's count is what is still queued. A
+    // peek can come back empty when it handles a message sent from another
+    // thread, so a miss is tried again, a few times.
     MSG msg;
-    while (window() != nullptr &&
-           PeekMessageA(&msg, window(), kNotificationMessage, kNotificationMessage, PM_REMOVE)) {
-        takeText(msg.wParam, static_cast<uintptr_t>(msg.lParam));  // released at once
+    int misses = 0;
+    while (window() != nullptr && platform::notificationsInFlight(window()) > 0 &&
+           misses < kDiscardMisses) {
+        if (PeekMessageA(&msg, window(), kNotificationMessage, kNotificationMessage, PM_REMOVE)) {
+            platform::notificationTaken(window());
+            takeText(msg.wParam, static_cast<uintptr_t>(msg.lParam));  // released at once
+        } else {
+            ++misses;
+        }
     }
 }
 

@@ -4,9 +4,11 @@
 // state when the loop is idle.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "anagram_text.h"
 #include "finder.h"
 #include "main/worker_thread.h"
 #include "options/options_command.h"
@@ -14,6 +16,12 @@
 #include "toolkit/message_loop.h"
 
 namespace scramblo::ui {
+
+// Owns the text of an AnagramFound notification.
+struct AnagramTextRelease {
+    void operator()(const char* text) const { releaseAnagramText(text); }
+};
+using AnagramText = std::unique_ptr<const char, AnagramTextRelease>;
 
 class MainDialog : public Dialog, public MessageFilter, public IdleHandler, public OptionsHost {
   public:
@@ -43,6 +51,12 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     virtual bool startWorker() { return worker_.start(finder_); }
 
   private:
+    // Anagram lines that go into the results box in one insertion.
+    struct JoinedLines {
+        std::string text;
+        uint32_t lastShown = 0;  // the received count of the last line in `text`
+    };
+
     void find();
     void close();
     void onNotification(uintptr_t code, uintptr_t value);
@@ -50,7 +64,13 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     void onSearchEnded();
     void launchLoad(const std::string& path);
     bool launch(JobKind kind, const std::string& text);
-    void appendLine(const char* text);
+    // Appends this anagram and those queued right behind it to the results.
+    void showAnagrams(AnagramText first);
+    void addLine(JoinedLines& joined, const char* text);
+    // Takes the anagrams queued right behind, for a short while and unless
+    // input waits. Answers whether it took another message, into `next`.
+    bool joinQueuedAnagrams(JoinedLines& joined, MSG& next);
+    void appendToResults(const std::string& lines);
     void discardNotifications();
     void setProgress(uint32_t position);
     void showMessage(const std::string& text);
@@ -62,6 +82,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     int32_t wordCount_ = 0;
     uint32_t receivedCount_ = 0;  // anagram notifications since Find, shown or not
     bool ready_ = false;          // a load has ended and no job runs
+    DWORD lastRepaint_ = 0;       // while anagrams flood in
     // A load waiting for a replaced job whose worker outlived its wait; that
     // job's notifications are ignored until its end notification.
     std::optional<std::string> pendingLoad_;

@@ -53,6 +53,22 @@ bool MessageLoop::isIdleMessage(const MSG& msg) {
     }
 }
 
+void MessageLoop::dispatch(MSG& msg) {
+    if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));  // back in the queue, to end the loop
+    } else if (!preTranslateMessage(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool MessageLoop::takeInput(MSG& msg) {
+    // Keys and the mouse come first, and so do the characters made from keys,
+    // which the system posts behind whatever else is queued.
+    return PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT) ||
+           PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE | PM_QS_POSTMESSAGE);
+}
+
 int MessageLoop::run() {
     bool idlePending = true;
     MSG msg;
@@ -61,13 +77,9 @@ int MessageLoop::run() {
             runIdleHandlers();
             idlePending = false;
         }
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == -1) continue;
-        if (!got) return static_cast<int>(msg.wParam);
-        if (!preTranslateMessage(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        if (!takeInput(msg) && GetMessageA(&msg, nullptr, 0, 0) == -1) continue;
+        if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+        dispatch(msg);
         if (isIdleMessage(msg)) idlePending = true;
     }
 }

@@ -1,7 +1,9 @@
 // The interface thread's message loop: message filters see each message
 // before it is translated and dispatched (a modeless dialog's keyboard
 // handling lives there), and idle handlers run once whenever the queue has
-// emptied after a message that matters.
+// emptied after a message that matters. Pending keyboard and mouse input is
+// taken before anything posted, so that a stream of posted messages never
+// keeps the user waiting.
 #pragma once
 
 #include <windows.h>
@@ -39,11 +41,17 @@ class MessageLoop {
 
     // Offers the message to the filters; answers whether one handled it.
     bool preTranslateMessage(MSG& msg);
+    // Sends a message on as the loop does: through the filters, or translated
+    // and dispatched. For messages taken from the queue outside the loop.
+    void dispatch(MSG& msg);
     void runIdleHandlers();
 
     // Mouse movement, painting and the caret's system timer do not make the
     // loop idle again; everything else does.
     static bool isIdleMessage(const MSG& msg);
+
+    // Removes the next keyboard or mouse message, if one is waiting.
+    static bool takeInput(MSG& msg);
 
   private:
     std::vector<MessageFilter*> filters_;

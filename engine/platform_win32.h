@@ -1,0 +1,34 @@
+// The Win32 side of the platform seam: back-pressure on notifications.
+//
+// Each notification is counted against its target window from its post until
+// the window reports that it has taken it from its queue. While
+// kNotificationsInFlight notifications to a window are in flight, a further
+// post to it fails as a full queue does, and the finder retries it every
+// 100 ms (or gives it up once the stop flag is raised).
+//
+// Windows itself fails a post at 10,000 queued messages; Wine sets no limit,
+// and a long queue of notifications, retrieved before any input, would starve
+// the window's keys and mouse and hold every anagram found ahead of the
+// window in memory. The bound is lower than Windows' own: after a stop
+// request the window still takes every queued notification one by one before
+// the search's end, and 4,000 of them take a fraction of a second even on a
+// busy machine, yet they outlast the worker's 100 ms wait after a refusal,
+// so the window never runs dry during a flood.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace scramblo::platform {
+
+constexpr uint32_t kNotificationsInFlight = 4000;
+
+// The window calls this once for every notification it takes from its queue,
+// whether it handles it or discards it.
+void notificationTaken(HWND target);
+
+// Notifications posted to the window and not yet taken.
+uint32_t notificationsInFlight(HWND target);
+
+}  // namespace scramblo::platform

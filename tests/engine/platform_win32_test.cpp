@@ -1,0 +1,39 @@
+// Back-pressure in the Win32 seam: notifications in flight to a window are
+// bounded, so a worker that finds anagrams faster than the window takes them
+// waits instead of filling the window's queue without end. (The window's side
+// is tested with the main window.)
+#include "platform_win32.h"
+
+#include <gtest/gtest.h>
+
+#include "notification_sink.h"
+
+namespace scramblo {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::NotificationSink;
+
+TEST(PlatformWin32, AWindowHasABoundedNumberOfNotificationsInFlight) {
+    NotificationSink sink;
+    auto window = static_cast<HWND>(sink.target());
+    auto post = [&](uintptr_t value) {
+        return platform::postNotification(window, kNotificationMessage, LoadProgress, value) ==
+               platform::PostResult::Posted;
+    };
+    const uintptr_t bound = platform::kNotificationsInFlight;
+    for (uintptr_t i = 0; i < bound; ++i) ASSERT_TRUE(post(i));
+    EXPECT_FALSE(post(99999));
+    EXPECT_EQ(platform::notificationsInFlight(window), bound);
+
+    // Taking one from the queue makes room for one more, and the order holds.
+    EXPECT_EQ(sink.next(0ms)->value, 0u);
+    EXPECT_TRUE(post(bound));
+    EXPECT_FALSE(post(99999));
+    for (uintptr_t i = 1; i <= bound; ++i) ASSERT_EQ(sink.next(0ms)->value, i);
+    EXPECT_FALSE(sink.next(0ms));
+    EXPECT_EQ(platform::notificationsInFlight(window), 0u);
+}
+
+}  // namespace
+}  // namespace scramblo

@@ -1,0 +1,110 @@
+#include "program_process.h"
+
+#include <algorithm>
+
+#include "main_dialog_ids.h"
+#include "ui_test_support.h"
+
+namespace scramblo::testing {
+namespace {
+
+std::string windowsPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+struct WindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK checkWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process || !IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+const std::string& programPath() {
+    static const std::string path = windowsPath(SCRAMBLO_EXE);
+    return path;
+}
+
+const std::string& dutchLexiconFolder() {
+    static const std::string path = windowsPath(DUTCH_LEXICON_FOLDER);
+    return path;
+}
+
+ProgramProcess::ProgramProcess(const std::string& folder, const std::string& arguments) {
+    std::string commandLine = "\"" + programPath() + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (CreateProcessA(programPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                       nullptr, folder.c_str(), &startup, &process_)) {
+        CloseHandle(process_.hThread);
+    }
+}
+
+ProgramProcess::~ProgramProcess() {
+    if (process_.hProcess == nullptr) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+    }
+    CloseHandle(process_.hProcess);
+}
+
+HWND ProgramProcess::window() {
+    if (window_ == nullptr && process_.hProcess != nullptr) {
+        waitUntil([this] {
+            WindowSearch search{process_.dwProcessId, nullptr};
+            EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search));
+            window_ = search.found;
+            return window_ != nullptr;
+        });
+    }
+    return window_;
+}
+
+std::string ProgramProcess::text(int id) {
+    return windowText(item(id));
+}
+
+void ProgramProcess::find(const std::string& phrase) {
+    SendMessageA(item(IDE_MAIN_PHRASE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(phrase.c_str()));
+    SendMessageA(window(), WM_COMMAND, IDB_MAIN_FIND, 0);
+}
+
+void ProgramProcess::clickCloseBox() {
+    // The close box is the rightmost button of the caption, inside the frame.
+    RECT frame;
+    GetWindowRect(window(), &frame);
+    int x = frame.right - GetSystemMetrics(SM_CXFIXEDFRAME) - GetSystemMetrics(SM_CXSIZE) / 2;
+    int y = frame.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    INPUT mouse[3] = {};
+    for (INPUT& event : mouse) event.type = INPUT_MOUSE;
+    mouse[0].mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    mouse[0].mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    mouse[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    mouse[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, mouse, sizeof(INPUT));
+}
+
+bool ProgramProcess::searching() {
+    return IsWindowEnabled(item(IDB_MAIN_STOP)) != FALSE;
+}
+
+std::optional<DWORD> ProgramProcess::exitCode(DWORD timeoutMs) {
+    DWORD code;
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.hProcess, &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+}  // namespace scramblo::testing

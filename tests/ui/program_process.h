@@ -1,0 +1,46 @@
+// scramblo.exe as a user starts it: its own process in a folder with its
+// lexicon, driven from the test through its window's messages.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace scramblo::testing {
+
+// The program built in this tree, and the folder holding the default lexicon
+// (the Dutch word list) built for the tests.
+const std::string& programPath();
+const std::string& dutchLexiconFolder();
+
+class ProgramProcess {
+  public:
+    // Starts the program in `folder`; a program still running at the end is ended by force.
+    explicit ProgramProcess(const std::string& folder, const std::string& arguments = "");
+    ~ProgramProcess();
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+    HANDLE process() const { return process_.hProcess; }
+    // The program's main window once it is visible, or none after 20 s.
+    HWND window();
+    HWND item(int id) { return GetDlgItem(window(), id); }
+    std::string text(int id);
+
+    // Types the phrase and presses Find; returns once the window has taken the command.
+    void find(const std::string& phrase);
+    // Clicks the close box of the window's title bar, as a user does.
+    void clickCloseBox();
+    // A job runs whose end the window has not handled yet.
+    bool searching();
+
+    // The exit code, or none when the program still runs after the timeout.
+    std::optional<DWORD> exitCode(DWORD timeoutMs);
+
+  private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+}  // namespace scramblo::testing

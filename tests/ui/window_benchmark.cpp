@@ -1,0 +1,83 @@
+// How fast the real program shows a flood of anagrams under Wine, its window
+// visible: lines shown per second for 200,000 anagrams of a generated lexicon
+// (which the engine finds far faster than any window can show them), the time
+// from an Escape key press to the end of a search, and the program's peak
+// memory. Run by scripts/bench-window; prints figures, asserts nothing.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "flood_lexicon.h"
+#include "main_dialog_ids.h"
+#include "program_process.h"
+#include "ui_test_support.h"
+
+using namespace scramblo::testing;
+
+namespace {
+
+// The number that a display shows on its second line.
+long displayedNumber(ProgramProcess& program, int id) {
+    std::string text = program.text(id);
+    size_t lineBreak = text.find('\n');
+    return lineBreak == std::string::npos ? -1 : std::atol(text.c_str() + lineBreak + 1);
+}
+
+void pressEscape() {
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_ESCAPE;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+}  // namespace
+
+int main() {
+    FloodLexicon flood = floodLexicon({8, 8, 5, 5, 5, 5, 5});
+    TempFolder folder;
+    folder.write("WoordenLijst.txt", flood.words);
+    ProgramProcess program(folder.path());
+    if (program.window() == nullptr ||
+        !waitUntil([&] { return displayedNumber(program, IDT_MAIN_LEXICON) > 0; })) {
+        std::printf("the program did not start\n");
+        return 1;
+    }
+
+    program.find(flood.phrase);
+    DWORD start = GetTickCount();
+    bool complete = waitUntil(
+        [&] {
+            return !program.searching() && displayedNumber(program, IDT_MAIN_FOUND) ==
+                                               static_cast<long>(flood.anagramCount);
+        },
+        600000);
+    DWORD elapsed = GetTickCount() - start;
+    std::printf("%s: %u lines shown in %lu ms: %.0f lines per second\n",
+                complete ? "complete" : "INCOMPLETE", flood.anagramCount, elapsed,
+                flood.anagramCount * 1000.0 / (elapsed ? elapsed : 1));
+
+    program.find(flood.phrase);
+    waitUntil([&] { return displayedNumber(program, IDT_MAIN_FOUND) >= 20000; });
+    SetForegroundWindow(program.window());
+    DWORD pressed = GetTickCount();
+    pressEscape();
+    bool stopped = waitUntil([&] { return !program.searching(); }, 10000);
+    std::printf("Escape to the end of the search: %lu ms%s, at line %ld\n",
+                GetTickCount() - pressed, stopped ? "" : " (NOT STOPPED)",
+                displayedNumber(program, IDT_MAIN_FOUND));
+
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(program.process(), &memory, sizeof memory);
+    std::printf("peak memory of the program: %.1f MB working set, %.1f MB committed\n",
+                memory.PeakWorkingSetSize / 1048576.0, memory.PagefileUsage / 1048576.0);
+
+    PostMessageA(program.window(), WM_CLOSE, 0, 0);
+    return program.exitCode(5000) == 0u ? 0 : 1;
+}
