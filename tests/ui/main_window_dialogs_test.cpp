@@ -34,13 +34,6 @@ using namespace scramblo::testing;
 constexpr char kSmallLexicon[] = "listen\nsilent\nenlist\ntin\nsel\nles\nnil\nset\nlens\nit\n";
 constexpr int kSmallWordCount = 10;
 
-const std::string kDutchLexicon = DUTCH_LEXICON_FOLDER "/WoordenLijst.txt";
-// With at most two words: a few hundred anagrams in the Dutch list. The
-// search itself takes a fraction of a second; progress posted every 10,000
-// tries keeps it going for seconds, as the window takes each notification.
-constexpr char kLongPhrase[] = "woordenlijstenmaker";
-constexpr uint32_t kLongSearchMaxWords = 2;
-constexpr uint32_t kLongSearchProgressPeriod = 10000;
 
 // The anagrams as a set of lines, each with its words in alphabetical order:
 // what was found, whatever the order of finding.
@@ -70,17 +63,6 @@ class MainWindowDialogs : public ::testing::Test {
         ASSERT_TRUE(dialog.create());
         ShowWindow(dialog.window(), SW_SHOW);
         ASSERT_TRUE(pumpUntil([&] { return loaded(dialog); }, 20000));
-    }
-
-    // Opens the window on the Dutch list and starts the long search; answers
-    // once its first anagram is shown.
-    void startLongSearch(MainDialog& dialog) {
-        SettingsRegistry::putString(kLexiconPathValue, kDutchLexicon);
-        SettingsRegistry::putDword(kMaxWordCountValue, kLongSearchMaxWords);
-        dialog.finder().progressPeriod = kLongSearchProgressPeriod;
-        ASSERT_NO_FATAL_FAILURE(open(dialog));
-        find(dialog, kLongPhrase);
-        ASSERT_TRUE(pumpUntil([&] { return text(dialog, IDT_MAIN_FOUND) != format(t.found, 0); }));
     }
 
     // Clicks a button of the main window that opens a modal dialog, and hands
@@ -145,30 +127,6 @@ TEST_F(MainWindowDialogs, StoredSettingsChooseTheLexiconAndSteerTheSearch) {
     EXPECT_EQ(anagramSet(text(dialog, IDE_MAIN_RESULTS)),
               (std::set<std::string>{"enlist", "listen", "silent", "nil set", "les tin", "sel tin",
                                      "it lens"}));
-}
-
-TEST_F(MainWindowDialogs, AChangedPathStopsTheSearchAndLoadsTheNewLexicon) {
-    MainDialog dialog;
-    ASSERT_NO_FATAL_FAILURE(startLongSearch(dialog));
-    std::string other = folder_.write("woorden.txt", kSmallLexicon);
-    ASSERT_TRUE(clickAndAnswer(dialog, IDB_MAIN_OPTIONS, [&](HWND options) {
-        SetDlgItemTextA(options, IDE_LEXICON_PATH, other.c_str());
-        pressButton(options, IDOK);
-    }));
-    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, other.c_str()));
-    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), "");
-    EXPECT_FALSE(searching(dialog));
-    ASSERT_TRUE(pumpUntil([&] { return loaded(dialog); }));
-    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, kSmallWordCount));
-    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
-    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), other + '\0');
-
-    // Ready, on the new lexicon.
-    find(dialog, "listen");
-    ASSERT_TRUE(pumpUntil([&] { return !searching(dialog); }));
-    EXPECT_EQ(
-        anagramSet(text(dialog, IDE_MAIN_RESULTS)),
-        (std::set<std::string>{"enlist", "listen", "silent", "nil set", "les tin", "sel tin"}));
 }
 
 TEST_F(MainWindowDialogs, AnEmptiedPathIsReportedLoadsNoWordsAndIsSaved) {
