@@ -26,14 +26,14 @@ LexiconEncoding parseEncoding(const std::string& value) {
     throw UsageError("unknown encoding '" + value + "' (utf-8 or windows-1252)");
 }
 
-struct OptionSpec {
+struct OptionDefinition {
     char shortName;  // 0: long form only
     std::string_view longName;
     bool takesValue;
     void (*apply)(Options&, const std::string& value);
 };
 
-const OptionSpec kOptions[] = {
+const OptionDefinition kOptions[] = {
     {'l', "lexicon", true, [](Options& o, const std::string& v) { o.lexiconPath = v; }},
     {0, "lexicon-encoding", true,
      [](Options& o, const std::string& v) { o.lexiconEncoding = parseEncoding(v); }},
@@ -54,25 +54,25 @@ const OptionSpec kOptions[] = {
     {0, "version", false, [](Options& o, const std::string&) { o.showVersion = true; }},
 };
 
-const OptionSpec& findLong(std::string_view name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.longName == name) return spec;
+const OptionDefinition& findLong(std::string_view name) {
+    for (const OptionDefinition& option : kOptions) {
+        if (option.longName == name) return option;
     }
     throw UsageError("unknown option '--" + std::string(name) + "'");
 }
 
-const OptionSpec& findShort(char name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.shortName != 0 && spec.shortName == name) return spec;
+const OptionDefinition& findShort(char name) {
+    for (const OptionDefinition& option : kOptions) {
+        if (option.shortName != 0 && option.shortName == name) return option;
     }
     throw UsageError("unknown option '-" + std::string(1, name) + "'");
 }
 
-void apply(Options& options, const OptionSpec& spec, const std::string& value) {
+void apply(Options& options, const OptionDefinition& option, const std::string& value) {
     try {
-        spec.apply(options, value);
+        option.apply(options, value);
     } catch (const UsageError& error) {
-        throw UsageError("--" + std::string(spec.longName) + ": " + error.what());
+        throw UsageError("--" + std::string(option.longName) + ": " + error.what());
     }
 }
 
@@ -84,9 +84,9 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
     bool optionsEnded = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        auto nextValue = [&](const OptionSpec& spec) {
+        auto nextValue = [&](const OptionDefinition& option) {
             if (++i == arguments.size())
-                throw UsageError("option '--" + std::string(spec.longName) + "' needs a value");
+                throw UsageError("option '--" + std::string(option.longName) + "' needs a value");
             return arguments[i];
         };
         if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
@@ -95,22 +95,22 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
             optionsEnded = true;
         } else if (argument[1] == '-') {
             size_t equals = argument.find('=');
-            const OptionSpec& spec = findLong(std::string_view(argument).substr(2, equals - 2));
-            if (equals != std::string::npos && !spec.takesValue)
-                throw UsageError("option '--" + std::string(spec.longName) + "' takes no value");
+            const OptionDefinition& option = findLong(std::string_view(argument).substr(2, equals - 2));
+            if (equals != std::string::npos && !option.takesValue)
+                throw UsageError("option '--" + std::string(option.longName) + "' takes no value");
             std::string value;
-            if (spec.takesValue)
-                value = equals != std::string::npos ? argument.substr(equals + 1) : nextValue(spec);
-            apply(options, spec, value);
+            if (option.takesValue)
+                value = equals != std::string::npos ? argument.substr(equals + 1) : nextValue(option);
+            apply(options, option, value);
         } else {
             for (size_t j = 1; j < argument.size(); ++j) {
-                const OptionSpec& spec = findShort(argument[j]);
-                if (!spec.takesValue) {
-                    apply(options, spec, {});
+                const OptionDefinition& option = findShort(argument[j]);
+                if (!option.takesValue) {
+                    apply(options, option, {});
                     continue;
                 }
-                apply(options, spec,
-                      j + 1 < argument.size() ? argument.substr(j + 1) : nextValue(spec));
+                apply(options, option,
+                      j + 1 < argument.size() ? argument.substr(j + 1) : nextValue(option));
                 break;
             }
         }
