@@ -3,6 +3,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "notification.h"
 #include "platform.h"
 
 namespace scramblo::platform {
@@ -11,10 +12,10 @@ namespace {
 // Notifications in flight per target window; a window without any has no entry.
 class InFlightCounts {
   public:
-    bool reserve(HWND target) {
+    bool reserve(HWND target, bool bounded) {
         std::lock_guard<std::mutex> lock(mutex_);
         uint32_t& count = counts_[target];
-        if (count >= kNotificationsInFlight) return false;
+        if (bounded && count >= kNotificationsInFlight) return false;
         ++count;
         return true;
     }
@@ -48,7 +49,7 @@ InFlightCounts& inFlight() {
 PostResult postNotification(NotifyTarget target, uint32_t message, uintptr_t code,
                             uintptr_t value) {
     auto window = static_cast<HWND>(target);
-    if (!inFlight().reserve(window))
+    if (!inFlight().reserve(window, !endsJob(code)))
         return IsWindow(window) ? PostResult::Refused : PostResult::TargetGone;
     if (PostMessageA(window, message, code, value)) return PostResult::Posted;
     inFlight().release(window);

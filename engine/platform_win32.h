@@ -14,6 +14,10 @@
 // the search's end, and 4,000 of them take a fraction of a second even on a
 // busy machine, yet they outlast the worker's 100 ms wait after a refusal,
 // so the window never runs dry during a flood.
+//
+// A job's end notification is never held back by the bound: the window may be
+// waiting for the worker to end, taking nothing from its queue meanwhile, and
+// the worker posts nothing after it.
 #pragma once
 
 #include <windows.h>

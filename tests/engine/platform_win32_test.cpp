@@ -35,5 +35,23 @@ TEST(PlatformWin32, AWindowHasABoundedNumberOfNotificationsInFlight) {
     EXPECT_EQ(platform::notificationsInFlight(window), 0u);
 }
 
+TEST(PlatformWin32, AJobsEndNotificationPassesAFullWindow) {
+    // The window may be waiting for the worker to end, taking nothing meanwhile.
+    NotificationSink sink;
+    auto window = static_cast<HWND>(sink.target());
+    const uintptr_t bound = platform::kNotificationsInFlight;
+    for (uintptr_t i = 0; i < bound; ++i) {
+        ASSERT_EQ(platform::postNotification(window, kNotificationMessage, LoadProgress, i),
+                  platform::PostResult::Posted);
+    }
+    EXPECT_EQ(platform::postNotification(window, kNotificationMessage, SearchProgress, 1),
+              platform::PostResult::Refused);
+    EXPECT_EQ(platform::postNotification(window, kNotificationMessage, SearchStopped, 5),
+              platform::PostResult::Posted);
+    for (uintptr_t i = 0; i < bound; ++i) ASSERT_EQ(sink.next(0ms)->value, i);
+    EXPECT_EQ(sink.next(0ms)->code, SearchStopped);
+    EXPECT_EQ(platform::notificationsInFlight(window), 0u);
+}
+
 }  // namespace
 }  // namespace scramblo
