@@ -19,6 +19,7 @@
 #include "main_dialog_ids.h"
 #include "options/settings_store.h"
 #include "options_dialog_ids.h"
+#include "reference_search.h"
 #include "settings_registry.h"
 #include "stalled_lexicon.h"
 #include "toolkit/app_module.h"
@@ -34,6 +35,13 @@ using namespace scramblo::testing;
 constexpr char kSmallLexicon[] = "listen\nsilent\nenlist\ntin\nsel\nles\nnil\nset\nlens\nit\n";
 constexpr int kSmallWordCount = 10;
 
+const std::string kDutchLexicon = DUTCH_LEXICON_FOLDER "/WoordenLijst.txt";
+// With at most two words: a few hundred anagrams in the Dutch list. The
+// search itself takes a fraction of a second; progress posted every 100,000
+// tries keeps it going for seconds, as the window takes each notification.
+constexpr char kLongPhrase[] = "woordenlijstenmaker";
+constexpr uint32_t kLongSearchMaxWords = 2;
+constexpr uint32_t kLongSearchProgressPeriod = 100000;
 
 // The anagrams as a set of lines, each with its words in alphabetical order:
 // what was found, whatever the order of finding.
@@ -52,6 +60,12 @@ std::set<std::string> anagramSet(const std::string& resultsBox) {
     return anagrams;
 }
 
+const std::vector<std::string>& longSearchAnagrams() {
+    static const std::vector<std::string> anagrams =
+        referenceAnagrams(kDutchLexicon, kLongPhrase, kLongSearchMaxWords);
+    return anagrams;
+}
+
 class MainWindowDialogs : public ::testing::Test {
   protected:
     void SetUp() override { AppModule::init(GetModuleHandleA(nullptr), &loop_); }
@@ -63,6 +77,17 @@ class MainWindowDialogs : public ::testing::Test {
         ASSERT_TRUE(dialog.create());
         ShowWindow(dialog.window(), SW_SHOW);
         ASSERT_TRUE(pumpUntil([&] { return loaded(dialog); }, 20000));
+    }
+
+    // Opens the window on the Dutch list and starts the long search; answers
+    // once its first anagram is shown.
+    void startLongSearch(MainDialog& dialog) {
+        SettingsRegistry::putString(kLexiconPathValue, kDutchLexicon);
+        SettingsRegistry::putDword(kMaxWordCountValue, kLongSearchMaxWords);
+        dialog.finder().progressPeriod = kLongSearchProgressPeriod;
+        ASSERT_NO_FATAL_FAILURE(open(dialog));
+        find(dialog, kLongPhrase);
+        ASSERT_TRUE(pumpUntil([&] { return text(dialog, IDT_MAIN_FOUND) != format(t.found, 0); }));
     }
 
     // Clicks a button of the main window that opens a modal dialog, and hands
@@ -94,6 +119,27 @@ class MainWindowDialogs : public ::testing::Test {
     static bool searching(const MainDialog& dialog) {
         return IsWindowEnabled(dialog.item(IDB_MAIN_STOP)) != FALSE;
     }
+    static bool showsElapsedTime(const MainDialog& dialog) {
+        std::string head(t.elapsed, std::strcspn(t.elapsed, "%"));
+        return text(dialog, IDT_MAIN_LEXICON).compare(0, head.size(), head) == 0;
+    }
+
+    static void expectSearchGoesOn(MainDialog& dialog) {
+        EXPECT_TRUE(searching(dialog));
+        EXPECT_FALSE(dialog.finder().stopRequested());
+        EXPECT_FALSE(showsElapsedTime(dialog));
+    }
+
+    // A search left alone runs to its end: every anagram shown, then its time.
+    void expectSearchCompletes(MainDialog& dialog) {
+        expectSearchGoesOn(dialog);
+        ASSERT_TRUE(pumpUntil([&] { return !searching(dialog); }, 120000));
+        EXPECT_TRUE(showsElapsedTime(dialog)) << text(dialog, IDT_MAIN_LEXICON);
+        const std::vector<std::string>& expected = longSearchAnagrams();
+        EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, static_cast<int>(expected.size())));
+        EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), joinLines(expected, expected.size()));
+    }
+
     inline static const InterfaceTexts& t = expectedTexts();
     SettingsRegistry registry_;  // a first run, and no trace left behind
     MessageLoop loop_;
@@ -127,6 +173,71 @@ TEST_F(MainWindowDialogs, StoredSettingsChooseTheLexiconAndSteerTheSearch) {
     EXPECT_EQ(anagramSet(text(dialog, IDE_MAIN_RESULTS)),
               (std::set<std::string>{"enlist", "listen", "silent", "nil set", "les tin", "sel tin",
                                      "it lens"}));
+}
+
+TEST_F(MainWindowDialogs, OptionsDuringASearchShowItGoingOnAndOkWithTheSamePathLeavesItRunning) {
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(startLongSearch(dialog));
+    bool linesArrived = false, progressMoved = false;
+    ASSERT_TRUE(clickAndAnswer(dialog, IDB_MAIN_OPTIONS, [&](HWND options) {
+        EXPECT_FALSE(IsWindowEnabled(dialog.window()));
+        std::string found = text(dialog, IDT_MAIN_FOUND);
+        auto position = [&] {
+            return SendMessageA(dialog.item(IDP_MAIN_PROGRESS), PBM_GETPOS, 0, 0);
+        };
+        LRESULT atOpen = position();
+        progressMoved = waitUntil([&] { return position() != atOpen; });
+        linesArrived = waitUntil([&] { return text(dialog, IDT_MAIN_FOUND) != found; });
+        // New settings apply from the next search on.
+        SetDlgItemTextA(options, IDE_MIN_WORD_LENGTH, "5");
+        pressButton(options, IDOK);
+    }));
+    EXPECT_TRUE(progressMoved);
+    EXPECT_TRUE(linesArrived);
+    EXPECT_EQ(dialog.finder().minWordLength, 5u);
+    EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 5u);
+    expectSearchCompletes(dialog);
+}
+
+TEST_F(MainWindowDialogs, CancelLeavesARunningSearchAlone) {
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(startLongSearch(dialog));
+    std::string other = folder_.write("woorden.txt", kSmallLexicon);
+    ASSERT_TRUE(clickAndAnswer(dialog, IDB_MAIN_OPTIONS, [&](HWND options) {
+        SetDlgItemTextA(options, IDE_LEXICON_PATH, other.c_str());
+        SetDlgItemTextA(options, IDE_MAX_WORD_COUNT, "5");
+        pressButton(options, IDCANCEL);
+    }));
+    EXPECT_EQ(dialog.lexiconPath(), kDutchLexicon);
+    EXPECT_EQ(dialog.finder().maxWordCount, kLongSearchMaxWords);
+    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), kDutchLexicon + '\0');
+    expectSearchGoesOn(dialog);
+    std::string found = text(dialog, IDT_MAIN_FOUND);
+    EXPECT_TRUE(pumpUntil([&] { return text(dialog, IDT_MAIN_FOUND) != found; }));
+}
+
+TEST_F(MainWindowDialogs, AChangedPathStopsTheSearchAndLoadsTheNewLexicon) {
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(startLongSearch(dialog));
+    std::string other = folder_.write("woorden.txt", kSmallLexicon);
+    ASSERT_TRUE(clickAndAnswer(dialog, IDB_MAIN_OPTIONS, [&](HWND options) {
+        SetDlgItemTextA(options, IDE_LEXICON_PATH, other.c_str());
+        pressButton(options, IDOK);
+    }));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, other.c_str()));
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), "");
+    EXPECT_FALSE(searching(dialog));
+    ASSERT_TRUE(pumpUntil([&] { return loaded(dialog); }));
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, kSmallWordCount));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), other + '\0');
+
+    // Ready, on the new lexicon.
+    find(dialog, "listen");
+    ASSERT_TRUE(pumpUntil([&] { return !searching(dialog); }));
+    EXPECT_EQ(
+        anagramSet(text(dialog, IDE_MAIN_RESULTS)),
+        (std::set<std::string>{"enlist", "listen", "silent", "nil set", "les tin", "sel tin"}));
 }
 
 TEST_F(MainWindowDialogs, AnEmptiedPathIsReportedLoadsNoWordsAndIsSaved) {
