@@ -93,7 +93,10 @@ class MainWindowDialogs : public ::testing::Test {
     // Clicks a button of the main window that opens a modal dialog, and hands
     // that dialog to `answer` on a second thread. Answers whether it appeared.
     // During a search the dialog shows only once the window has caught up with
-    // the notifications queued before the click, which can take seconds.
+    // the notifications queued before the click, which can take seconds. The
+    // answer closes the dialog with a posted click, as a user's click arrives:
+    // a dialog ended inside a message sent from another thread drops the
+    // notification that its modal loop takes next.
     bool clickAndAnswer(MainDialog& dialog, int button, const DialogAnswerer::Answer& answer) {
         DialogAnswerer answerer(
             [&](HWND modal) {
@@ -190,7 +193,7 @@ TEST_F(MainWindowDialogs, OptionsDuringASearchShowItGoingOnAndOkWithTheSamePathL
         linesArrived = waitUntil([&] { return text(dialog, IDT_MAIN_FOUND) != found; });
         // New settings apply from the next search on.
         SetDlgItemTextA(options, IDE_MIN_WORD_LENGTH, "5");
-        pressButton(options, IDOK);
+        postButton(options, IDOK);
     }));
     EXPECT_TRUE(progressMoved);
     EXPECT_TRUE(linesArrived);
@@ -206,7 +209,7 @@ TEST_F(MainWindowDialogs, CancelLeavesARunningSearchAlone) {
     ASSERT_TRUE(clickAndAnswer(dialog, IDB_MAIN_OPTIONS, [&](HWND options) {
         SetDlgItemTextA(options, IDE_LEXICON_PATH, other.c_str());
         SetDlgItemTextA(options, IDE_MAX_WORD_COUNT, "5");
-        pressButton(options, IDCANCEL);
+        postButton(options, IDCANCEL);
     }));
     EXPECT_EQ(dialog.lexiconPath(), kDutchLexicon);
     EXPECT_EQ(dialog.finder().maxWordCount, kLongSearchMaxWords);
@@ -222,7 +225,7 @@ TEST_F(MainWindowDialogs, AChangedPathStopsTheSearchAndLoadsTheNewLexicon) {
     std::string other = folder_.write("woorden.txt", kSmallLexicon);
     ASSERT_TRUE(clickAndAnswer(dialog, IDB_MAIN_OPTIONS, [&](HWND options) {
         SetDlgItemTextA(options, IDE_LEXICON_PATH, other.c_str());
-        pressButton(options, IDOK);
+        postButton(options, IDOK);
     }));
     EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, other.c_str()));
     EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), "");

@@ -1,5 +1,7 @@
 #include "program_process.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 
 #include "main_dialog_ids.h"
@@ -8,26 +10,35 @@
 namespace scramblo::testing {
 namespace {
 
+struct WindowSearch {
+    DWORD process;
+    HWND except;
+    HWND found;
+};
+
+// The first visible top-level window of the process other than `except`.
+HWND findVisibleWindow(DWORD process, HWND except) {
+    WindowSearch search{process, except, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* search = reinterpret_cast<WindowSearch*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != search->process || window == search->except || !IsWindowVisible(window))
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
 std::string windowsPath(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
-
-struct WindowSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK checkWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != search->process || !IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-}  // namespace
 
 const std::string& programPath() {
     static const std::string path = windowsPath(SCRAMBLO_EXE);
@@ -39,6 +50,20 @@ const std::string& dutchLexiconFolder() {
     return path;
 }
 
+int countProcesses(const char* name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    int count = 0;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, name) == 0) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
 ProgramProcess::ProgramProcess(const std::string& folder, const std::string& arguments) {
     std::string commandLine = "\"" + programPath() + "\" " + arguments;
     STARTUPINFOA startup{};
@@ -46,31 +71,41 @@ ProgramProcess::ProgramProcess(const std::string& folder, const std::string& arg
     if (CreateProcessA(programPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                        nullptr, folder.c_str(), &startup, &process_)) {
         CloseHandle(process_.hThread);
+    } else {
+        process_ = {};
     }
 }
 
 ProgramProcess::~ProgramProcess() {
-    if (process_.hProcess == nullptr) return;
+    if (!started()) return;
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
     }
     CloseHandle(process_.hProcess);
 }
 
-HWND ProgramProcess::window() {
-    if (window_ == nullptr && process_.hProcess != nullptr) {
-        waitUntil([this] {
-            WindowSearch search{process_.dwProcessId, nullptr};
-            EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search));
-            window_ = search.found;
-            return window_ != nullptr;
-        });
+HWND ProgramProcess::window(DWORD timeoutMs) {
+    if (window_ == nullptr && started()) {
+        waitUntil(
+            [this] {
+                return (window_ = findVisibleWindow(process_.dwProcessId, nullptr)) != nullptr;
+            },
+            timeoutMs);
     }
     return window_;
 }
 
 std::string ProgramProcess::text(int id) {
     return windowText(item(id));
+}
+
+HWND ProgramProcess::waitForModal(DWORD timeoutMs) {
+    HWND main = window();
+    HWND modal = nullptr;
+    waitUntil([&] { return (modal = findVisibleWindow(process_.dwProcessId, main)) != nullptr; },
+              timeoutMs);
+    return modal;
 }
 
 void ProgramProcess::find(const std::string& phrase) {
@@ -100,7 +135,7 @@ bool ProgramProcess::searching() {
 
 std::optional<DWORD> ProgramProcess::exitCode(DWORD timeoutMs) {
     DWORD code;
-    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0 ||
+    if (!started() || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0 ||
         !GetExitCodeProcess(process_.hProcess, &code)) {
         return std::nullopt;
     }

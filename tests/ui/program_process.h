@@ -9,10 +9,17 @@
 
 namespace scramblo::testing {
 
+// A Unix path as Wine's Windows programs see it, with backslashes.
+std::string windowsPath(std::string path);
+
 // The program built in this tree, and the folder holding the default lexicon
 // (the Dutch word list) built for the tests.
 const std::string& programPath();
 const std::string& dutchLexiconFolder();
+
+// How many processes of this Wine prefix run the executable `name` now
+// (compared without regard to case, e.g. "scramblo.exe").
+int countProcesses(const char* name);
 
 class ProgramProcess {
   public:
@@ -22,11 +29,16 @@ class ProgramProcess {
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
 
+    bool started() const { return process_.hProcess != nullptr; }
     HANDLE process() const { return process_.hProcess; }
-    // The program's main window once it is visible, or none after 20 s.
-    HWND window();
+    // The program's main window once it is visible, or none after the timeout.
+    HWND window(DWORD timeoutMs = 20000);
     HWND item(int id) { return GetDlgItem(window(), id); }
     std::string text(int id);
+
+    // A visible window of the program other than the main window (Options,
+    // About, a message box), or none after the timeout.
+    HWND waitForModal(DWORD timeoutMs = 10000);
 
     // Types the phrase and presses Find; returns once the window has taken the command.
     void find(const std::string& phrase);

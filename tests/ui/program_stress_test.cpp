@@ -18,15 +18,14 @@
 #include "main_dialog_ids.h"
 #include "options/settings_store.h"
 #include "options_dialog_ids.h"
-#include "program_launcher.h"
+#include "program_process.h"
 #include "settings_registry.h"
 #include "ui_test_support.h"
 
 namespace scramblo::testing {
 namespace {
 
-const std::string kDutchFolder = windowsPath(DUTCH_LEXICON_FOLDER);
-const std::string kDutchLexicon = kDutchFolder + "\\WoordenLijst.txt";
+const std::string kDutchLexicon = dutchLexiconFolder() + "\\WoordenLijst.txt";
 // With at most two words, seconds of searching in the Dutch list and a
 // steady trickle of anagrams.
 constexpr char kLongPhrase[] = "woordenlijstenmaker";
@@ -45,7 +44,7 @@ unsigned seed() {
     return value;
 }
 
-bool loaded(Program& program) {
+bool loaded(ProgramProcess& program) {
     return !program.text(IDT_MAIN_LEXICON).empty();
 }
 
@@ -94,7 +93,7 @@ TEST_F(ProgramStress, ClosingAtARandomMomentAlwaysEndsTheProgramWithExitCodeZero
         SCOPED_TRACE("run " + std::to_string(run) + " of seed " + std::to_string(seed()) + ": " +
                      what);
 
-        Program program(kDutchFolder);
+        ProgramProcess program(dutchLexiconFolder());
         ASSERT_NE(program.window(), nullptr);
         bool stillLoading = true;
         if (moment == Moment::Searching || background != Background::Load) {
@@ -163,7 +162,7 @@ TEST_F(ProgramStress, TwentyLexiconChangesDuringASearchEndReadyWithTheLastOne) {
     TempFolder folder;
     std::vector<Lexicon> lexicons = writePrefixes(folder, 20);
     std::shuffle(lexicons.begin(), lexicons.end(), random);
-    Program program(kDutchFolder);
+    ProgramProcess program(dutchLexiconFolder());
     ASSERT_NE(program.window(), nullptr);
     ASSERT_TRUE(waitUntil([&] { return loaded(program); }, 20000));
     program.find(kLongPhrase);
