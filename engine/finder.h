@@ -59,7 +59,8 @@ class Finder {
     // default, keeps every word. Written by the owner before a load.
     LetterKey loadFilter;
 
-    std::set<std::string> wordSet;
+    using WordSet = std::set<std::string>;
+    WordSet wordSet;
     std::vector<LexiconEntry> entryList;  // heaviest first once loaded
 
     uint32_t anagramCount = 0;
@@ -76,6 +77,9 @@ class Finder {
     std::atomic<bool> repeatEntries{true};
 
   private:
+    // `previous` is where the word added before went, or the set's end.
+    bool addWord(const std::string& line, WordSet::iterator& previous);
+
     std::atomic<bool> stopFlag_{false};
 };
 

@@ -18,8 +18,9 @@ uint32_t Finder::loadLexicon(std::istream& stream) {
     try {
         TextLineReader reader(stream);
         std::string line;
+        auto previous = wordSet.end();
         while (reader.getline(line)) {
-            if (addWord(line)) ++wordsAdded;
+            if (addWord(line, previous)) ++wordsAdded;
             if (wordsAdded % 1000 == 0) post(LoadProgress, wordsAdded);
         }
     } catch (const std::bad_alloc&) {
@@ -31,23 +32,30 @@ uint32_t Finder::loadLexicon(std::istream& stream) {
 }
 
 bool Finder::addWord(const std::string& line) {
+    auto previous = wordSet.end();
+    return addWord(line, previous);
+}
+
+bool Finder::addWord(const std::string& line, WordSet::iterator& previous) {
     if (line.empty()) return false;
     if (!loadFilter.isEmpty()) {
         LetterKey key, rest;
         key.assign(line);
         if (!key.takeFrom(loadFilter, rest)) return false;
     }
-    // A word list in byte order appends at the end of the set: hint it there.
-    bool atEnd = wordSet.empty() || *wordSet.rbegin() < line;
-    auto [word, added] =
-        atEnd ? std::pair(wordSet.emplace_hint(wordSet.end(), line), true) : wordSet.insert(line);
-    if (!added) return false;
+    // Word lists are sorted, if only mostly in byte order: a word goes right
+    // behind the one added before it far more often than anywhere else.
+    auto hint = previous == wordSet.end() ? previous : std::next(previous);
+    size_t sizeBefore = wordSet.size();
+    auto word = wordSet.emplace_hint(hint, line);
+    if (wordSet.size() == sizeBefore) return false;
     try {
         entryList.emplace_back(*word);
     } catch (...) {
         wordSet.erase(word);  // every word keeps exactly one entry
         throw;
     }
+    previous = word;
     return true;
 }
 
