@@ -1,9 +1,9 @@
 // The program black-box on extreme input: a long phrase searched breadth
 // first on the whole Dutch list, and a lexicon of millions of lines.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -84,9 +84,10 @@ TEST_F(ExtremeInput, ABreadthFirstSearchOnThirtyLettersStaysSmallAndEndsAtStop) 
     DWORD workerEnded = GetTickCount() - stopped;
     CloseHandle(worker);
     ASSERT_TRUE(waitUntil([&] { return !program.searching(); }));
-    std::printf("30 letters breadth first: %zu MB at most in 10 s; worker ended %lu ms after Stop, "
-                "window ready after %lu ms\n",
-                static_cast<size_t>(peak >> 20), workerEnded, GetTickCount() - stopped);
+    std::printf(
+        "30 letters breadth first: %zu MB at most in 10 s; worker ended %lu ms after Stop, "
+        "window ready after %lu ms\n",
+        static_cast<size_t>(peak >> 20), workerEnded, GetTickCount() - stopped);
 
     PostMessageA(program.window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(program.exitCode(5000), std::optional<DWORD>(0));

@@ -7,14 +7,15 @@
 
 #include <thread>
 
+#include "anagram_text.h"
 #include "flood_lexicon.h"
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
 #include "platform_win32.h"
 #include "program_process.h"
 #include "reference_search.h"
-#include "toolkit/app_module.h"
 #include "stalled_lexicon.h"
+#include "toolkit/app_module.h"
 #include "ui_test_support.h"
 
 namespace scramblo::ui {
@@ -387,6 +388,41 @@ TEST_F(MainDialogTest, ProgressTurnsOverAtSixtyAndUnknownCodesAreIgnored) {
     for (uintptr_t code : {0u, 10u, 0x10003u}) EXPECT_EQ(notify(code, 1), 5);
     EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 6));
     EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+}
+
+TEST_F(MainDialogTest, ProgressQueuedAmongAnagramsEndsAtItsLastValueAndKeepsEveryLine) {
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
+    const char* const lines[] = {"les tin", "sel tin", "nil set"};
+    pumpPending();
+    dialog.finder().setStop(false);  // as while a search runs: its lines are shown
+    PostMessageA(dialog.window(), kNotificationMessage, SearchProgress, 3);
+    for (uintptr_t i = 0; i < 3; ++i) {
+        PostMessageA(dialog.window(), kNotificationMessage, AnagramFound,
+                     reinterpret_cast<LPARAM>(newAnagramText(lines[i])));
+        PostMessageA(dialog.window(), kNotificationMessage, SearchProgress, 7 + i);
+    }
+    PostMessageA(dialog.window(), kNotificationMessage, LoadProgress, 12000);
+    PostMessageA(dialog.window(), kNotificationMessage, SearchProgress, 20);
+    auto position = [&] { return SendMessageA(dialog.item(IDP_MAIN_PROGRESS), PBM_GETPOS, 0, 0); };
+    // Taken one by one as the message loop would: the anagrams take the
+    // progress behind them along, and what follows still comes in order.
+    MSG msg;
+    auto takeNotification = [&] {
+        return PeekMessageA(&msg, dialog.window(), kNotificationMessage, kNotificationMessage,
+                            PM_REMOVE);
+    };
+    ASSERT_TRUE(takeNotification());
+    DispatchMessageA(&msg);
+    EXPECT_EQ(position(), 3);
+    ASSERT_TRUE(takeNotification());
+    DispatchMessageA(&msg);
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "les tin\r\nsel tin\r\nnil set");
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, 3));
+    EXPECT_EQ(position(), 12);  // the load progress taken right behind them
+    pumpPending();
+    EXPECT_EQ(position(), 20);
+    EXPECT_EQ(platform::notificationsInFlight(dialog.window()), 0u);
 }
 
 }  // namespace

@@ -51,8 +51,7 @@ TEST(ProgramTest, CloseDuringAFloodOfAnagramsEndsTheProgramWithinTwoSeconds) {
     ASSERT_TRUE(waitUntil([&] { return !program.text(IDT_MAIN_LEXICON).empty(); }));
     program.find("anagrammenlijst");  // millions of anagrams, minutes of showing them
     // Thousands of lines: the window's queue is full and the worker waits for room.
-    ASSERT_TRUE(
-        waitUntil([&] { return program.text(IDE_MAIN_RESULTS).size() > 60000; }, 30000));
+    ASSERT_TRUE(waitUntil([&] { return program.text(IDE_MAIN_RESULTS).size() > 60000; }, 30000));
     DWORD start = GetTickCount();
     program.clickCloseBox();
     EXPECT_EQ(program.exitCode(2000), 0u);

@@ -22,8 +22,8 @@ constexpr uint32_t kWordsPerLoadStep = 1000;
 // How long the window gathers queued anagrams for one insertion, and how
 // many, at most: an insertion costs the box milliseconds, and tens of
 // microseconds more per line, and a message sent to the window waits for it.
-constexpr DWORD kJoiningMs = 40;
-constexpr int kJoinedMost = 1024;
+constexpr DWORD kJoiningMs = 100;
+constexpr int kJoinedMost = 4096;
 // Queued anagrams taken between two looks for waiting input.
 constexpr int kJoinedBetweenInputChecks = 32;
 // While anagrams flood in, nothing lets the system paint: the window does it itself this often.
@@ -266,6 +266,7 @@ void MainDialog::showAnagrams(AnagramText first) {
         setItemText(IDT_MAIN_FOUND,
                     formatString(IDS_FOUND_COUNT, static_cast<int>(joined.lastShown)));
     }
+    if (joined.progress) setProgress(*joined.progress);
     // A message taken to look behind the anagrams goes on as the loop would have sent it.
     if (nextTaken) {
         if (MessageLoop* loop = AppModule::messageLoop()) {
@@ -295,11 +296,16 @@ bool MainDialog::joinQueuedAnagrams(JoinedLines& joined, MSG& next) {
         // The next posted message of all, whatever it is.
         if (!PeekMessageA(&next, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) return false;
         if (next.hwnd != window() || next.message != kNotificationMessage ||
-            next.wParam != AnagramFound) {
+            (next.wParam != AnagramFound && next.wParam != SearchProgress)) {
             return true;
         }
         platform::notificationTaken(window());
-        addLine(joined, takeText(AnagramFound, static_cast<uintptr_t>(next.lParam)).get());
+        // Nothing paints while lines are gathered: only the last progress shows.
+        if (next.wParam == SearchProgress) {
+            joined.progress = static_cast<uint32_t>(next.lParam);
+        } else {
+            addLine(joined, takeText(AnagramFound, static_cast<uintptr_t>(next.lParam)).get());
+        }
     }
 }
 

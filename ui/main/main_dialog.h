@@ -54,7 +54,8 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     // Anagram lines that go into the results box in one insertion.
     struct JoinedLines {
         std::string text;
-        uint32_t lastShown = 0;  // the received count of the last line in `text`
+        uint32_t lastShown = 0;            // the received count of the last line in `text`
+        std::optional<uint32_t> progress;  // the last progress taken among the lines
     };
 
     void find();
@@ -67,8 +68,9 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     // Appends this anagram and those queued right behind it to the results.
     void showAnagrams(AnagramText first);
     void addLine(JoinedLines& joined, const char* text);
-    // Takes the anagrams queued right behind, for a short while and unless
-    // input waits. Answers whether it took another message, into `next`.
+    // Takes the anagrams queued right behind, and the search progress between
+    // them, for a short while and unless input waits. Answers whether it took
+    // another message, into `next`.
     bool joinQueuedAnagrams(JoinedLines& joined, MSG& next);
     void appendToResults(const std::string& lines);
     void discardNotifications();
