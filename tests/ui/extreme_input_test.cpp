@@ -1,9 +1,10 @@
 // The program black-box on extreme input: a long phrase searched breadth
 // first on the whole Dutch list, and a lexicon of millions of lines.
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which they need.
 #include <psapi.h>
 #include <tlhelp32.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
