@@ -13,11 +13,6 @@
 namespace scramblo::cli {
 namespace {
 
-struct AnagramTextRelease {
-    void operator()(const char* text) const { releaseAnagramText(text); }
-};
-using AnagramText = std::unique_ptr<const char[], AnagramTextRelease>;
-
 // A text whose key is `key`: each of its letters as often as the key holds it.
 std::string lettersOf(LetterKey key) {
     std::string letters;

@@ -14,10 +14,6 @@ namespace {
 // stop flag, so that a stop ends the search quickly whatever the lexicon size.
 constexpr uint32_t kStopPollInterval = 4096;
 
-struct AnagramTextRelease {
-    void operator()(char* text) const { releaseAnagramText(text); }
-};
-
 }  // namespace
 
 AnagramSearch::AnagramSearch(Finder& finder, const LetterKey& phrase)
@@ -203,7 +199,7 @@ void AnagramSearch::report(size_t depth, const Candidate& last) {
         text_ += ' ';
     }
     text_ += *entries_[last.entry].word;
-    std::unique_ptr<char, AnagramTextRelease> text(newAnagramText(text_));
+    AnagramText text(newAnagramText(text_));
     // Once posted the text is the window's; a post given up leaves it here.
     if (finder_.post(AnagramFound, reinterpret_cast<uintptr_t>(text.get()))) text.release();
     if (maxAnagramCount_ != 0 && finder_.anagramCount >= maxAnagramCount_) finder_.setStop(true);

@@ -3,6 +3,7 @@
 // Both sides use this one matched pair.
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 namespace scramblo {
@@ -11,5 +12,12 @@ namespace scramblo {
 char* newAnagramText(std::string_view text);
 
 void releaseAnagramText(const char* text);
+
+struct AnagramTextRelease {
+    void operator()(const char* text) const { releaseAnagramText(text); }
+};
+
+// Holds a text on its way: released with its holder unless let go of once posted.
+using AnagramText = std::unique_ptr<const char[], AnagramTextRelease>;
 
 }  // namespace scramblo

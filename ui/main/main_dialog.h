@@ -17,12 +17,6 @@
 
 namespace scramblo::ui {
 
-// Owns the text of an AnagramFound notification.
-struct AnagramTextRelease {
-    void operator()(const char* text) const { releaseAnagramText(text); }
-};
-using AnagramText = std::unique_ptr<const char, AnagramTextRelease>;
-
 class MainDialog : public Dialog, public MessageFilter, public IdleHandler, public OptionsHost {
   public:
     MainDialog() = default;
