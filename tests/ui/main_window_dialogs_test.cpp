@@ -243,6 +243,27 @@ TEST_F(MainWindowDialogs, AChangedPathStopsTheSearchAndLoadsTheNewLexicon) {
         (std::set<std::string>{"enlist", "listen", "silent", "nil set", "les tin", "sel tin"}));
 }
 
+TEST_F(MainWindowDialogs, OptionsOverAFloodOfAnagramsAnswerARealKeyAtOnce) {
+    SettingsRegistry::putString(kLexiconPathValue, kDutchLexicon);
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    find(dialog, "stille tranen");  // some 150,000 anagrams, seconds of showing them
+    ASSERT_TRUE(pumpUntil([&] { return text(dialog, IDE_MAIN_RESULTS).size() > 20000; }));
+    DWORD took = 0;
+    bool closed = false;
+    ASSERT_TRUE(clickAndAnswer(dialog, IDB_MAIN_OPTIONS, [&](HWND options) {
+        ASSERT_EQ(GetForegroundWindow(), options);
+        DWORD pressed = GetTickCount();
+        pressRealKey(VK_ESCAPE);
+        closed = waitUntilGone(options, 1000);
+        took = GetTickCount() - pressed;
+    }));
+    EXPECT_TRUE(closed) << "Escape in Options during a flood took " << took << " ms";
+    EXPECT_TRUE(searching(dialog));
+    SendMessageA(dialog.item(IDB_MAIN_STOP), BM_CLICK, 0, 0);
+    ASSERT_TRUE(pumpUntil([&] { return !searching(dialog); }));
+}
+
 TEST_F(MainWindowDialogs, AnEmptiedPathIsReportedLoadsNoWordsAndIsSaved) {
     SettingsRegistry::putString(kLexiconPathValue, folder_.write("woorden.txt", kSmallLexicon));
     MainDialog dialog;

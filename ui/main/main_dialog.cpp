@@ -26,7 +26,8 @@ constexpr DWORD kJoiningMs = 100;
 constexpr int kJoinedMost = 4096;
 // Queued anagrams taken between two looks for waiting input.
 constexpr int kJoinedBetweenInputChecks = 32;
-// While anagrams flood in, nothing lets the system paint: the window does it itself this often.
+// While notifications flood in, nothing lets the system paint: the window does it itself this
+// often.
 constexpr DWORD kFloodRepaintMs = 200;
 constexpr int kDiscardMisses = 3;
 
@@ -37,6 +38,17 @@ AnagramText takeText(uintptr_t code, uintptr_t value) {
 
 bool inputPending() {
     return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
+}
+
+// The main window and whatever dialog or message box is open over it.
+void paintThreadWindows() {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            UpdateWindow(window);
+            return TRUE;
+        },
+        0);
 }
 
 HANDLE loadAppIcon(int widthMetric, int heightMetric) {
@@ -100,6 +112,7 @@ bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&)
         case kNotificationMessage:
             platform::notificationTaken(window());
             onNotification(wParam, static_cast<uintptr_t>(lParam));
+            passInputToModal();
             return true;
         case WM_CLOSE:
             close();
@@ -117,6 +130,21 @@ bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&)
 
 bool MainDialog::preTranslateMessage(MSG& msg) {
     return window() != nullptr && IsDialogMessageA(window(), &msg);
+}
+
+void MainDialog::passInputToModal() {
+    // Under Options, About, a message box or the file dialog the system's own
+    // modal loop runs, and it takes every posted notification before any key
+    // or click: a flood would leave the dialog deaf. The window hands it the
+    // input that waits. (Ending the dialog enables this window again.)
+    MSG msg;
+    while (!IsWindowEnabled(window()) && MessageLoop::takeInput(msg)) {
+        HWND active = GetActiveWindow();
+        if (active == nullptr || !IsDialogMessageA(active, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
 }
 
 void MainDialog::onIdle() {
@@ -177,6 +205,14 @@ void MainDialog::close() {
 
 void MainDialog::onNotification(uintptr_t code, uintptr_t value) {
     AnagramText text = takeText(code, value);
+    // The system paints only once no posted message waits, which a flood of
+    // anagrams or progress never leaves. The windows paint before lines are
+    // gathered, so that a message sent meanwhile waits for either the
+    // painting or the insertion, never for both.
+    if (GetTickCount() - lastRepaint_ >= kFloodRepaintMs) {
+        paintThreadWindows();
+        lastRepaint_ = GetTickCount();
+    }
     if (pendingLoad_) {
         // Everything up to the replaced job's end notification belongs to that job.
         if (endsJob(code)) {
@@ -249,14 +285,6 @@ bool MainDialog::launch(JobKind kind, const std::string& text) {
 }
 
 void MainDialog::showAnagrams(AnagramText first) {
-    // Nothing posted lets the system paint while anagrams flood in. The window
-    // paints before it gathers lines, so that a message sent to it, taken
-    // while it gathers them, waits for either the painting or the insertion,
-    // never for both.
-    if (GetTickCount() - lastRepaint_ >= kFloodRepaintMs) {
-        UpdateWindow(window());
-        lastRepaint_ = GetTickCount();
-    }
     JoinedLines joined;
     addLine(joined, first.get());
     MSG next;

@@ -55,6 +55,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     void find();
     void close();
     void onNotification(uintptr_t code, uintptr_t value);
+    void passInputToModal();
     void onLoadEnded(uint32_t wordCount);
     void onSearchEnded();
     void launchLoad(const std::string& path);
@@ -78,7 +79,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     int32_t wordCount_ = 0;
     uint32_t receivedCount_ = 0;  // anagram notifications since Find, shown or not
     bool ready_ = false;          // a load has ended and no job runs
-    DWORD lastRepaint_ = 0;       // while anagrams flood in
+    DWORD lastRepaint_ = 0;       // while notifications flood in
     // A load waiting for a replaced job whose worker outlived its wait; that
     // job's notifications are ignored until its end notification.
     std::optional<std::string> pendingLoad_;
