@@ -170,14 +170,8 @@ TEST_F(MainDialogTest, ARealEscapeKeyEndsAFloodOfAnagramsAtOnce) {
         // A selection of the user's does not move where lines go.
         SendMessageA(dialog.item(IDE_MAIN_RESULTS), EM_SETSEL, 0, 5);
         waitUntil([&] { return lineCount(dialog) >= 20000; }, 60000);
-        INPUT keys[2] = {};
-        for (INPUT& key : keys) {
-            key.type = INPUT_KEYBOARD;
-            key.ki.wVk = VK_ESCAPE;
-        }
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
         seen.pressed = GetTickCount();
-        SendInput(2, keys, sizeof(INPUT));
+        pressRealKey(VK_ESCAPE);
         waitUntil([&] { return dialog.finder().stopRequested(); }, 5000);
         seen.stopped = GetTickCount();
         seen.linesAtStop = lineCount(dialog);

@@ -14,8 +14,7 @@ namespace scramblo::testing {
 // default settings but for the maximum word count (0: no limit), in the order
 // posted.
 std::vector<Received> referenceNotifications(const std::string& lexiconPath,
-                                             const std::string& phrase,
-                                             uint32_t maxWordCount = 0);
+                                             const std::string& phrase, uint32_t maxWordCount = 0);
 
 // The lines of those notifications: every anagram.
 std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,

@@ -192,6 +192,16 @@ void postButton(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+void pressRealKey(WORD key) {
+    INPUT keys[2] = {};
+    for (INPUT& event : keys) {
+        event.type = INPUT_KEYBOARD;
+        event.ki.wVk = key;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
 void pressKey(HWND control, UINT key) {
     PostMessageA(control, WM_KEYDOWN, key, 1);
     PostMessageA(control, WM_KEYUP, key, 0xC0000001);

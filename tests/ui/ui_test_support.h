@@ -69,6 +69,8 @@ void pressButton(HWND dialog, int id);
 void postButton(HWND dialog, int id);
 // Posts a key's press and release to a control, as typing does.
 void pressKey(HWND control, UINT key);
+// Presses and releases a key on the keyboard: real input, for the foreground window.
+void pressRealKey(WORD key);
 
 // The tooltip window owned by `owner`, or none.
 HWND findTooltip(HWND owner);

@@ -26,16 +26,6 @@ long displayedNumber(ProgramProcess& program, int id) {
     return lineBreak == std::string::npos ? -1 : std::atol(text.c_str() + lineBreak + 1);
 }
 
-void pressEscape() {
-    INPUT keys[2] = {};
-    for (INPUT& key : keys) {
-        key.type = INPUT_KEYBOARD;
-        key.ki.wVk = VK_ESCAPE;
-    }
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-}
-
 }  // namespace
 
 int main() {
@@ -66,7 +56,7 @@ int main() {
     waitUntil([&] { return displayedNumber(program, IDT_MAIN_FOUND) >= 20000; });
     SetForegroundWindow(program.window());
     DWORD pressed = GetTickCount();
-    pressEscape();
+    pressRealKey(VK_ESCAPE);
     bool stopped = waitUntil([&] { return !program.searching(); }, 10000);
     std::printf("Escape to the end of the search: %lu ms%s, at line %ld\n",
                 GetTickCount() - pressed, stopped ? "" : " (NOT STOPPED)",
