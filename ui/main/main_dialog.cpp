@@ -30,6 +30,7 @@ constexpr int kJoinedBetweenInputChecks = 32;
 // often.
 constexpr DWORD kFloodRepaintMs = 200;
 constexpr int kDiscardMisses = 3;
+constexpr int kInputPassedAtOnce = 16;
 
 // The text handed over with an AnagramFound notification; none for other codes.
 AnagramText takeText(uintptr_t code, uintptr_t value) {
@@ -136,9 +137,19 @@ void MainDialog::passInputToModal() {
     // Under Options, About, a message box or the file dialog the system's own
     // modal loop runs, and it takes every posted notification before any key
     // or click: a flood would leave the dialog deaf. The window hands it the
-    // input that waits. (Ending the dialog enables this window again.)
+    // input that waits. (Ending the dialog enables this window again.) Input
+    // that one message makes for another, such as the mouse over a window
+    // just closed, waits for the next notification.
     MSG msg;
-    while (!IsWindowEnabled(window()) && MessageLoop::takeInput(msg)) {
+    for (int taken = 0; taken < kInputPassedAtOnce && window() != nullptr &&
+                        !IsWindowEnabled(window()) && MessageLoop::takeInput(msg);
+         ++taken) {
+        if (msg.message == WM_QUIT) {
+            // A peek hands out the quit request whatever its filter: it goes
+            // back for the loop that ends the program.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
         HWND active = GetActiveWindow();
         if (active == nullptr || !IsDialogMessageA(active, &msg)) {
             TranslateMessage(&msg);
