@@ -26,8 +26,7 @@ constexpr DWORD kJoiningMs = 100;
 constexpr int kJoinedMost = 4096;
 // Queued anagrams taken between two looks for waiting input.
 constexpr int kJoinedBetweenInputChecks = 32;
-// While notifications flood in, nothing lets the system paint: the window does it itself this
-// often.
+// While notifications flood in, the window paints itself this often.
 constexpr DWORD kFloodRepaintMs = 200;
 constexpr int kDiscardMisses = 3;
 constexpr int kInputPassedAtOnce = 16;
@@ -145,8 +144,8 @@ void MainDialog::passInputToModal() {
                         !IsWindowEnabled(window()) && MessageLoop::takeInput(msg);
          ++taken) {
         if (msg.message == WM_QUIT) {
-            // A peek hands out the quit request whatever its filter: it goes
-            // back for the loop that ends the program.
+            // A peek for input of any message number also hands out the
+            // quit request: it goes back for the loop that ends the program.
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
