@@ -143,12 +143,6 @@ void MainDialog::passInputToModal() {
     for (int taken = 0; taken < kInputPassedAtOnce && window() != nullptr &&
                         !IsWindowEnabled(window()) && MessageLoop::takeInput(msg);
          ++taken) {
-        if (msg.message == WM_QUIT) {
-            // A peek for input of any message number also hands out the
-            // quit request: it goes back for the loop that ends the program.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
         HWND active = GetActiveWindow();
         if (active == nullptr || !IsDialogMessageA(active, &msg)) {
             TranslateMessage(&msg);

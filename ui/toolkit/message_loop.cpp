@@ -65,8 +65,15 @@ void MessageLoop::dispatch(MSG& msg) {
 bool MessageLoop::takeInput(MSG& msg) {
     // Keys and the mouse come first, and so do the characters made from keys,
     // which the system posts behind whatever else is queued.
-    return PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT) ||
-           PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE | PM_QS_POSTMESSAGE);
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT) &&
+        !PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+        return false;
+    }
+    // A peek for input of any message number also hands out the quit
+    // request, which is no input: it goes back for the loop to end on.
+    if (msg.message != WM_QUIT) return true;
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
 }
 
 int MessageLoop::run() {

@@ -50,7 +50,7 @@ class MessageLoop {
     // loop idle again; everything else does.
     static bool isIdleMessage(const MSG& msg);
 
-    // Removes the next keyboard or mouse message, if one is waiting.
+    // Removes the next keyboard or mouse message, if one is waiting; never the quit request.
     static bool takeInput(MSG& msg);
 
   private:
