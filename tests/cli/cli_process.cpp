@@ -1,7 +1,5 @@
 #include "cli_process.h"
 
-#include <atomic>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -20,29 +18,6 @@ extern char** environ;
 #endif
 
 namespace scramblo::cli::testing {
-
-TempDirectory::TempDirectory() {
-    static std::atomic<int> serial{0};
-    auto base = std::filesystem::temp_directory_path();
-    std::string name = "scramblo-cli-test-" + std::to_string(reinterpret_cast<uintptr_t>(this)) +
-                       "-" + std::to_string(serial++);
-#ifndef _WIN32
-    name += "-" + std::to_string(getpid());
-#endif
-    path_ = (base / name).string();
-    std::filesystem::create_directories(path_);
-}
-
-TempDirectory::~TempDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempDirectory::write(const std::string& name, const std::string& bytes) const {
-    std::string path = (std::filesystem::path(path_) / name).string();
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
 
 std::string readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -97,7 +72,7 @@ std::string withoutCarriageReturns(std::string text) {
 }  // namespace
 
 ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions& options) {
-    TempDirectory capture;
+    TempFolder capture;
     std::string outPath = capture.write("out", ""), errPath = capture.write("err", "");
     HANDLE out = inheritableFile(outPath), err = inheritableFile(errPath);
     std::string commandLine = quoted(SCRAMBLO_CLI_PATH);
@@ -174,7 +149,7 @@ int openForWriting(const std::string& path) {
 }  // namespace
 
 ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions& options) {
-    TempDirectory capture;
+    TempFolder capture;
     std::string outPath = capture.write("out", ""), errPath = capture.write("err", "");
     int out = openForWriting(options.outputFile.empty() ? outPath : options.outputFile);
     int err = openForWriting(errPath);

@@ -8,23 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "temp_folder.h"
+
 namespace scramblo::cli::testing {
 
-// A fresh folder under the temporary folder, removed with its files.
-class TempDirectory {
-  public:
-    TempDirectory();
-    ~TempDirectory();
-    TempDirectory(const TempDirectory&) = delete;
-    TempDirectory& operator=(const TempDirectory&) = delete;
-
-    const std::string& path() const { return path_; }
-    // Writes the bytes into the named file and answers its path.
-    std::string write(const std::string& name, const std::string& bytes) const;
-
-  private:
-    std::string path_;
-};
+using scramblo::testing::TempFolder;
 
 std::string readFile(const std::string& path);
 
@@ -67,7 +55,7 @@ class RunningCli {
     std::string errors() const;
 
   private:
-    TempDirectory directory_;
+    TempFolder directory_;
     std::string errorPath_;
     int pid_ = -1;
     int outputFd_ = -1;

@@ -57,7 +57,7 @@ class CliTest : public ::testing::Test {
         return runCli(arguments, options);
     }
 
-    TempDirectory directory_;
+    TempFolder directory_;
     std::string lexicon_ = directory_.write("dormitory.txt", kDormitory);
 };
 
@@ -135,7 +135,7 @@ TEST_F(CliTest, ContainedTextStartsEveryLine) {
 }
 
 TEST_F(CliTest, NamesALexiconThatCannotBeOpened) {
-    TempDirectory empty;
+    TempFolder empty;
     std::string missing = empty.path() + "/no such lexicon.txt";
     for (std::string encoding : {"windows-1252", "utf-8"}) {
         for (const std::string& path : {missing, empty.path()}) {

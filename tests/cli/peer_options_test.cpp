@@ -138,7 +138,7 @@ class PeerOptions : public ::testing::Test {
     const std::vector<std::string> phrases_{"listen", "tinsel tin", "tintin net", "nine lets"};
 
   private:
-    TempDirectory directory_;
+    TempFolder directory_;
     std::string lexiconPath_ = directory_.write("lexicon.txt", [this] {
         std::string bytes;
         for (const std::string& word : lexicon_) bytes += word + "\n";

@@ -3,9 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "toolkit/app_module.h"
@@ -205,26 +202,6 @@ void pressRealKey(WORD key) {
 void pressKey(HWND control, UINT key) {
     PostMessageA(control, WM_KEYDOWN, key, 1);
     PostMessageA(control, WM_KEYUP, key, 0xC0000001);
-}
-
-TempFolder::TempFolder() {
-    static std::atomic<int> serial{0};
-    auto folder =
-        std::filesystem::temp_directory_path() /
-        ("scramblo-ui-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial++));
-    std::filesystem::create_directories(folder);
-    path_ = folder.string();
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempFolder::write(const std::string& name, const std::string& bytes) const {
-    std::string file = (std::filesystem::path(path_) / name).string();
-    std::ofstream(file, std::ios::binary) << bytes;
-    return file;
 }
 
 }  // namespace scramblo::testing

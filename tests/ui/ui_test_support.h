@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "temp_folder.h"
 #include "toolkit/dialog.h"
 
 namespace scramblo::testing {
@@ -97,22 +98,6 @@ class Picture {
     int width_ = 0;
     int height_ = 0;
     std::vector<COLORREF> pixels_;
-};
-
-// A fresh folder in the temporary directory, removed with all it holds.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    // Writes the file `name` in the folder; answers its full path.
-    std::string write(const std::string& name, const std::string& bytes) const;
-
-  private:
-    std::string path_;
 };
 
 }  // namespace scramblo::testing

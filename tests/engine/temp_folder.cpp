@@ -1,0 +1,45 @@
+#include "temp_folder.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace scramblo::testing {
+namespace {
+
+unsigned long processId() {
+#ifdef _WIN32
+    return GetCurrentProcessId();
+#else
+    return static_cast<unsigned long>(getpid());
+#endif
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    static std::atomic<int> serial{0};
+    auto folder = std::filesystem::temp_directory_path() /
+                  ("scramblo-test-" + std::to_string(processId()) + "-" + std::to_string(serial++));
+    std::filesystem::create_directories(folder);
+    path_ = folder.string();
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::write(const std::string& name, const std::string& bytes) const {
+    std::string file = (std::filesystem::path(path_) / name).string();
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file;
+}
+
+}  // namespace scramblo::testing

@@ -1,0 +1,24 @@
+// A fresh folder in the temporary directory for a test's files.
+#pragma once
+
+#include <string>
+
+namespace scramblo::testing {
+
+// Removed with all it holds when the test lets go of it.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    // Writes the file `name` in the folder; answers its full path.
+    std::string write(const std::string& name, const std::string& bytes) const;
+
+  private:
+    std::string path_;
+};
+
+}  // namespace scramblo::testing
