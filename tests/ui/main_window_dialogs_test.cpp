@@ -115,6 +115,13 @@ class MainWindowDialogs : public ::testing::Test {
         SendMessageA(dialog.item(IDB_MAIN_FIND), BM_CLICK, 0, 0);
     }
 
+    // Searches the phrase and answers the anagrams listed once the search has ended.
+    static std::set<std::string> anagramsOf(MainDialog& dialog, const std::string& phrase) {
+        find(dialog, phrase);
+        EXPECT_TRUE(pumpUntil([&] { return !searching(dialog); }));
+        return anagramSet(text(dialog, IDE_MAIN_RESULTS));
+    }
+
     static std::string text(const MainDialog& dialog, int id) {
         return windowText(dialog.item(id));
     }
@@ -160,9 +167,7 @@ TEST_F(MainWindowDialogs, StoredSettingsChooseTheLexiconAndSteerTheSearch) {
         ShowWindow(dialog.window(), SW_SHOW);
         ASSERT_TRUE(pumpUntil([&] { return loaded(dialog); }));
         EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, kSmallWordCount));
-        find(dialog, "listen");
-        ASSERT_TRUE(pumpUntil([&] { return !searching(dialog); }));
-        EXPECT_EQ(anagramSet(text(dialog, IDE_MAIN_RESULTS)),
+        EXPECT_EQ(anagramsOf(dialog, "listen"),
                   (std::set<std::string>{"enlist", "listen", "silent"}));
     }
 
@@ -171,9 +176,7 @@ TEST_F(MainWindowDialogs, StoredSettingsChooseTheLexiconAndSteerTheSearch) {
     SettingsRegistry::putDword(kMinWordLengthValue, 2);
     MainDialog dialog;
     ASSERT_NO_FATAL_FAILURE(open(dialog));
-    find(dialog, "listen");
-    ASSERT_TRUE(pumpUntil([&] { return !searching(dialog); }));
-    EXPECT_EQ(anagramSet(text(dialog, IDE_MAIN_RESULTS)),
+    EXPECT_EQ(anagramsOf(dialog, "listen"),
               (std::set<std::string>{"enlist", "listen", "silent", "nil set", "les tin", "sel tin",
                                      "it lens"}));
 }
@@ -236,10 +239,8 @@ TEST_F(MainWindowDialogs, AChangedPathStopsTheSearchAndLoadsTheNewLexicon) {
     EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), other + '\0');
 
     // Ready, on the new lexicon.
-    find(dialog, "listen");
-    ASSERT_TRUE(pumpUntil([&] { return !searching(dialog); }));
     EXPECT_EQ(
-        anagramSet(text(dialog, IDE_MAIN_RESULTS)),
+        anagramsOf(dialog, "listen"),
         (std::set<std::string>{"enlist", "listen", "silent", "nil set", "les tin", "sel tin"}));
 }
 
@@ -296,10 +297,8 @@ TEST_F(MainWindowDialogs, AboutOpensOverTheMainWindowAndLeavesItWorking) {
         pressButton(about, IDOK);
     }));
     EXPECT_TRUE(IsWindowEnabled(dialog.window()));
-    find(dialog, "listen");
-    ASSERT_TRUE(pumpUntil([&] { return !searching(dialog); }));
     EXPECT_EQ(
-        anagramSet(text(dialog, IDE_MAIN_RESULTS)),
+        anagramsOf(dialog, "listen"),
         (std::set<std::string>{"enlist", "listen", "silent", "nil set", "les tin", "sel tin"}));
 }
 

@@ -133,6 +133,20 @@ bool ProgramProcess::searching() {
     return IsWindowEnabled(item(IDB_MAIN_STOP)) != FALSE;
 }
 
+std::optional<DWORD> ProgramProcess::slowestAnswerWhile(const std::function<bool()>& busy) {
+    DWORD slowest = 0;
+    while (busy()) {
+        DWORD asked = GetTickCount();
+        DWORD_PTR ignored;
+        if (!SendMessageTimeoutA(window(), WM_NULL, 0, 0, SMTO_NORMAL, 250, &ignored)) {
+            return std::nullopt;
+        }
+        slowest = std::max(slowest, GetTickCount() - asked);
+        Sleep(100);
+    }
+    return slowest;
+}
+
 std::optional<DWORD> ProgramProcess::exitCode(DWORD timeoutMs) {
     DWORD code;
     if (!started() || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0 ||

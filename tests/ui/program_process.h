@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -46,6 +47,10 @@ class ProgramProcess {
     void clickCloseBox();
     // A job runs whose end the window has not handled yet.
     bool searching();
+
+    // Asks the window for an answer every 100 ms while `busy` holds. Answers the
+    // slowest answer's time, or none once the window took over 250 ms.
+    std::optional<DWORD> slowestAnswerWhile(const std::function<bool()>& busy);
 
     // The exit code, or none when the program still runs after the timeout.
     std::optional<DWORD> exitCode(DWORD timeoutMs);
