@@ -196,8 +196,8 @@ void MainDialog::close() {
     stopAndWait();
     if (worker_.running()) {
         // A load runs to its end whatever the stop flag says. Wait for it out of
-        // sight, with the window still taking its notifications so that the
-        // load goes at full speed, and never destroy the finder under it.
+        // sight, and never destroy the finder under it: with the flag up, its
+        // progress gives way when the queue is full, and its end gets through.
         ShowWindow(window(), SW_HIDE);
         finder_.setStop(true);
         worker_.waitForEnd(INFINITE);
