@@ -236,17 +236,15 @@ void MainDialog::onNotification(uintptr_t code, uintptr_t value) {
             stopAndWait();
             onLoadEnded(static_cast<uint32_t>(value));
             break;
-        case SearchProgress:
-            setProgress(static_cast<uint32_t>(value));
-            break;
         case SearchStopped:
         case SearchDone:
             stopAndWait();
             setItemText(IDT_MAIN_LEXICON, formatString(IDS_TIME_ELAPSED, static_cast<int>(value)));
             onSearchEnded();
             break;
+        case SearchProgress:
         case AnagramFound:
-            showAnagrams(std::move(text));
+            showSearchNews(code, value, std::move(text));
             break;
         case PhraseRefused:
             stopAndWait();
@@ -288,11 +286,11 @@ bool MainDialog::launch(JobKind kind, const std::string& text) {
     return false;
 }
 
-void MainDialog::showAnagrams(AnagramText first) {
+void MainDialog::showSearchNews(uintptr_t code, uintptr_t value, AnagramText text) {
     JoinedLines joined;
-    addLine(joined, first.get());
+    gather(joined, code, value, text);
     MSG next;
-    bool nextTaken = joinQueuedAnagrams(joined, next);
+    bool nextTaken = joinQueuedNews(joined, next);
     if (joined.lastShown != 0) {
         appendToResults(joined.text);
         setItemText(IDT_MAIN_FOUND,
@@ -309,6 +307,16 @@ void MainDialog::showAnagrams(AnagramText first) {
     }
 }
 
+void MainDialog::gather(JoinedLines& joined, uintptr_t code, uintptr_t value,
+                        const AnagramText& text) {
+    // Nothing paints while news is gathered: only the last progress shows.
+    if (code == SearchProgress) {
+        joined.progress = static_cast<uint32_t>(value);
+    } else {
+        addLine(joined, text.get());
+    }
+}
+
 void MainDialog::addLine(JoinedLines& joined, const char* text) {
     ++receivedCount_;
     // Lines still queued after a stop request are counted but not shown.
@@ -318,7 +326,7 @@ void MainDialog::addLine(JoinedLines& joined, const char* text) {
     joined.lastShown = receivedCount_;
 }
 
-bool MainDialog::joinQueuedAnagrams(JoinedLines& joined, MSG& next) {
+bool MainDialog::joinQueuedNews(JoinedLines& joined, MSG& next) {
     DWORD start = GetTickCount();
     for (int taken = 1;; ++taken) {
         if (taken % kJoinedBetweenInputChecks == 0 &&
@@ -332,12 +340,8 @@ bool MainDialog::joinQueuedAnagrams(JoinedLines& joined, MSG& next) {
             return true;
         }
         platform::notificationTaken(window());
-        // Nothing paints while lines are gathered: only the last progress shows.
-        if (next.wParam == SearchProgress) {
-            joined.progress = static_cast<uint32_t>(next.lParam);
-        } else {
-            addLine(joined, takeText(AnagramFound, static_cast<uintptr_t>(next.lParam)).get());
-        }
+        auto value = static_cast<uintptr_t>(next.lParam);
+        gather(joined, next.wParam, value, takeText(next.wParam, value));
     }
 }
 

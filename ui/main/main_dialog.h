@@ -45,11 +45,12 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     virtual bool startWorker() { return worker_.start(finder_); }
 
   private:
-    // Anagram lines that go into the results box in one insertion.
+    // Anagram lines that go into the results box in one insertion, and the
+    // progress shown after them.
     struct JoinedLines {
         std::string text;
         uint32_t lastShown = 0;            // the received count of the last line in `text`
-        std::optional<uint32_t> progress;  // the last progress taken among the lines
+        std::optional<uint32_t> progress;  // the last progress taken
     };
 
     void find();
@@ -60,13 +61,15 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     void onSearchEnded();
     void launchLoad(const std::string& path);
     bool launch(JobKind kind, const std::string& text);
-    // Appends this anagram and those queued right behind it to the results.
-    void showAnagrams(AnagramText first);
+    // Shows this anagram or progress and the search news queued right behind
+    // it: the anagrams in one insertion, only the last progress.
+    void showSearchNews(uintptr_t code, uintptr_t value, AnagramText text);
+    void gather(JoinedLines& joined, uintptr_t code, uintptr_t value, const AnagramText& text);
     void addLine(JoinedLines& joined, const char* text);
-    // Takes the anagrams queued right behind, and the search progress between
-    // them, for a short while and unless input waits. Answers whether it took
-    // another message, into `next`.
-    bool joinQueuedAnagrams(JoinedLines& joined, MSG& next);
+    // Takes the anagrams and progress queued right behind, for a short while
+    // and unless input waits. Answers whether it took another message, into
+    // `next`.
+    bool joinQueuedNews(JoinedLines& joined, MSG& next);
     void appendToResults(const std::string& lines);
     void discardNotifications();
     void setProgress(uint32_t position);
