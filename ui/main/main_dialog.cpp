@@ -19,12 +19,13 @@ namespace {
 constexpr DWORD kStopWaitMs = 1000;
 constexpr uint32_t kProgressSteps = 60;
 constexpr uint32_t kWordsPerLoadStep = 1000;
-// How long the window gathers queued anagrams for one insertion, and how
-// many, at most: an insertion costs the box milliseconds, and tens of
-// microseconds more per line, and a message sent to the window waits for it.
+// How long the window gathers queued search news for one insertion, and how
+// many notifications, at most: an insertion costs the box milliseconds, and
+// tens of microseconds more per line, and a message sent to the window waits
+// for it.
 constexpr DWORD kJoiningMs = 100;
 constexpr int kJoinedMost = 4096;
-// Queued anagrams taken between two looks for waiting input.
+// Queued notifications taken between two looks for waiting input.
 constexpr int kJoinedBetweenInputChecks = 32;
 // While notifications flood in, the window paints itself this often.
 constexpr DWORD kFloodRepaintMs = 200;
