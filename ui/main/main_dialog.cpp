@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <memory>
-
 #include "about/about_dialog.h"
 #include "anagram_text.h"
 #include "app_ids.h"

@@ -4,7 +4,6 @@
 // state when the loop is idle.
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 
