@@ -44,10 +44,6 @@ std::set<DWORD> threadsOf(DWORD processId) {
     return threads;
 }
 
-bool loaded(ProgramProcess& program) {
-    return !program.text(IDT_MAIN_LEXICON).empty();
-}
-
 class ExtremeInput : public ::testing::Test {
   protected:
     SettingsRegistry registry_;  // a first run: breadth first, no limits
@@ -55,7 +51,7 @@ class ExtremeInput : public ::testing::Test {
 
 TEST_F(ExtremeInput, ABreadthFirstSearchOnThirtyLettersStaysSmallAndEndsAtStop) {
     ProgramProcess program(dutchLexiconFolder());
-    ASSERT_TRUE(waitUntil([&] { return loaded(program); }, 30000));
+    ASSERT_TRUE(waitUntil([&] { return program.loaded(); }, 30000));
     DWORD processId = GetProcessId(program.process());
     std::set<DWORD> idle = threadsOf(processId);
 
@@ -120,10 +116,10 @@ TEST_F(ExtremeInput, AFiveMillionLineLexiconLoadsWhileTheWindowAnswers) {
     ASSERT_NE(program.window(), nullptr);
     DWORD start = GetTickCount();
     std::optional<DWORD> slowest = program.slowestAnswerWhile(
-        [&] { return !loaded(program) && GetTickCount() - start < 180000; });
+        [&] { return !program.loaded() && GetTickCount() - start < 180000; });
     ASSERT_TRUE(slowest) << "no answer within 250 ms, " << GetTickCount() - start
                          << " ms into the load";
-    ASSERT_TRUE(loaded(program)) << "the load did not end";
+    ASSERT_TRUE(program.loaded()) << "the load did not end";
     EXPECT_EQ(program.text(IDT_MAIN_LEXICON), format(t.lexicon, static_cast<int>(kLines)));
     std::printf("%u lines loaded in %lu ms, %zu MB; slowest answer %lu ms\n", kLines,
                 GetTickCount() - start, static_cast<size_t>(memoryInUse(program.process()) >> 20),

@@ -133,6 +133,10 @@ bool ProgramProcess::searching() {
     return IsWindowEnabled(item(IDB_MAIN_STOP)) != FALSE;
 }
 
+bool ProgramProcess::loaded() {
+    return !text(IDT_MAIN_LEXICON).empty();
+}
+
 std::optional<DWORD> ProgramProcess::slowestAnswerWhile(const std::function<bool()>& busy) {
     DWORD slowest = 0;
     while (busy()) {

@@ -47,6 +47,8 @@ class ProgramProcess {
     void clickCloseBox();
     // A job runs whose end the window has not handled yet.
     bool searching();
+    // The window shows the lexicon's word count: its first load has ended.
+    bool loaded();
 
     // Asks the window for an answer every 100 ms while `busy` holds. Answers the
     // slowest answer's time, or none once the window took over 250 ms.

@@ -44,10 +44,6 @@ unsigned seed() {
     return value;
 }
 
-bool loaded(ProgramProcess& program) {
-    return !program.text(IDT_MAIN_LEXICON).empty();
-}
-
 // The window's own close message, sent as the close box and Alt+F4 send it
 // (their click or key is input, which the window takes before the notifications
 // queued for it); with a dialog open, to the main window behind it.
@@ -97,7 +93,7 @@ TEST_F(ProgramStress, ClosingAtARandomMomentAlwaysEndsTheProgramWithExitCodeZero
         ASSERT_NE(program.window(), nullptr);
         bool stillLoading = true;
         if (moment == Moment::Searching || background != Background::Load) {
-            ASSERT_TRUE(waitUntil([&] { return loaded(program); }, 20000));
+            ASSERT_TRUE(waitUntil([&] { return program.loaded(); }, 20000));
             stillLoading = false;
         }
         if (moment == Moment::Searching || background == Background::Search) {
@@ -114,7 +110,7 @@ TEST_F(ProgramStress, ClosingAtARandomMomentAlwaysEndsTheProgramWithExitCodeZero
             what += " (open after " + std::to_string(GetTickCount() - clicked) + " ms)";
         }
         Sleep(delay);
-        if (moment == Moment::Loading) stillLoading = !loaded(program);
+        if (moment == Moment::Loading) stillLoading = !program.loaded();
 
         DWORD start = GetTickCount();
         closeWindow(program.window());
@@ -164,7 +160,7 @@ TEST_F(ProgramStress, TwentyLexiconChangesDuringASearchEndReadyWithTheLastOne) {
     std::shuffle(lexicons.begin(), lexicons.end(), random);
     ProgramProcess program(dutchLexiconFolder());
     ASSERT_NE(program.window(), nullptr);
-    ASSERT_TRUE(waitUntil([&] { return loaded(program); }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return program.loaded(); }, 20000));
     program.find(kLongPhrase);
     ASSERT_TRUE(waitUntil([&] { return program.text(IDT_MAIN_FOUND) != format(t.found, 0); }));
 
@@ -179,7 +175,7 @@ TEST_F(ProgramStress, TwentyLexiconChangesDuringASearchEndReadyWithTheLastOne) {
         ASSERT_TRUE(waitUntilGone(options));
     }
     const Lexicon& last = lexicons.back();
-    ASSERT_TRUE(waitUntil([&] { return loaded(program); }, 30000));
+    ASSERT_TRUE(waitUntil([&] { return program.loaded(); }, 30000));
     std::printf("20 changes and the last load took %lu ms\n", GetTickCount() - start);
     // Nothing that was still on its way may replace the last lexicon.
     Sleep(500);
