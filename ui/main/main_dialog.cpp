@@ -35,8 +35,12 @@ AnagramText takeText(uintptr_t code, uintptr_t value) {
     return AnagramText(code == AnagramFound ? reinterpret_cast<const char*>(value) : nullptr);
 }
 
+// Asked as a wait of no time, which also has the system take in the input
+// that its display holds. (Under Wine, asking for messages otherwise makes it
+// look at the display every time once a thread stops waiting.)
 bool inputPending() {
-    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
+    return MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_INPUT, MWMO_INPUTAVAILABLE) ==
+           WAIT_OBJECT_0;
 }
 
 // The main window and whatever dialog or message box is open over it.
