@@ -17,16 +17,16 @@ namespace {
 constexpr DWORD kStopWaitMs = 1000;
 constexpr uint32_t kProgressSteps = 60;
 constexpr uint32_t kWordsPerLoadStep = 1000;
-// How long the window gathers queued search news for one insertion, and how
-// many notifications, at most: an insertion costs the box milliseconds, and
-// tens of microseconds more per line, and a message sent to the window waits
-// for it.
+// While notifications flood in, the window paints itself at least this often.
+constexpr DWORD kFloodRepaintMs = 200;
+// Queued search news is gathered for one insertion until this long after the
+// last painting, leaving the rest of the period to the insertion and the next
+// painting. A message sent to the window waits for both.
 constexpr DWORD kJoiningMs = 100;
+// Notifications joined at most: the box takes tens of microseconds per line.
 constexpr int kJoinedMost = 4096;
 // Queued notifications taken between two looks for waiting input.
 constexpr int kJoinedBetweenInputChecks = 32;
-// While notifications flood in, the window paints itself this often.
-constexpr DWORD kFloodRepaintMs = 200;
 constexpr int kDiscardMisses = 3;
 constexpr int kInputPassedAtOnce = 16;
 
@@ -212,14 +212,7 @@ void MainDialog::close() {
 
 void MainDialog::onNotification(uintptr_t code, uintptr_t value) {
     AnagramText text = takeText(code, value);
-    // The system paints only once no posted message waits, which a flood of
-    // anagrams or progress never leaves. The windows paint before lines are
-    // gathered, so that a message sent meanwhile waits for either the
-    // painting or the insertion, never for both.
-    if (GetTickCount() - lastRepaint_ >= kFloodRepaintMs) {
-        paintThreadWindows();
-        lastRepaint_ = GetTickCount();
-    }
+    repaintIfDue(kFloodRepaintMs);
     if (pendingLoad_) {
         // Everything up to the replaced job's end notification belongs to that job.
         if (endsJob(code)) {
@@ -300,6 +293,7 @@ void MainDialog::showSearchNews(uintptr_t code, uintptr_t value, AnagramText tex
                     formatString(IDS_FOUND_COUNT, static_cast<int>(joined.lastShown)));
     }
     if (joined.progress) setProgress(*joined.progress);
+    repaintIfDue(kJoiningMs);
     // A message taken to look behind the anagrams goes on as the loop would have sent it.
     if (nextTaken) {
         if (MessageLoop* loop = AppModule::messageLoop()) {
@@ -330,10 +324,10 @@ void MainDialog::addLine(JoinedLines& joined, const char* text) {
 }
 
 bool MainDialog::joinQueuedNews(JoinedLines& joined, MSG& next) {
-    DWORD start = GetTickCount();
     for (int taken = 1;; ++taken) {
         if (taken % kJoinedBetweenInputChecks == 0 &&
-            (taken == kJoinedMost || GetTickCount() - start >= kJoiningMs || inputPending())) {
+            (taken == kJoinedMost || GetTickCount() - lastRepaint_ >= kJoiningMs ||
+             inputPending())) {
             return false;
         }
         // The next posted message of all, whatever it is.
@@ -359,6 +353,14 @@ void MainDialog::appendToResults(const std::string& lines) {
     SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lines.c_str()));
     SendMessageA(box, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+void MainDialog::repaintIfDue(DWORD periodMs) {
+    // The system paints only once no posted message waits, which a flood of
+    // anagrams or progress never leaves.
+    if (GetTickCount() - lastRepaint_ < periodMs) return;
+    paintThreadWindows();
+    lastRepaint_ = GetTickCount();
 }
 
 void MainDialog::discardNotifications() {

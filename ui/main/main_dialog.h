@@ -65,11 +65,13 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     void showSearchNews(uintptr_t code, uintptr_t value, AnagramText text);
     void gather(JoinedLines& joined, uintptr_t code, uintptr_t value, const AnagramText& text);
     void addLine(JoinedLines& joined, const char* text);
-    // Takes the anagrams and progress queued right behind, for a short while
-    // and unless input waits. Answers whether it took another message, into
-    // `next`.
+    // Takes the anagrams and progress queued right behind, until shortly after
+    // the last painting and unless input waits. Answers whether it took
+    // another message, into `next`.
     bool joinQueuedNews(JoinedLines& joined, MSG& next);
     void appendToResults(const std::string& lines);
+    // Paints the window and any dialog over it when the last painting is this old.
+    void repaintIfDue(DWORD periodMs);
     void discardNotifications();
     void setProgress(uint32_t position);
     void showMessage(const std::string& text);
