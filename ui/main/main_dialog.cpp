@@ -346,8 +346,10 @@ void MainDialog::appendToResults(const std::string& lines) {
     HWND box = item(IDE_MAIN_RESULTS);
     // The box paints when the window next paints, not while it inserts.
     SendMessageA(box, WM_SETREDRAW, FALSE, 0);
-    // At the end whatever the user selected, scrolled into view, and not undoable.
-    LPARAM end = GetWindowTextLengthA(box);
+    // At the end whatever the user selected, scrolled into view, and not
+    // undoable. The length is in the box's own wide characters, as the
+    // selection is; the ANSI length has the system copy out the whole text.
+    LPARAM end = GetWindowTextLengthW(box);
     SendMessageA(box, EM_SETSEL, end, end);
     SendMessageA(box, EM_SCROLLCARET, 0, 0);
     SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lines.c_str()));
