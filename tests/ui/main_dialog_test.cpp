@@ -419,5 +419,53 @@ TEST_F(MainDialogTest, SearchNewsQueuedTogetherEndsAtTheLastProgressAndKeepsEver
     EXPECT_EQ(platform::notificationsInFlight(dialog.window()), 0u);
 }
 
+// The results box's paintings: when, and how many lines it held.
+struct Painting {
+    DWORD time;
+    LRESULT lines;
+};
+std::vector<Painting> paintings;
+
+LRESULT CALLBACK recordPainting(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+    if (message == WM_PAINT) {
+        paintings.push_back({GetTickCount(), SendMessageA(window, EM_GETLINECOUNT, 0, 0)});
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(MainDialogTest, TheResultsBoxPaintsThroughoutAFloodNotOnlyAtItsEnd) {
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
+    pumpPending();
+    dialog.finder().setStop(false);  // as while a search runs: its lines are shown
+    constexpr int kLines = 30000;
+    for (int i = 0; i < kLines; ++i) {
+        std::string line = "anagram " + std::to_string(i);
+        PostMessageA(dialog.window(), kNotificationMessage, AnagramFound,
+                     reinterpret_cast<LPARAM>(newAnagramText(line)));
+    }
+    HWND box = dialog.item(IDE_MAIN_RESULTS);
+    paintings.clear();
+    ASSERT_TRUE(SetWindowSubclass(box, recordPainting, 0, 0));
+    DWORD start = GetTickCount();
+    EXPECT_TRUE(
+        pumpUntil([&] { return SendMessageA(box, EM_GETLINECOUNT, 0, 0) == kLines; }, 60000));
+    RemoveWindowSubclass(box, recordPainting, 0);
+
+    // Every 200 ms or so; the bound leaves room for a busy machine.
+    constexpr DWORD kLongestUnpainted = 1000;
+    DWORD last = start;
+    int duringFlood = 0;
+    for (const Painting& painting : paintings) {
+        if (painting.lines == kLines) break;
+        EXPECT_LT(painting.time - last, kLongestUnpainted) << "at line " << painting.lines;
+        last = painting.time;
+        ++duringFlood;
+    }
+    EXPECT_GE(duringFlood, 2);
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, kLines));
+}
+
 }  // namespace
 }  // namespace scramblo::ui
