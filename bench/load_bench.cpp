@@ -1,14 +1,14 @@
-// Times full LoadLexicon jobs on a word list: the finder's real worker entry,
-// posting into a Mailbox that the main thread drains as a window would.
+// Times full LoadLexicon jobs on a word list: the finder's real worker,
+// posting into an inbox that the main thread drains as a window would.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <thread>
 
 #include "finder.h"
-#include "mailbox.h"
+#include "job_driver.h"
+#include "notification_inbox.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -16,25 +16,24 @@ int main(int argc, char** argv) {
         return 64;
     }
     int runs = argc > 2 ? std::atoi(argv[2]) : 5;
-    scramblo::Mailbox mailbox;
+    scramblo::NotificationInbox inbox;
     double best = 1e30;
     uintptr_t words = 0;
     for (int run = 0; run < runs; ++run) {
         // A fresh finder each time, as at start-up; its destruction is not timed.
         auto finder = std::make_unique<scramblo::Finder>();
-        finder->targetWindow = &mailbox;
-        finder->jobKind = scramblo::LoadLexicon;
-        finder->jobText = argv[1];
+        finder->targetWindow = inbox.target();
+        scramblo::JobDriver jobs(*finder);
         auto start = std::chrono::steady_clock::now();
-        std::thread worker(scramblo::workerMain, finder.get());
+        jobs.start(scramblo::LoadLexicon, argv[1]);
         for (;;) {
-            auto note = mailbox.take(std::chrono::seconds(60));
+            auto note = inbox.next(std::chrono::seconds(60));
             if (!note || scramblo::endsJob(note->code)) {
                 words = note ? note->value : 0;
                 break;
             }
         }
-        worker.join();
+        jobs.waitForEnd(scramblo::JobDriver::kForever);
         std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         best = std::min(best, took.count());
     }

@@ -12,14 +12,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
 #include <optional>
 #include <string>
-#include <thread>
 
-#include "anagram_text.h"
 #include "finder.h"
-#include "mailbox.h"
+#include "job_driver.h"
+#include "notification_inbox.h"
 
 using namespace scramblo;
 using Clock = std::chrono::steady_clock;
@@ -38,42 +36,39 @@ struct JobEnd {
 
 // Runs one job and drains its notifications until it ends, raising the stop
 // flag after `stopAfter` when given.
-JobEnd runJob(Finder& finder, Mailbox& mailbox, JobKind kind, const char* text,
+JobEnd runJob(JobDriver& jobs, NotificationInbox& inbox, JobKind kind, const char* text,
               std::optional<std::chrono::milliseconds> stopAfter = std::nullopt) {
-    finder.jobKind = kind;
-    finder.jobText = text;
+    constexpr int kLinesAtOnce = 4096;
     Clock::time_point start = Clock::now(), stoppedAt;
     bool stopped = false;
-    std::thread worker(workerMain, &finder);
+    jobs.start(kind, text);
     JobEnd end{0, 0, std::nullopt};
-    std::deque<Notification> batch;
-    std::string lines;  // a batch's anagrams, written at once
+    std::string lines;  // anagrams taken together, written at once
     for (bool ended = false; !ended;) {
-        // Raised again when the job lowered it as it started.
-        if (stopAfter && Clock::now() >= start + *stopAfter && !finder.stopRequested()) {
-            finder.setStop(true);
+        if (stopAfter && !stopped && Clock::now() >= start + *stopAfter) {
+            jobs.requestStop();
             stoppedAt = Clock::now();
             stopped = true;
         }
         auto wait = std::chrono::milliseconds(stopAfter ? 1 : 100);
-        mailbox.takeAll(batch, wait);
         lines.clear();
-        for (const Notification& notification : batch) {
-            if (notification.code == AnagramFound) {
-                auto* anagram = reinterpret_cast<const char*>(notification.value);
-                lines += anagram;
+        int taken = 0;
+        for (auto notification = inbox.next(wait); notification && !ended;
+             notification = ++taken < kLinesAtOnce ? inbox.next(std::chrono::milliseconds(0))
+                                                   : std::nullopt) {
+            if (notification->code == AnagramFound) {
+                lines += notification->text.get();
                 lines += '\n';
-                releaseAnagramText(anagram);
                 ++end.anagrams;
-            } else if (endsJob(notification.code)) {
-                end.value = notification.value;
+            } else if (endsJob(notification->code)) {
+                end.value = notification->value;
                 if (stopped) end.stopToEndMs = millisecondsSince(stoppedAt);
                 ended = true;
             }
         }
         std::fwrite(lines.data(), 1, lines.size(), stdout);
     }
-    worker.join();
+    jobs.waitForEnd(JobDriver::kForever);
     return end;
 }
 
@@ -84,9 +79,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s LEXICON PHRASE [depth-first] [stop-after MS]\n", argv[0]);
         return 2;
     }
-    Mailbox mailbox;
+    NotificationInbox inbox;
     Finder finder;
-    finder.targetWindow = &mailbox;
+    finder.targetWindow = inbox.target();
+    JobDriver jobs(finder);
     std::optional<std::chrono::milliseconds> stopAfter;
     for (int i = 3; i < argc; ++i) {
         if (std::strcmp(argv[i], "depth-first") == 0) finder.breadthFirst = false;
@@ -95,10 +91,10 @@ int main(int argc, char** argv) {
     }
 
     Clock::time_point start = Clock::now();
-    JobEnd load = runJob(finder, mailbox, LoadLexicon, argv[1]);
+    JobEnd load = runJob(jobs, inbox, LoadLexicon, argv[1]);
     double loadMs = millisecondsSince(start);
     start = Clock::now();
-    JobEnd search = runJob(finder, mailbox, Search, argv[2], stopAfter);
+    JobEnd search = runJob(jobs, inbox, Search, argv[2], stopAfter);
     double searchMs = millisecondsSince(start);
     std::fflush(stdout);
 

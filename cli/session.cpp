@@ -4,11 +4,12 @@
 #include <cstring>
 #include <istream>
 #include <memory>
+#include <stdexcept>
 
-#include "anagram_text.h"
 #include "interrupt.h"
 #include "lexicon_filter.h"
 #include "text_encoding.h"
+#include "utf8_word_list.h"
 
 namespace scramblo::cli {
 namespace {
@@ -35,22 +36,18 @@ Session::Session(const Options& options)
       convertText_(!options.raw && localeUsesUtf8()),
       outputIsTerminal_(isTerminal(stdout)),
       progress_(stderr, isTerminal(stderr)) {
-    finder_.targetWindow = queue_.target();
+    finder_.targetWindow = inbox_.target();
     finder_.minWordLength = options.minWordLength;
     finder_.maxWordCount = options.maxWordCount;
     finder_.maxAnagramCount = options.maxAnagramCount;
     finder_.breadthFirst = !options.depthFirst;
     finder_.repeatEntries = options.repeatEntries;
-}
-
-Session::~Session() {
-    if (worker_.joinable()) {
-        finder_.setStop(true);
-        worker_.join();
-    }
-    while (auto notification = queue_.next(std::chrono::milliseconds(0))) {
-        if (notification->code == AnagramFound)
-            releaseAnagramText(reinterpret_cast<const char*>(notification->value));
+    if (options.lexiconEncoding == LexiconEncoding::Utf8) {
+        finder_.openLexicon = [](const std::string& path) -> std::unique_ptr<std::streambuf> {
+            auto list = std::make_unique<Utf8WordList>(path);
+            if (!list->isOpen()) return nullptr;
+            return list;
+        };
     }
 }
 
@@ -89,19 +86,17 @@ int Session::run() {
     for (const std::string& word : options_.excluded)
         excluded.push_back(convertText_ ? utf8ToWindows1252(word, ForeignCharacters::Keep) : word);
     filterEntries(finder_.entryList, excluded, options_.maxWordLength);
-    if (utf8WordList_) rekeyForeignCharacters(finder_.entryList);
+    if (options_.lexiconEncoding == LexiconEncoding::Utf8)
+        rekeyForeignCharacters(finder_.entryList);
 
-    Notification end{kNotificationMessage, SearchDone, 0};
+    Notification end(SearchDone, 0);
     if (searchPhrase.empty()) {
         // The contained text takes every letter: it is the one anagram.
         ++anagramCount_;
         printLine(options_.contain);
     } else {
-        finder_.jobKind = Search;
-        finder_.jobText = searchPhrase;
         searchStart_ = std::chrono::steady_clock::now();
-        worker_ = std::thread(workerMain, &finder_);
-        end = handleUntilJobEnds();
+        end = runJob(Search, searchPhrase);
     }
     progress_.clear();
     output_.flush();
@@ -115,42 +110,25 @@ int Session::run() {
 }
 
 bool Session::loadLexicon() {
-    if (options_.lexiconEncoding == LexiconEncoding::Utf8) {
-        utf8WordList_.emplace(options_.lexiconPath);
-        if (!utf8WordList_->isOpen()) return false;
-        worker_ = std::thread([this] {
-            // Nothing may unwind out of a thread entry; the load ends with its
-            // notification even when memory runs out.
-            try {
-                std::istream stream(&*utf8WordList_);
-                finder_.loadLexicon(stream);
-            } catch (...) {
-            }
-        });
-    } else {
-        finder_.jobKind = LoadLexicon;
-        finder_.jobText = options_.lexiconPath;
-        worker_ = std::thread(workerMain, &finder_);
-    }
-    wordCount_ = static_cast<uint32_t>(handleUntilJobEnds().value);
+    wordCount_ = static_cast<uint32_t>(runJob(LoadLexicon, options_.lexiconPath).value);
     progress_.clear();
     return !lexiconUnreadable_;
 }
 
-Notification Session::handleUntilJobEnds() {
+Notification Session::runJob(JobKind kind, const std::string& text) {
+    if (!jobs_.start(kind, text)) throw std::runtime_error("cannot start a worker thread");
     for (;;) {
-        // Every job lowers the stop flag as it starts, so raise it on every pass.
-        if (interruptRequested() || output_.state() != LineOutput::State::Open)
-            finder_.setStop(true);
-        std::optional<Notification> notification = queue_.next(std::chrono::milliseconds(50));
+        // Nothing more is wanted: a load stops reading too.
+        if (interruptRequested() || output_.state() != LineOutput::State::Open) jobs_.abandon();
+        std::optional<Notification> notification = inbox_.next(std::chrono::milliseconds(50));
         if (!notification) {
             output_.flush();
             continue;
         }
         handle(*notification);
         if (endsJob(notification->code)) {
-            worker_.join();
-            return *notification;
+            jobs_.waitForEnd(JobDriver::kForever);
+            return std::move(*notification);
         }
         output_.flushIfDue();
     }
@@ -172,9 +150,8 @@ void Session::handle(const Notification& notification) {
             break;
         }
         case AnagramFound: {
-            AnagramText text(reinterpret_cast<const char*>(notification.value));
             ++anagramCount_;
-            std::string line = toTerminal(text.get());
+            std::string line = toTerminal(notification.text.get());
             printLine(options_.contain.empty() ? line : options_.contain + ' ' + line);
             break;
         }
@@ -203,7 +180,8 @@ std::string Session::toEngine(const std::string& text) const {
 }
 
 std::string Session::toTerminal(const std::string& text) const {
-    return convertText_ ? windows1252ToUtf8(text, utf8WordList_.has_value()) : text;
+    return convertText_ ? windows1252ToUtf8(text, options_.lexiconEncoding == LexiconEncoding::Utf8)
+                        : text;
 }
 
 }  // namespace scramblo::cli

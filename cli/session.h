@@ -5,16 +5,14 @@
 #pragma once
 
 #include <chrono>
-#include <optional>
 #include <string>
-#include <thread>
 
 #include "command_line.h"
 #include "finder.h"
+#include "job_driver.h"
 #include "line_output.h"
-#include "notification_queue.h"
+#include "notification_inbox.h"
 #include "progress_line.h"
-#include "utf8_word_list.h"
 
 namespace scramblo::cli {
 
@@ -30,9 +28,6 @@ enum ExitCode {
 class Session {
   public:
     explicit Session(const Options& options);
-    // Stops and waits for a worker that still runs, and releases the texts
-    // of anagrams it posted that were never handled.
-    ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -42,9 +37,9 @@ class Session {
 
   private:
     bool loadLexicon();
-    // Handles notifications until the running job's end notification, waits
-    // for its worker and answers that notification.
-    Notification handleUntilJobEnds();
+    // Starts the job, handles its notifications until its end notification,
+    // waits for its worker and answers that notification.
+    Notification runJob(JobKind kind, const std::string& text);
     void handle(const Notification& notification);
     void printLine(const std::string& text);
     void printSummary(uint32_t milliseconds, bool done);
@@ -59,10 +54,10 @@ class Session {
     LineOutput output_{stdout};
     const bool outputIsTerminal_;
     ProgressLine progress_;
-    NotificationQueue queue_;
+    NotificationInbox inbox_;
     Finder finder_;
-    std::optional<Utf8WordList> utf8WordList_;  // read by the load job's worker
-    std::thread worker_;
+    // Declared last: it ends a running job before the rest goes.
+    JobDriver jobs_{finder_};
     std::chrono::steady_clock::time_point searchStart_;
     uint32_t wordCount_ = 0;
     uint32_t anagramCount_ = 0;

@@ -220,7 +220,6 @@ void AnagramSearch::countTries(uint32_t tries) {
 
 uint32_t Finder::findAnagrams(const std::string& phrase) {
     anagramCount = expansionCounter = progressTickCount = 0;
-    setStop(false);
     uint32_t start = platform::tickCount();
     LetterKey key;
     key.assign(phrase);

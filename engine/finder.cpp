@@ -4,28 +4,44 @@
 #include <fstream>
 
 namespace scramblo {
-namespace {
 
-// A directory opens as a stream on some platforms; it is never a lexicon.
-bool openLexiconFile(std::ifstream& stream, const std::string& path) {
-    std::error_code error;
-    if (path.empty() || std::filesystem::is_directory(path, error)) return false;
-    stream.open(path, std::ios::in | std::ios::binary);
-    return stream.is_open();
+void Finder::setJob(JobKind kind, std::string text) {
+    jobKind_ = kind;
+    jobText_ = std::move(text);
+    setStop(false);
 }
 
-}  // namespace
+void Finder::setStop(bool stop) {
+    if (!stop) abandoned_.store(false);
+    stopFlag_.store(stop);
+}
+
+void Finder::abandon() {
+    abandoned_.store(true);
+    stopFlag_.store(true);
+}
+
+std::unique_ptr<std::streambuf> Finder::openLexiconFile(const std::string& path) {
+    // A directory opens as a file on some platforms; it is never a lexicon.
+    std::error_code error;
+    if (path.empty() || std::filesystem::is_directory(path, error)) return nullptr;
+    auto file = std::make_unique<std::filebuf>();
+    if (file->open(path, std::ios::in | std::ios::binary) == nullptr) return nullptr;
+    return file;
+}
 
 void Finder::runJob() {
-    switch (jobKind) {
+    switch (jobKind_) {
         case LoadLexicon: {
-            std::ifstream stream;
-            if (!openLexiconFile(stream, jobText)) post(LexiconUnreadable, 0);
+            std::unique_ptr<std::streambuf> file = openLexicon(jobText_);
+            if (file == nullptr) post(LexiconUnreadable, 0);
+            // A stream without a file reads no line: the load empties the lexicon.
+            std::istream stream(file.get());
             loadLexicon(stream);
             break;
         }
         case Search:
-            findAnagrams(jobText);
+            findAnagrams(jobText_);
             break;
         default:
             break;
@@ -43,8 +59,9 @@ bool Finder::post(NotificationCode code, uintptr_t value) {
             case platform::PostResult::Refused:
                 break;
         }
-        platform::sleepMilliseconds(100);
+        // Once a stop is requested nobody waits for more than the job's end.
         if (stopRequested() && !endsJob(code)) return false;
+        platform::sleepMilliseconds(100);
     }
 }
 

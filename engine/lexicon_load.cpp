@@ -11,17 +11,28 @@ uint32_t Finder::loadLexicon(std::istream& stream) {
     entryList.clear();
     wordSet.clear();
     uint32_t wordsAdded = 0;
-    setStop(false);
 
-    // The load does not look at the stop flag while reading: a stop request
-    // only turns its end notification from LoadDone into LoadStopped.
+    // A stop request does not shorten a load: it only turns its end
+    // notification from LoadDone into LoadStopped. An abandoned load ends at
+    // once, with nothing loaded.
     try {
         TextLineReader reader(stream);
         std::string line;
         auto previous = wordSet.end();
+        // A filtered load passes over most lines: it reports each thousand once.
+        uint32_t reported = UINT32_MAX;
         while (reader.getline(line)) {
+            if (abandoned()) {
+                entryList.clear();
+                wordSet.clear();
+                wordsAdded = 0;
+                break;
+            }
             if (addWord(line, previous)) ++wordsAdded;
-            if (wordsAdded % 1000 == 0) post(LoadProgress, wordsAdded);
+            if (wordsAdded % 1000 == 0 && (loadFilter.isEmpty() || wordsAdded != reported)) {
+                post(LoadProgress, wordsAdded);
+                reported = wordsAdded;
+            }
         }
     } catch (const std::bad_alloc&) {
         // Out of memory: the words read so far form the lexicon.

@@ -15,7 +15,7 @@ constexpr std::chrono::microseconds kNap{100};
 
 }  // namespace
 
-platform::PostResult Mailbox::put(const Notification& notification) {
+platform::PostResult Mailbox::put(uintptr_t code, uintptr_t value) {
     using platform::PostResult;
     ++attempts_;
     if (closed_) return PostResult::TargetGone;
@@ -27,7 +27,7 @@ platform::PostResult Mailbox::put(const Notification& notification) {
     bool wake;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        queue_.push_back(notification);
+        queue_.push_back({code, value});
         wake = waiting_ != 0;
     }
     if (wake) arrived_.notify_one();
@@ -47,19 +47,19 @@ bool Mailbox::waitForAny(std::unique_lock<std::mutex>& lock, std::chrono::millis
 }
 
 std::optional<Notification> Mailbox::take(std::chrono::milliseconds timeout) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (!waitForAny(lock, timeout)) return std::nullopt;
-    Notification front = queue_.front();
-    queue_.pop_front();
-    return front;
+    if (taken_.empty()) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!waitForAny(lock, timeout)) return std::nullopt;
+        taken_.swap(queue_);
+    }
+    Posted front = taken_.front();
+    taken_.pop_front();
+    return Notification(front.code, front.value);
 }
 
-bool Mailbox::takeAll(std::deque<Notification>& batch, std::chrono::milliseconds timeout) {
-    batch.clear();
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (!waitForAny(lock, timeout)) return false;
-    batch.swap(queue_);
-    return true;
+void Mailbox::discardAll() {
+    while (take(std::chrono::milliseconds(0))) {
+    }
 }
 
 }  // namespace scramblo

@@ -1,6 +1,7 @@
 // The notification target of portable builds: a thread-safe queue that keeps
-// every notification in the order posted. It can be told to refuse posts, the
-// way a full window queue does, so the engine's retry rules can be exercised.
+// every notification in the order posted, for one receiving thread. It can be
+// told to refuse posts, the way a full window queue does, so the engine's
+// retry rules can be exercised.
 #pragma once
 
 #include <atomic>
@@ -11,27 +12,26 @@
 #include <mutex>
 #include <optional>
 
+#include "notification.h"
 #include "platform.h"
 
 namespace scramblo {
 
-struct Notification {
-    uint32_t message;
-    uintptr_t code;
-    uintptr_t value;
-};
-
 class Mailbox {
   public:
-    // Stores nothing while posts are being refused or once the mailbox is closed.
-    platform::PostResult put(const Notification& notification);
+    Mailbox() = default;
+    // Frees what the notifications still queued carry.
+    ~Mailbox() { discardAll(); }
+    Mailbox(const Mailbox&) = delete;
+    Mailbox& operator=(const Mailbox&) = delete;
 
-    // Waits up to the timeout for the oldest notification and removes it.
+    // Stores nothing while posts are being refused or once the mailbox is closed.
+    platform::PostResult put(uintptr_t code, uintptr_t value);
+
+    // Waits up to the timeout for the oldest notification and hands it over.
     std::optional<Notification> take(std::chrono::milliseconds timeout);
 
-    // Waits up to the timeout for a notification, then moves every waiting
-    // one into `batch` (oldest first) at once. Answers false when none came.
-    bool takeAll(std::deque<Notification>& batch, std::chrono::milliseconds timeout);
+    void discardAll();
 
     // Refuses the next `count` posts; UINT32_MAX refuses until told otherwise.
     void refuseNext(uint32_t count) { refusals_ = count; }
@@ -40,12 +40,21 @@ class Mailbox {
     uint32_t attempts() const { return attempts_; }
 
   private:
+    struct Posted {
+        uintptr_t code;
+        uintptr_t value;
+    };
+
     bool waitForAny(std::unique_lock<std::mutex>& lock, std::chrono::milliseconds timeout);
 
     std::mutex mutex_;
     std::condition_variable arrived_;
-    std::deque<Notification> queue_;
+    std::deque<Posted> queue_;
     int waiting_ = 0;  // takers blocked until a post wakes them
+    // Everything queued is moved here under one lock and handed out from
+    // here, so that a busy poster and the taker do not meet at the lock for
+    // every notification. Only the receiving thread touches it.
+    std::deque<Posted> taken_;
     std::atomic<uint32_t> refusals_{0};
     std::atomic<uint32_t> attempts_{0};
     std::atomic<bool> closed_{false};

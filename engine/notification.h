@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "anagram_text.h"
+
 namespace scramblo {
 
 enum JobKind : int32_t { NoJob = 0, LoadLexicon = 1, Search = 2 };
@@ -29,5 +31,19 @@ constexpr bool endsJob(uintptr_t code) {
     return code == LoadStopped || code == LoadDone || code == SearchStopped || code == SearchDone ||
            code == PhraseRefused;
 }
+
+// A notification in its receiver's hands (see notification_inbox.h).
+struct Notification {
+    Notification() = default;
+    // Takes over the anagram text that an AnagramFound value carries.
+    Notification(uintptr_t code, uintptr_t value)
+        : code(code),
+          value(value),
+          text(code == AnagramFound ? reinterpret_cast<const char*>(value) : nullptr) {}
+
+    uintptr_t code = 0;
+    uintptr_t value = 0;  // for AnagramFound the address of `text`
+    AnagramText text;     // AnagramFound only
+};
 
 }  // namespace scramblo

@@ -2,13 +2,22 @@
 #include <thread>
 
 #include "mailbox.h"
-#include "platform.h"
+#include "notification_inbox.h"
 
-namespace scramblo::platform {
+namespace scramblo {
+namespace platform {
 
-PostResult postNotification(NotifyTarget target, uint32_t message, uintptr_t code,
-                            uintptr_t value) {
-    return static_cast<Mailbox*>(target)->put({message, code, value});
+PostResult postNotification(NotifyTarget target, uint32_t, uintptr_t code, uintptr_t value) {
+    return static_cast<Mailbox*>(target)->put(code, value);
+}
+
+std::optional<Notification> takeNotification(NotifyTarget target,
+                                             std::chrono::milliseconds timeout) {
+    return static_cast<Mailbox*>(target)->take(timeout);
+}
+
+void discardNotifications(NotifyTarget target) {
+    static_cast<Mailbox*>(target)->discardAll();
 }
 
 void sleepMilliseconds(uint32_t milliseconds) {
@@ -21,4 +30,10 @@ uint32_t tickCount() {
         std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-}  // namespace scramblo::platform
+}  // namespace platform
+
+NotificationInbox::NotificationInbox() : target_(&mailbox_) {}
+
+NotificationInbox::~NotificationInbox() = default;
+
+}  // namespace scramblo

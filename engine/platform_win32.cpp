@@ -3,8 +3,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "notification.h"
-#include "platform.h"
+#include "notification_inbox.h"
 
 namespace scramblo::platform {
 namespace {
@@ -56,8 +55,36 @@ PostResult postNotification(NotifyTarget target, uint32_t message, uintptr_t cod
     return IsWindow(window) ? PostResult::Refused : PostResult::TargetGone;
 }
 
-void notificationTaken(HWND target) {
+Notification receive(HWND target, WPARAM code, LPARAM value) {
     inFlight().release(target);
+    return Notification(code, static_cast<uintptr_t>(value));
+}
+
+std::optional<Notification> takeNotification(NotifyTarget target,
+                                             std::chrono::milliseconds timeout) {
+    auto window = static_cast<HWND>(target);
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        MSG msg;
+        if (PeekMessageA(&msg, window, kNotificationMessage, kNotificationMessage, PM_REMOVE))
+            return receive(window, msg.wParam, msg.lParam);
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return std::nullopt;
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_POSTMESSAGE,
+                                    MWMO_INPUTAVAILABLE);
+    }
+}
+
+void discardNotifications(NotifyTarget target) {
+    // The count says what is still queued. A peek can come back empty when it
+    // handles a message sent from another thread, so a miss is tried again,
+    // a few times.
+    constexpr int kMisses = 3;
+    auto window = static_cast<HWND>(target);
+    for (int misses = 0; notificationsInFlight(window) > 0 && misses < kMisses;) {
+        if (!takeNotification(window, std::chrono::milliseconds(0))) ++misses;
+    }
 }
 
 uint32_t notificationsInFlight(HWND target) {
@@ -73,3 +100,16 @@ uint32_t tickCount() {
 }
 
 }  // namespace scramblo::platform
+
+namespace scramblo {
+
+NotificationInbox::NotificationInbox()
+    : target_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleA(nullptr), nullptr)) {}
+
+NotificationInbox::~NotificationInbox() {
+    platform::discardNotifications(target_);
+    DestroyWindow(static_cast<HWND>(target_));
+}
+
+}  // namespace scramblo

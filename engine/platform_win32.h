@@ -1,7 +1,7 @@
 // The Win32 side of the platform seam: back-pressure on notifications.
 //
 // Each notification is counted against its target window from its post until
-// the window reports that it has taken it from its queue. While
+// its receiver takes it from the queue (see notification_inbox.h). While
 // kNotificationsInFlight notifications to a window are in flight, a further
 // post to it fails as a full queue does, and the finder retries it every
 // 100 ms (or gives it up once the stop flag is raised).
@@ -24,13 +24,16 @@
 
 #include <cstdint>
 
+#include "notification.h"
+
 namespace scramblo::platform {
 
 constexpr uint32_t kNotificationsInFlight = 4000;
 
-// The window calls this once for every notification it takes from its queue,
-// whether it handles it or discards it.
-void notificationTaken(HWND target);
+// A notification that the window's own message loop took from its queue and
+// handed to it. A window takes every notification through here (or through
+// takeNotification or discardNotifications), whether it handles it or not.
+Notification receive(HWND target, WPARAM code, LPARAM value);
 
 // Notifications posted to the window and not yet taken.
 uint32_t notificationsInFlight(HWND target);

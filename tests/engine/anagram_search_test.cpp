@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "finder.h"
+#include "job_driver.h"
 #include "literal_search.h"
 #include "notification_sink.h"
 #include "search_harness.h"
@@ -149,9 +150,8 @@ TEST_F(AnagramSearchTest, SettingsChangedWhileASearchRunsDoNotReachIt) {
     sink.refuseNext(1);
     auto* mailbox = static_cast<Mailbox*>(sink.target());
     finder.targetWindow = sink.target();
-    finder.jobKind = Search;
-    finder.jobText = "silent silent";
-    std::thread worker(workerMain, &finder);
+    JobDriver jobs(finder);
+    jobs.start(Search, "silent silent");
     while (mailbox->attempts() == 0) std::this_thread::yield();
     finder.minWordLength = 9;
     finder.maxWordCount = 1;
@@ -159,7 +159,7 @@ TEST_F(AnagramSearchTest, SettingsChangedWhileASearchRunsDoNotReachIt) {
     finder.breadthFirst = false;
     finder.repeatEntries = false;
     std::vector<Received> received = sink.untilJobEnds();
-    worker.join();
+    jobs.waitForEnd(JobDriver::kForever);
     received.back().value = 0;
     EXPECT_EQ(received, expected);
 }

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <random>
 #include <thread>
 
+#include "job_driver.h"
 #include "notification_sink.h"
 
 #ifdef _WIN32
@@ -27,7 +29,7 @@ TEST(Finder, StartsWithTheDefaults) {
     Finder finder;
     EXPECT_EQ(finder.targetWindow, nullptr);
     EXPECT_EQ(finder.notificationMessage, 32808u);
-    EXPECT_EQ(finder.jobKind, NoJob);
+    EXPECT_EQ(finder.jobKind(), NoJob);
     EXPECT_EQ(finder.progressPeriod, 100000u);
     EXPECT_EQ(finder.minWordLength, 3u);
     EXPECT_EQ(finder.maxWordCount, 0u);
@@ -50,11 +52,31 @@ TEST(Finder, WithoutATargetAJobRunsAndPostsNothing) {
     NotificationSink sink;
     TempFile file("alpha\nbeta\n");
     Finder finder;
-    finder.jobKind = LoadLexicon;
-    finder.jobText = file.path();
-    std::thread(workerMain, &finder).join();
+    JobDriver jobs(finder);
+    jobs.start(LoadLexicon, file.path());
+    jobs.waitForEnd(JobDriver::kForever);
     EXPECT_EQ(finder.wordSet.size(), 2u);
     EXPECT_FALSE(sink.next(0ms));
+}
+
+TEST(Finder, AStopRequestedBeforeTheWorkerGetsGoingEndsTheJob) {
+    // The file opens only after the stop request: a job that lowered the stop
+    // flag as it got going would miss the request and end as done.
+    NotificationSink sink;
+    TempFile file("alpha\nbeta\n");
+    Finder finder;
+    finder.targetWindow = sink.target();
+    std::promise<void> stopRequested;
+    std::shared_future<void> requested = stopRequested.get_future().share();
+    finder.openLexicon = [requested](const std::string& path) {
+        requested.wait();
+        return Finder::openLexiconFile(path);
+    };
+    JobDriver jobs(finder);
+    ASSERT_TRUE(jobs.start(LoadLexicon, file.path()));
+    jobs.requestStop();
+    stopRequested.set_value();
+    EXPECT_EQ(sink.untilJobEnds(), (std::vector<Received>{{LoadStopped, 2, {}}}));
 }
 
 TEST(Finder, GivesUpAtOnceWhenTheWindowIsGone) {
@@ -87,15 +109,19 @@ TEST(Finder, RetriesRefusedPostsAndDropsOnlyProgressOnceStopped) {
     EXPECT_TRUE(finder.post(LoadProgress, 42));
     EXPECT_EQ(mailbox.attempts(), 3u);
 
+    // Once stopped, a refused post is dropped at its first attempt, without
+    // the 100 ms wait: nobody waits for it any more.
     finder.setStop(true);
     sink.refuseNext(UINT32_MAX);
-    EXPECT_FALSE(finder.post(SearchProgress, 1));  // one attempt, one 100 ms sleep, dropped
-    EXPECT_EQ(mailbox.attempts(), 4u);
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20; ++i) EXPECT_FALSE(finder.post(SearchProgress, 1));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_EQ(mailbox.attempts(), 23u);
 
     // A job's end is what frees its owner, so it outlasts the stop flag.
     sink.refuseNext(3);
     EXPECT_TRUE(finder.post(SearchStopped, 9));
-    EXPECT_EQ(mailbox.attempts(), 8u);
+    EXPECT_EQ(mailbox.attempts(), 27u);
 
     std::vector<Received> expected{{LoadProgress, 42, {}}, {SearchStopped, 9, {}}};
     EXPECT_EQ(sink.next(0ms), expected[0]);
@@ -113,13 +139,12 @@ TEST(Finder, AnAnagramWhosePostIsAbandonedIsReleasedByTheWorker) {
     Mailbox& mailbox = *static_cast<Mailbox*>(sink.target());
     mailbox.refuseNext(UINT32_MAX);
     uint32_t before = mailbox.attempts();
-    finder.jobKind = Search;
-    finder.jobText = "tinsel";
-    std::thread worker(workerMain, &finder);
+    JobDriver jobs(finder);
+    jobs.start(Search, "tinsel");
     while (mailbox.attempts() == before) std::this_thread::sleep_for(1ms);
-    finder.setStop(true);
+    jobs.requestStop();
     mailbox.close();
-    worker.join();
+    jobs.waitForEnd(JobDriver::kForever);
     EXPECT_FALSE(sink.next(0ms));
 }
 
@@ -134,18 +159,17 @@ TEST(Finder, ASearchKeepsToTheSettingsItStartedWith) {
     finder.minWordLength = 6;
     sink.refuseNext(UINT32_MAX);
     finder.targetWindow = sink.target();
-    finder.jobKind = Search;
-    finder.jobText = "listen";
     auto* mailbox = static_cast<Mailbox*>(sink.target());
     uint32_t attemptsBefore = mailbox->attempts();
-    std::thread worker(workerMain, &finder);
+    JobDriver jobs(finder);
+    jobs.start(Search, "listen");
     while (mailbox->attempts() == attemptsBefore) std::this_thread::sleep_for(1ms);
     finder.minWordLength = 1;
     finder.maxWordCount = 1;
     finder.maxAnagramCount = 1;
     finder.breadthFirst = false;
     sink.refuseNext(0);
-    worker.join();
+    jobs.waitForEnd(JobDriver::kForever);
 
     auto received = sink.untilJobEnds();
     ASSERT_EQ(received.size(), 4u);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -110,6 +111,22 @@ TEST(LexiconLoad, PostsProgressAfterEveryLineAtWholeThousands) {
     EXPECT_EQ(received, expected);
 }
 
+TEST(LexiconLoad, AFilteredLoadReportsEachThousandWordsOnce) {
+    // Most lines of a filtered load do not fit, and are not reported again
+    // and again while the count stands at a thousand.
+    NotificationSink sink;
+    Finder finder;
+    finder.loadFilter.assign("aaaa");
+    std::string bytes;
+    for (int i = 0; i < 2500; ++i) {
+        std::string number = std::to_string(i);
+        bytes += "a" + number + "\nzz" + number + "\nqq" + number + "\n";
+    }
+    std::vector<Received> expected{
+        {LoadProgress, 1000, {}}, {LoadProgress, 2000, {}}, {LoadDone, 2500, {}}};
+    EXPECT_EQ(load(finder, sink, bytes), expected);
+}
+
 TEST(LexiconLoad, EmptyInputGivesNoWords) {
     NotificationSink sink;
     Finder finder;
@@ -137,31 +154,38 @@ TEST(LexiconLoad, UnreadablePathsEmptyTheLexiconAndStillEnd) {
     }
 }
 
-// A stream that raises the finder's stop flag while the load is reading it.
+// A stream that has the owner ask the load to stop while the load is reading it.
 class StoppingBuffer : public std::stringbuf {
   public:
-    StoppingBuffer(const std::string& bytes, Finder& finder)
-        : std::stringbuf(bytes), finder_(finder) {}
+    StoppingBuffer(const std::string& bytes, std::function<void()> stop)
+        : std::stringbuf(bytes), stop_(std::move(stop)) {}
 
   protected:
     std::streamsize xsgetn(char* s, std::streamsize n) override {
-        finder_.setStop(true);
+        stop_();
         return std::stringbuf::xsgetn(s, n);
     }
 
   private:
-    Finder& finder_;
+    std::function<void()> stop_;
 };
 
-TEST(LexiconLoad, AStopRequestDoesNotShortenTheLoad) {
+TEST(LexiconLoad, AStopRequestDoesNotShortenTheLoadButAbandoningItDoes) {
     NotificationSink sink;
     Finder finder;
     finder.targetWindow = sink.target();
-    StoppingBuffer buffer("one\ntwo\nthree\n", finder);
-    std::istream stream(&buffer);
-    EXPECT_EQ(finder.loadLexicon(stream), 3u);
+    StoppingBuffer stopping("one\ntwo\nthree\n", [&] { finder.setStop(true); });
+    std::istream stopped(&stopping);
+    EXPECT_EQ(finder.loadLexicon(stopped), 3u);
     EXPECT_EQ(sink.untilJobEnds().back(), (Received{LoadStopped, 3, {}}));
     EXPECT_EQ(finder.entryList.size(), 3u);
+
+    StoppingBuffer abandoning("one\ntwo\nthree\n", [&] { finder.abandon(); });
+    std::istream abandoned(&abandoning);
+    EXPECT_EQ(finder.loadLexicon(abandoned), 0u);
+    EXPECT_EQ(sink.untilJobEnds(), (std::vector<Received>{{LoadStopped, 0, {}}}));
+    EXPECT_TRUE(finder.wordSet.empty());
+    EXPECT_TRUE(finder.entryList.empty());
 }
 
 TEST(LexiconLoad, SurvivesHostileFiles) {

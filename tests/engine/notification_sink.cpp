@@ -4,79 +4,25 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
-#include "anagram_text.h"
-#include "mailbox.h"
-
-#ifdef _WIN32
-#include "platform_win32.h"
-#endif
+#include "job_driver.h"
 
 namespace scramblo::testing {
-namespace {
-
-Received receive(const Notification& notification) {
-    if (notification.code != AnagramFound) return {notification.code, notification.value, {}};
-    auto* text = reinterpret_cast<const char*>(notification.value);
-    Received received{notification.code, 0, text};
-    releaseAnagramText(text);
-    return received;
-}
-
-}  // namespace
-
-#ifdef _WIN32
-
-NotificationSink::NotificationSink() {
-    target_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-}
-
-NotificationSink::~NotificationSink() {
-    while (next(std::chrono::milliseconds(0))) {
-    }
-    DestroyWindow(static_cast<HWND>(target_));
-}
 
 std::optional<Received> NotificationSink::next(std::chrono::milliseconds timeout) {
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    MSG msg;
-    for (;;) {
-        if (PeekMessageA(&msg, static_cast<HWND>(target_), kNotificationMessage,
-                         kNotificationMessage, PM_REMOVE)) {
-            platform::notificationTaken(msg.hwnd);
-            return receive({msg.message, msg.wParam, static_cast<uintptr_t>(msg.lParam)});
-        }
-        if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
-        Sleep(1);
-    }
-}
-
-void NotificationSink::refuseNext(uint32_t) {}
-
-#else
-
-NotificationSink::NotificationSink() {
-    target_ = new Mailbox;
-}
-
-NotificationSink::~NotificationSink() {
-    while (next(std::chrono::milliseconds(0))) {
-    }
-    delete static_cast<Mailbox*>(target_);
-}
-
-std::optional<Received> NotificationSink::next(std::chrono::milliseconds timeout) {
-    auto notification = static_cast<Mailbox*>(target_)->take(timeout);
+    std::optional<Notification> notification = inbox_.next(timeout);
     if (!notification) return std::nullopt;
-    return receive(*notification);
+    if (notification->code != AnagramFound)
+        return Received{notification->code, notification->value, {}};
+    return Received{notification->code, 0, notification->text.get()};
 }
 
-void NotificationSink::refuseNext(uint32_t count) {
-    static_cast<Mailbox*>(target_)->refuseNext(count);
-}
-
+void NotificationSink::refuseNext([[maybe_unused]] uint32_t count) {
+#ifndef _WIN32
+    static_cast<Mailbox*>(target())->refuseNext(count);
 #endif
+}
 
 std::vector<Received> NotificationSink::untilJobEnds() {
     std::vector<Received> received;
@@ -89,10 +35,9 @@ std::vector<Received> NotificationSink::untilJobEnds() {
 
 void runJob(Finder& finder, JobKind kind, const std::string& text, NotificationSink& sink) {
     finder.targetWindow = sink.target();
-    finder.jobKind = kind;
-    finder.jobText = text;
-    std::thread worker(workerMain, &finder);
-    worker.join();
+    JobDriver jobs(finder);
+    if (!jobs.start(kind, text)) throw std::runtime_error("no worker thread");
+    jobs.waitForEnd(JobDriver::kForever);
 }
 
 std::vector<Received> runJobAndCollect(Finder& finder, JobKind kind, const std::string& text,

@@ -1,15 +1,16 @@
-// A notification target for engine tests: a Mailbox natively, a real hidden
-// window read through its message queue under Windows.
+// A notification target for engine tests: the engine's own inbox (a Mailbox
+// natively, a real hidden window under Windows), with what it receives copied
+// into plain values.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "finder.h"
+#include "notification_inbox.h"
 
 namespace scramblo::testing {
 
@@ -26,12 +27,7 @@ struct Received {
 
 class NotificationSink {
   public:
-    NotificationSink();
-    ~NotificationSink();
-    NotificationSink(const NotificationSink&) = delete;
-    NotificationSink& operator=(const NotificationSink&) = delete;
-
-    NotifyTarget target() const { return target_; }
+    NotifyTarget target() const { return inbox_.target(); }
 
     std::optional<Received> next(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
@@ -42,10 +38,11 @@ class NotificationSink {
     void refuseNext(uint32_t count);
 
   private:
-    NotifyTarget target_ = nullptr;
+    NotificationInbox inbox_;
 };
 
-// Runs one job of `finder` on a worker thread, as the window does.
+// Runs one job of `finder` on a worker thread, as the window does, and waits
+// for its end.
 void runJob(Finder& finder, JobKind kind, const std::string& text, NotificationSink& sink);
 std::vector<Received> runJobAndCollect(Finder& finder, JobKind kind, const std::string& text,
                                        NotificationSink& sink);

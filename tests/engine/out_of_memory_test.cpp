@@ -71,8 +71,7 @@ TEST(SearchOutOfMemory, EndsAsStoppedAfterAPrefixOfTheFullSearch) {
         int failures = 0, afterAnagrams = 0;
         for (long allowed = 0;; ++allowed) {
             finder.targetWindow = sink.target();
-            finder.jobKind = Search;
-            finder.jobText = "silent listen";
+            finder.setJob(Search, "silent listen");
             bool searchFailed = false;
             std::thread worker([&] {
                 allocationsBeforeFailure = allowed;

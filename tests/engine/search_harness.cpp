@@ -1,7 +1,8 @@
 #include "search_harness.h"
 
 #include <algorithm>
-#include <thread>
+
+#include "job_driver.h"
 
 namespace scramblo::testing {
 
@@ -15,11 +16,10 @@ void useLexicon(Finder& finder, const std::vector<std::string>& lines) {
 std::vector<Received> searchAndCollect(Finder& finder, const std::string& phrase,
                                        NotificationSink& sink) {
     finder.targetWindow = sink.target();
-    finder.jobKind = Search;
-    finder.jobText = phrase;
-    std::thread worker(workerMain, &finder);
+    JobDriver jobs(finder);
+    jobs.start(Search, phrase);
     std::vector<Received> received = sink.untilJobEnds();
-    worker.join();
+    jobs.waitForEnd(JobDriver::kForever);
     if (!received.empty() &&
         (received.back().code == SearchDone || received.back().code == SearchStopped))
         received.back().value = 0;

@@ -221,6 +221,72 @@ TEST_F(MainDialogTest, AStopPostedBehindAFullQueueHidesExactlyTheLinesAfterIt) {
     EXPECT_EQ(platform::notificationsInFlight(dialog.window()), 0u);
 }
 
+// The end notifications that reach the main window.
+std::vector<uintptr_t> jobEnds;
+
+LRESULT CALLBACK recordJobEnd(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+    if (message == kNotificationMessage && endsJob(wParam)) jobEnds.push_back(wParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(MainDialogTest, AMaximumAnagramCountShowsExactlyTheFirstAnagramsEveryTime) {
+    // The search stops itself at the maximum while its last anagrams are still
+    // on their way to the window: they are shown all the same.
+    const std::string lexicon = dutchLexiconFolder() + "\\WoordenLijst.txt";
+    const std::string phrase = "jan peters";  // 2,046 anagrams
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+    ASSERT_TRUE(SetWindowSubclass(dialog.window(), recordJobEnd, 0, 0));
+    type(dialog, phrase);
+    for (bool breadthFirst : {true, false}) {
+        std::vector<std::string> expected = referenceAnagrams(lexicon, phrase, 0, breadthFirst);
+        ASSERT_GT(expected.size(), 1000u);
+        dialog.finder().breadthFirst = breadthFirst;
+        for (int maximum : {1, 10, 1000}) {
+            dialog.finder().maxAnagramCount = maximum;
+            for (int run = 0; run < 20; ++run) {
+                SCOPED_TRACE(std::to_string(maximum) + (breadthFirst ? " breadth" : " depth") +
+                             " first, run " + std::to_string(run));
+                jobEnds.clear();
+                clickFind(dialog);
+                ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+                ASSERT_EQ(text(dialog, IDE_MAIN_RESULTS), joinLines(expected, maximum));
+                ASSERT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, maximum));
+                ASSERT_TRUE(matchesNumber(text(dialog, IDT_MAIN_LEXICON), t.elapsed));
+                ASSERT_EQ(jobEnds, std::vector<uintptr_t>{SearchStopped});
+                pumpPending();
+            }
+        }
+    }
+    RemoveWindowSubclass(dialog.window(), recordJobEnd, 0);
+}
+
+TEST_F(MainDialogTest, AStopInTheSameBurstAsFindEndsTheSearchBeforeItsFirstLine) {
+    // Stop comes before the worker has got going: kept to one core, the
+    // worker hardly runs before the window has handled both. The search has
+    // more anagrams than the window lets through before it takes the Stop, so
+    // it cannot end by itself first.
+    const std::string lexicon = dutchLexiconFolder() + "\\WoordenLijst.txt";
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+    type(dialog, "stille tranen");  // some 150,000 anagrams
+    ASSERT_TRUE(SetWindowSubclass(dialog.window(), recordJobEnd, 0, 0));
+    jobEnds.clear();
+    DWORD_PTR processMask, systemMask;
+    GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask);
+    SetProcessAffinityMask(GetCurrentProcess(), 1);
+    SendMessageA(dialog.window(), WM_COMMAND, IDB_MAIN_FIND, 0);
+    SendMessageA(dialog.window(), WM_COMMAND, IDB_MAIN_STOP, 0);
+    SetProcessAffinityMask(GetCurrentProcess(), processMask);
+    ASSERT_TRUE(pumpUntil([&] { return !jobEnds.empty() && searchEnded(dialog); }));
+    RemoveWindowSubclass(dialog.window(), recordJobEnd, 0);
+    EXPECT_EQ(jobEnds, std::vector<uintptr_t>{SearchStopped});
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, 0));
+    EXPECT_TRUE(matchesNumber(text(dialog, IDT_MAIN_LEXICON), t.elapsed));
+}
+
 TEST_F(MainDialogTest, APhraseWithoutLettersIsRefusedWithAMessage) {
     MainDialog dialog;
     ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
@@ -259,7 +325,7 @@ TEST_F(MainDialogTest, AMissingLexiconIsReportedWithItsPathThenReadyWithNoWords)
 
 TEST_F(MainDialogTest, AWorkerThatCannotStartLeavesTheWindowReady) {
     class NoWorkerDialog : public MainDialog {
-        bool startWorker() override { return false; }
+        bool startJob(JobKind, const std::string&) override { return false; }
     };
     NoWorkerDialog dialog;
     dialog.lexiconPath() = folder_.write("words.txt", kSmallLexicon);
@@ -389,7 +455,6 @@ TEST_F(MainDialogTest, SearchNewsQueuedTogetherEndsAtTheLastProgressAndKeepsEver
     ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
     const char* const lines[] = {"les tin", "sel tin", "nil set"};
     pumpPending();
-    dialog.finder().setStop(false);  // as while a search runs: its lines are shown
     PostMessageA(dialog.window(), kNotificationMessage, SearchProgress, 3);
     for (uintptr_t i = 0; i < 3; ++i) {
         PostMessageA(dialog.window(), kNotificationMessage, AnagramFound,
@@ -438,7 +503,6 @@ TEST_F(MainDialogTest, TheResultsBoxPaintsThroughoutAFloodNotOnlyAtItsEnd) {
     MainDialog dialog;
     ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
     pumpPending();
-    dialog.finder().setStop(false);  // as while a search runs: its lines are shown
     constexpr int kLines = 30000;
     for (int i = 0; i < kLines; ++i) {
         std::string line = "anagram " + std::to_string(i);

@@ -9,10 +9,11 @@
 #include <thread>
 #include <vector>
 
-#include "anagram_text.h"
+#include "job_driver.h"
 #include "options/options_command.h"
 #include "options/settings_store.h"
 #include "options_dialog_ids.h"
+#include "platform_win32.h"
 #include "settings_registry.h"
 #include "toolkit/app_module.h"
 #include "ui_test_support.h"
@@ -389,9 +390,9 @@ class SearchTarget {
         auto* self = reinterpret_cast<SearchTarget*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (message != kNotificationMessage || self == nullptr)
             return DefWindowProcA(window, message, code, value);
-        if (code == SearchProgress) ++self->progress;
-        if (code == AnagramFound) releaseAnagramText(reinterpret_cast<const char*>(value));
-        if (endsJob(code)) self->ended = true;
+        Notification notification = platform::receive(window, code, value);
+        if (notification.code == SearchProgress) ++self->progress;
+        if (endsJob(notification.code)) self->ended = true;
         return 0;
     }
 };
@@ -411,8 +412,7 @@ TEST_F(OptionsCommand, ASearchGoesOnWhileTheDialogIsOpenAndAfterNewSettings) {
         }
     }
     Finder& finder = host.engine;
-    finder.jobKind = LoadLexicon;
-    finder.jobText = lexicon.string();
+    finder.setJob(LoadLexicon, lexicon.string());
     finder.runJob();
     fs::remove(lexicon);
     ASSERT_EQ(finder.entryList.size(), 56u);
@@ -420,9 +420,8 @@ TEST_F(OptionsCommand, ASearchGoesOnWhileTheDialogIsOpenAndAfterNewSettings) {
     SearchTarget target;
     finder.targetWindow = target.window;
     finder.breadthFirst = false;
-    finder.jobKind = Search;
-    finder.jobText = std::string(30, 'a') + "z";
-    std::thread worker(workerMain, &finder);
+    JobDriver jobs(finder);
+    ASSERT_TRUE(jobs.start(Search, std::string(30, 'a') + "z"));
 
     bool progressWhileOpen = false;
     run([&](HWND dialog) {
@@ -441,8 +440,8 @@ TEST_F(OptionsCommand, ASearchGoesOnWhileTheDialogIsOpenAndAfterNewSettings) {
     EXPECT_TRUE(testing::pumpUntil([&] { return target.progress > progressAfter; }));
     EXPECT_FALSE(target.ended);
 
-    finder.setStop(true);
-    worker.join();
+    jobs.requestStop();
+    jobs.waitForEnd(JobDriver::kForever);
     EXPECT_TRUE(testing::pumpUntil([&] { return target.ended.load(); }));
 }
 

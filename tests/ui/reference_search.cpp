@@ -1,33 +1,35 @@
 #include "reference_search.h"
 
-#include <thread>
-
 #include "finder.h"
+#include "job_driver.h"
 
 namespace scramblo::testing {
 
 std::vector<Received> referenceNotifications(const std::string& lexiconPath,
-                                             const std::string& phrase, uint32_t maxWordCount) {
+                                             const std::string& phrase, uint32_t maxWordCount,
+                                             bool breadthFirst) {
     NotificationSink sink;
     Finder finder;
     finder.maxWordCount = maxWordCount;
+    finder.breadthFirst = breadthFirst;
     finder.targetWindow = sink.target();
     std::vector<Received> received;
+    JobDriver jobs(finder);
     for (auto [kind, text] : {std::pair{LoadLexicon, lexiconPath}, std::pair{Search, phrase}}) {
-        finder.jobKind = kind;
-        finder.jobText = text;
+        jobs.start(kind, text);
         // Drained while the worker runs: the window's queue takes only so many.
-        std::thread worker(workerMain, &finder);
         received = sink.untilJobEnds();
-        worker.join();
+        jobs.waitForEnd(JobDriver::kForever);
     }
     return received;
 }
 
 std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
-                                           const std::string& phrase, uint32_t maxWordCount) {
+                                           const std::string& phrase, uint32_t maxWordCount,
+                                           bool breadthFirst) {
     std::vector<std::string> lines;
-    for (const Received& received : referenceNotifications(lexiconPath, phrase, maxWordCount)) {
+    for (const Received& received :
+         referenceNotifications(lexiconPath, phrase, maxWordCount, breadthFirst)) {
         if (received.code == AnagramFound) lines.push_back(received.text);
     }
     return lines;

@@ -11,14 +11,16 @@
 namespace scramblo::testing {
 
 // Every notification of a search for `phrase` in the lexicon file, with the
-// default settings but for the maximum word count (0: no limit), in the order
-// posted.
+// default settings but for the maximum word count (0: no limit) and the
+// order, in the order posted.
 std::vector<Received> referenceNotifications(const std::string& lexiconPath,
-                                             const std::string& phrase, uint32_t maxWordCount = 0);
+                                             const std::string& phrase, uint32_t maxWordCount = 0,
+                                             bool breadthFirst = true);
 
 // The lines of those notifications: every anagram.
 std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
-                                           const std::string& phrase, uint32_t maxWordCount = 0);
+                                           const std::string& phrase, uint32_t maxWordCount = 0,
+                                           bool breadthFirst = true);
 
 // The lines joined as the results box holds them.
 std::string joinLines(const std::vector<std::string>& lines, size_t count);

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "about/about_dialog.h"
-#include "anagram_text.h"
 #include "app_ids.h"
 #include "main_dialog_ids.h"
 #include "options/settings_store.h"
@@ -27,13 +26,7 @@ constexpr DWORD kJoiningMs = 100;
 constexpr int kJoinedMost = 4096;
 // Queued notifications taken between two looks for waiting input.
 constexpr int kJoinedBetweenInputChecks = 32;
-constexpr int kDiscardMisses = 3;
 constexpr int kInputPassedAtOnce = 16;
-
-// The text handed over with an AnagramFound notification; none for other codes.
-AnagramText takeText(uintptr_t code, uintptr_t value) {
-    return AnagramText(code == AnagramFound ? reinterpret_cast<const char*>(value) : nullptr);
-}
 
 // Asked as a wait of no time, which also has the system take in the input
 // that its display holds. (Under Wine, asking for messages otherwise makes it
@@ -62,9 +55,7 @@ HANDLE loadAppIcon(int widthMetric, int heightMetric) {
 }  // namespace
 
 MainDialog::~MainDialog() {
-    finder_.setStop(true);
-    worker_.waitForEnd(INFINITE);
-    discardNotifications();
+    jobs_.abandonAndWait();
     destroy();
 }
 
@@ -97,7 +88,7 @@ bool MainDialog::onCommand(int id, int, HWND) {
             find();
             return true;
         case IDB_MAIN_STOP:
-            finder_.setStop(true);
+            stop();
             return true;
         case IDB_MAIN_OPTIONS:
             runOptionsCommand(*this, GetActiveWindow());
@@ -113,8 +104,7 @@ bool MainDialog::onCommand(int id, int, HWND) {
 bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
     switch (message) {
         case kNotificationMessage:
-            platform::notificationTaken(window());
-            onNotification(wParam, static_cast<uintptr_t>(lParam));
+            onNotification(platform::receive(window(), wParam, lParam));
             passInputToModal();
             return true;
         case WM_CLOSE:
@@ -164,7 +154,7 @@ void MainDialog::startLoad(const std::string& path) {
     setItemText(IDT_MAIN_LEXICON, "");
     enableItem(IDB_MAIN_STOP, false);
     ready_ = false;
-    if (worker_.running()) {
+    if (jobs_.running()) {
         // The replaced job outlived its wait (a load does not look at the stop
         // flag): this load starts when that job's end notification arrives.
         pendingLoad_ = path;
@@ -173,14 +163,19 @@ void MainDialog::startLoad(const std::string& path) {
     // A path held back for an earlier replaced load gives way to this one, and
     // what the replaced job still has queued must not reach the new load.
     pendingLoad_.reset();
-    discardNotifications();
+    jobs_.discardQueued();
     launchLoad(path);
 }
 
 void MainDialog::stopAndWait() {
-    if (!worker_.running()) return;
-    finder_.setStop(true);
-    if (!worker_.waitForEnd(kStopWaitMs)) finder_.setStop(false);
+    if (!jobs_.running()) return;
+    stop();
+    if (!jobs_.waitForEnd(kStopWaitMs)) finder_.setStop(false);
+}
+
+void MainDialog::stop() {
+    stopAsked_ = true;
+    jobs_.requestStop();
 }
 
 void MainDialog::find() {
@@ -196,27 +191,24 @@ void MainDialog::find() {
 }
 
 void MainDialog::close() {
-    stopAndWait();
-    if (worker_.running()) {
-        // A load runs to its end whatever the stop flag says. Wait for it out of
-        // sight, and never destroy the finder under it: with the flag up, its
-        // progress gives way when the queue is full, and its end gets through.
-        ShowWindow(window(), SW_HIDE);
-        finder_.setStop(true);
-        worker_.waitForEnd(INFINITE);
-    }
-    discardNotifications();
+    // Nothing of the job is wanted any more: a load stops reading too. One
+    // that is stuck in a read is waited for out of sight, and the finder is
+    // never destroyed under it.
+    stopAsked_ = true;
+    jobs_.abandon();
+    if (!jobs_.waitForEnd(kStopWaitMs)) ShowWindow(window(), SW_HIDE);
+    jobs_.abandonAndWait();
     destroy();
     PostQuitMessage(0);
 }
 
-void MainDialog::onNotification(uintptr_t code, uintptr_t value) {
-    AnagramText text = takeText(code, value);
+void MainDialog::onNotification(Notification notification) {
+    const uintptr_t code = notification.code, value = notification.value;
     repaintIfDue(kFloodRepaintMs);
     if (pendingLoad_) {
         // Everything up to the replaced job's end notification belongs to that job.
         if (endsJob(code)) {
-            worker_.waitForEnd(INFINITE);  // it posts nothing more and ends at once
+            jobs_.waitForEnd(JobDriver::kForever);  // it posts nothing more and ends at once
             std::string path = std::move(*pendingLoad_);
             pendingLoad_.reset();
             launchLoad(path);
@@ -240,7 +232,7 @@ void MainDialog::onNotification(uintptr_t code, uintptr_t value) {
             break;
         case SearchProgress:
         case AnagramFound:
-            showSearchNews(code, value, std::move(text));
+            showSearchNews(notification);
             break;
         case PhraseRefused:
             stopAndWait();
@@ -262,12 +254,14 @@ void MainDialog::onLoadEnded(uint32_t wordCount) {
     setItemText(IDE_MAIN_RESULTS, "");
     setProgress(0);
     ready_ = true;
+    stopAsked_ = false;
 }
 
 void MainDialog::onSearchEnded() {
     setProgress(0);
     enableItem(IDB_MAIN_STOP, false);
     ready_ = true;
+    stopAsked_ = false;
 }
 
 void MainDialog::launchLoad(const std::string& path) {
@@ -275,16 +269,14 @@ void MainDialog::launchLoad(const std::string& path) {
 }
 
 bool MainDialog::launch(JobKind kind, const std::string& text) {
-    finder_.jobKind = kind;
-    finder_.jobText = text;
-    if (startWorker()) return true;
+    if (startJob(kind, text)) return true;
     showMessage(loadString(IDS_WORKER_NOT_STARTED));
     return false;
 }
 
-void MainDialog::showSearchNews(uintptr_t code, uintptr_t value, AnagramText text) {
+void MainDialog::showSearchNews(const Notification& notification) {
     JoinedLines joined;
-    gather(joined, code, value, text);
+    gather(joined, notification);
     MSG next;
     bool nextTaken = joinQueuedNews(joined, next);
     if (joined.lastShown != 0) {
@@ -304,20 +296,18 @@ void MainDialog::showSearchNews(uintptr_t code, uintptr_t value, AnagramText tex
     }
 }
 
-void MainDialog::gather(JoinedLines& joined, uintptr_t code, uintptr_t value,
-                        const AnagramText& text) {
+void MainDialog::gather(JoinedLines& joined, const Notification& notification) {
     // Nothing paints while news is gathered: only the last progress shows.
-    if (code == SearchProgress) {
-        joined.progress = static_cast<uint32_t>(value);
+    if (notification.code == SearchProgress) {
+        joined.progress = static_cast<uint32_t>(notification.value);
     } else {
-        addLine(joined, text.get());
+        addLine(joined, notification.text.get());
     }
 }
 
 void MainDialog::addLine(JoinedLines& joined, const char* text) {
     ++receivedCount_;
-    // Lines still queued after a stop request are counted but not shown.
-    if (finder_.stopRequested()) return;
+    if (stopAsked_) return;
     if (receivedCount_ > 1) joined.text += "\r\n";
     joined.text += text;
     joined.lastShown = receivedCount_;
@@ -336,9 +326,7 @@ bool MainDialog::joinQueuedNews(JoinedLines& joined, MSG& next) {
             (next.wParam != AnagramFound && next.wParam != SearchProgress)) {
             return true;
         }
-        platform::notificationTaken(window());
-        auto value = static_cast<uintptr_t>(next.lParam);
-        gather(joined, next.wParam, value, takeText(next.wParam, value));
+        gather(joined, platform::receive(window(), next.wParam, next.lParam));
     }
 }
 
@@ -363,23 +351,6 @@ void MainDialog::repaintIfDue(DWORD periodMs) {
     if (GetTickCount() - lastRepaint_ < periodMs) return;
     paintThreadWindows();
     lastRepaint_ = GetTickCount();
-}
-
-void MainDialog::discardNotifications() {
-    // Called when no worker runs: the seam's count is what is still queued. A
-    // peek can come back empty when it handles a message sent from another
-    // thread, so a miss is tried again, a few times.
-    MSG msg;
-    int misses = 0;
-    while (window() != nullptr && platform::notificationsInFlight(window()) > 0 &&
-           misses < kDiscardMisses) {
-        if (PeekMessageA(&msg, window(), kNotificationMessage, kNotificationMessage, PM_REMOVE)) {
-            platform::notificationTaken(window());
-            takeText(msg.wParam, static_cast<uintptr_t>(msg.lParam));  // released at once
-        } else {
-            ++misses;
-        }
-    }
 }
 
 void MainDialog::setProgress(uint32_t position) {

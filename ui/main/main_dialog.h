@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "anagram_text.h"
 #include "finder.h"
-#include "main/worker_thread.h"
+#include "job_driver.h"
+#include "notification.h"
 #include "options/options_command.h"
 #include "toolkit/dialog.h"
 #include "toolkit/message_loop.h"
@@ -19,7 +19,7 @@ namespace scramblo::ui {
 class MainDialog : public Dialog, public MessageFilter, public IdleHandler, public OptionsHost {
   public:
     MainDialog() = default;
-    // Stops and waits for a running worker, without limit, before the finder goes.
+    // Abandons a running job and waits for its worker, without limit, before the finder goes.
     ~MainDialog() override;
 
     // Creates the hidden window from its template; false when that fails.
@@ -40,8 +40,8 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     bool preTranslateMessage(MSG& msg) override;
     void onIdle() override;
 
-    // Starts the finder's job on a new worker thread; false when it cannot.
-    virtual bool startWorker() { return worker_.start(finder_); }
+    // Starts the job on a new worker thread; false when it cannot.
+    virtual bool startJob(JobKind kind, const std::string& text) { return jobs_.start(kind, text); }
 
   private:
     // Anagram lines that go into the results box in one insertion, and the
@@ -53,8 +53,9 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     };
 
     void find();
+    void stop();
     void close();
-    void onNotification(uintptr_t code, uintptr_t value);
+    void onNotification(Notification notification);
     void passInputToModal();
     void onLoadEnded(uint32_t wordCount);
     void onSearchEnded();
@@ -62,8 +63,8 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     bool launch(JobKind kind, const std::string& text);
     // Shows this anagram or progress and the search news queued right behind
     // it: the anagrams in one insertion, only the last progress.
-    void showSearchNews(uintptr_t code, uintptr_t value, AnagramText text);
-    void gather(JoinedLines& joined, uintptr_t code, uintptr_t value, const AnagramText& text);
+    void showSearchNews(const Notification& notification);
+    void gather(JoinedLines& joined, const Notification& notification);
     void addLine(JoinedLines& joined, const char* text);
     // Takes the anagrams and progress queued right behind, until shortly after
     // the last painting and unless input waits. Answers whether it took
@@ -72,18 +73,21 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     void appendToResults(const std::string& lines);
     // Paints the window and any dialog over it when the last painting is this old.
     void repaintIfDue(DWORD periodMs);
-    void discardNotifications();
     void setProgress(uint32_t position);
     void showMessage(const std::string& text);
 
-    // Declared before the worker, so that it outlives it.
+    // Declared before its driver, so that it outlives the worker.
     Finder finder_;
-    WorkerThread worker_;
+    JobDriver jobs_{finder_};
     std::string lexiconPath_ = "WoordenLijst.txt";
     int32_t wordCount_ = 0;
     uint32_t receivedCount_ = 0;  // anagram notifications since Find, shown or not
     bool ready_ = false;          // a load has ended and no job runs
-    DWORD lastRepaint_ = 0;       // while notifications flood in
+    // This window asked the running job to stop: the anagrams still queued
+    // are counted but not shown. (A search also stops itself at the maximum
+    // anagram count, and shows every anagram up to it.) Lowered when a job ends.
+    bool stopAsked_ = false;
+    DWORD lastRepaint_ = 0;  // while notifications flood in
     // A load waiting for a replaced job whose worker outlived its wait; that
     // job's notifications are ignored until its end notification.
     std::optional<std::string> pendingLoad_;

@@ -1,6 +1,8 @@
+#include <windows.h>
+
 #include "worker_thread.h"
 
-namespace scramblo::ui {
+namespace scramblo {
 namespace {
 
 DWORD WINAPI threadEntry(void* finder) {
@@ -15,12 +17,17 @@ bool WorkerThread::start(Finder& finder) {
     return handle_ != nullptr;
 }
 
-bool WorkerThread::waitForEnd(DWORD timeoutMs) {
+bool WorkerThread::running() const {
+    return handle_ != nullptr;
+}
+
+bool WorkerThread::waitForEnd(uint32_t timeoutMs) {
     if (handle_ == nullptr) return true;
-    if (WaitForSingleObject(handle_, timeoutMs) != WAIT_OBJECT_0) return false;
+    DWORD wait = timeoutMs == kForever ? INFINITE : timeoutMs;
+    if (WaitForSingleObject(handle_, wait) != WAIT_OBJECT_0) return false;
     CloseHandle(handle_);
     handle_ = nullptr;
     return true;
 }
 
-}  // namespace scramblo::ui
+}  // namespace scramblo
