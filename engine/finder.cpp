@@ -61,7 +61,7 @@ bool Finder::post(NotificationCode code, uintptr_t value) {
         }
         // Once a stop is requested nobody waits for more than the job's end.
         if (stopRequested() && !endsJob(code)) return false;
-        platform::sleepMilliseconds(100);
+        platform::waitForRoom(targetWindow, 100);
     }
 }
 

@@ -50,11 +50,11 @@ class Finder {
     // Runs the job on the calling (worker) thread.
     void runJob();
 
-    // Posts one notification, retrying every 100 ms while the target refuses
-    // it. Gives up when the target window is gone, and at the first refusal
-    // once the stop flag is raised, except for a job's end notification: the
-    // owner leaves its busy state only on that one, so it is retried for as
-    // long as the window exists. Answers whether it was posted.
+    // Posts one notification, retrying while the target refuses it: as soon as
+    // its receiver has made room, and at least every 100 ms. Gives up when the target window is
+    // gone, and at the first refusal once the stop flag is raised, except for a job's end
+    // notification: the owner leaves its busy state only on that one, so it is retried for as long
+    // as the window exists. Answers whether it was posted.
     bool post(NotificationCode code, uintptr_t value);
 
     // Reads the stream to its end into the word set and the entry list, unless

@@ -1,5 +1,7 @@
 #include "platform_win32.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <unordered_map>
 
@@ -7,6 +9,11 @@
 
 namespace scramblo::platform {
 namespace {
+
+// Once the bound is reached, posting starts again when the receiver has taken
+// this many: a worker woken for every single slot would take turns with its
+// receiver at every notification.
+constexpr uint32_t kRoomAgain = kNotificationsInFlight / 2;
 
 // Notifications in flight per target window; a window without any has no entry.
 class InFlightCounts {
@@ -24,7 +31,25 @@ class InFlightCounts {
         // Messages of this number that were posted around the seam are not counted.
         auto entry = counts_.find(target);
         if (entry == counts_.end()) return;
-        if (--entry->second == 0) counts_.erase(entry);
+        if (--entry->second == kRoomAgain) room_.notify_all();
+        if (entry->second == 0) counts_.erase(entry);
+    }
+
+    void waitForRoom(HWND target, uint32_t milliseconds) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        auto roomy = [&] {
+            auto entry = counts_.find(target);
+            return entry == counts_.end() || entry->second <= kRoomAgain;
+        };
+        auto wait = std::chrono::milliseconds(milliseconds);
+        // With room already, the system itself refused the post: nothing here
+        // tells when it takes posts again.
+        if (roomy()) {
+            lock.unlock();
+            Sleep(milliseconds);
+        } else {
+            room_.wait_for(lock, wait, roomy);
+        }
     }
 
     uint32_t count(HWND target) {
@@ -35,6 +60,7 @@ class InFlightCounts {
 
   private:
     std::mutex mutex_;
+    std::condition_variable room_;
     std::unordered_map<HWND, uint32_t> counts_;
 };
 
@@ -91,8 +117,8 @@ uint32_t notificationsInFlight(HWND target) {
     return inFlight().count(target);
 }
 
-void sleepMilliseconds(uint32_t milliseconds) {
-    Sleep(milliseconds);
+void waitForRoom(NotifyTarget target, uint32_t milliseconds) {
+    inFlight().waitForRoom(static_cast<HWND>(target), milliseconds);
 }
 
 uint32_t tickCount() {

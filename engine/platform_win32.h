@@ -3,8 +3,9 @@
 // Each notification is counted against its target window from its post until
 // its receiver takes it from the queue (see notification_inbox.h). While
 // kNotificationsInFlight notifications to a window are in flight, a further
-// post to it fails as a full queue does, and the finder retries it every
-// 100 ms (or gives it up once the stop flag is raised).
+// post to it fails as a full queue does, and the finder retries it once the
+// window has taken half of them, or after 100 ms (or gives it up once the
+// stop flag is raised).
 //
 // Windows itself fails a post at 10,000 queued messages; Wine sets no limit,
 // and a long queue of notifications, retrieved before any input, would starve
@@ -12,8 +13,8 @@
 // window in memory. The bound is lower than Windows' own: after a stop
 // request the window still takes every queued notification one by one before
 // the search's end, and 4,000 of them take a fraction of a second even on a
-// busy machine, yet they outlast the worker's 100 ms wait after a refusal,
-// so the window never runs dry during a flood.
+// busy machine, yet the 2,000 left when the worker starts again outlast its
+// waking, so the window never runs dry during a flood.
 //
 // A job's end notification is never held back by the bound: the window may be
 // waiting for the worker to end, taking nothing from its queue meanwhile, and

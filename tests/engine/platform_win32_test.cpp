@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "notification_sink.h"
 
 namespace scramblo {
@@ -33,6 +36,29 @@ TEST(PlatformWin32, AWindowHasABoundedNumberOfNotificationsInFlight) {
     for (uintptr_t i = 1; i <= bound; ++i) ASSERT_EQ(sink.next(0ms)->value, i);
     EXPECT_FALSE(sink.next(0ms));
     EXPECT_EQ(platform::notificationsInFlight(window), 0u);
+}
+
+TEST(PlatformWin32, AWorkerWaitingForRoomWakesOnceTheWindowHasTakenHalf) {
+    NotificationSink sink;
+    auto window = static_cast<HWND>(sink.target());
+    const uintptr_t bound = platform::kNotificationsInFlight;
+    for (uintptr_t i = 0; i < bound; ++i) {
+        ASSERT_EQ(platform::postNotification(window, kNotificationMessage, LoadProgress, i),
+                  platform::PostResult::Posted);
+    }
+    std::atomic<bool> woken{false};
+    std::thread worker([&] {
+        platform::waitForRoom(window, 60000);
+        woken = true;
+    });
+    for (uintptr_t i = 1; i < bound / 2; ++i) ASSERT_TRUE(sink.next(0ms));
+    std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(woken);
+    ASSERT_TRUE(sink.next(0ms));
+    auto start = std::chrono::steady_clock::now();
+    worker.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
+    EXPECT_TRUE(woken);
 }
 
 TEST(PlatformWin32, AJobsEndNotificationPassesAFullWindow) {
