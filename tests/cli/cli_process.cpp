@@ -90,6 +90,10 @@ ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions
     CloseHandle(out);
     CloseHandle(err);
     if (!started) throw std::runtime_error("cannot start " + commandLine);
+    // One that hangs is ended, with the exit code of a process still running.
+    constexpr DWORD kLongestRunMs = 120000;
+    if (WaitForSingleObject(process.hProcess, kLongestRunMs) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, STILL_ACTIVE);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);

@@ -1,5 +1,5 @@
 // What the engine itself reports, run straight on a finder of the test's own:
-// the lines that the window must show, in the engine's order.
+// the lines that a front end must show, in the engine's order.
 #pragma once
 
 #include <cstdint>
@@ -12,15 +12,16 @@ namespace scramblo::testing {
 
 // Every notification of a search for `phrase` in the lexicon file, with the
 // default settings but for the maximum word count (0: no limit) and the
-// order, in the order posted.
+// order, in the order posted. Filtered, the load keeps only the words that
+// fit the phrase, as scramblo-cli's does.
 std::vector<Received> referenceNotifications(const std::string& lexiconPath,
                                              const std::string& phrase, uint32_t maxWordCount = 0,
-                                             bool breadthFirst = true);
+                                             bool breadthFirst = true, bool filtered = false);
 
 // The lines of those notifications: every anagram.
 std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
                                            const std::string& phrase, uint32_t maxWordCount = 0,
-                                           bool breadthFirst = true);
+                                           bool breadthFirst = true, bool filtered = false);
 
 // The lines joined as the results box holds them.
 std::string joinLines(const std::vector<std::string>& lines, size_t count);

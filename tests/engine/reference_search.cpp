@@ -7,11 +7,12 @@ namespace scramblo::testing {
 
 std::vector<Received> referenceNotifications(const std::string& lexiconPath,
                                              const std::string& phrase, uint32_t maxWordCount,
-                                             bool breadthFirst) {
+                                             bool breadthFirst, bool filtered) {
     NotificationSink sink;
     Finder finder;
     finder.maxWordCount = maxWordCount;
     finder.breadthFirst = breadthFirst;
+    if (filtered) finder.loadFilter.assign(phrase);
     finder.targetWindow = sink.target();
     std::vector<Received> received;
     JobDriver jobs(finder);
@@ -26,10 +27,10 @@ std::vector<Received> referenceNotifications(const std::string& lexiconPath,
 
 std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
                                            const std::string& phrase, uint32_t maxWordCount,
-                                           bool breadthFirst) {
+                                           bool breadthFirst, bool filtered) {
     std::vector<std::string> lines;
     for (const Received& received :
-         referenceNotifications(lexiconPath, phrase, maxWordCount, breadthFirst)) {
+         referenceNotifications(lexiconPath, phrase, maxWordCount, breadthFirst, filtered)) {
         if (received.code == AnagramFound) lines.push_back(received.text);
     }
     return lines;
