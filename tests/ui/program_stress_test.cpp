@@ -127,6 +127,40 @@ TEST_F(ProgramStress, ClosingAtARandomMomentAlwaysEndsTheProgramWithExitCodeZero
     std::printf("slowest exit: %lu ms\n", slowest);
 }
 
+TEST_F(ProgramStress, ClosingDuringALongLoadEndsTheProgramSoonerThanTheLoadWould) {
+    // Ten million words: a load that takes the program many seconds.
+    TempFolder folder;
+    std::string words;
+    for (int i = 0; i < 10000000; ++i) words += "w" + std::to_string(i) + "\n";
+    folder.write("WoordenLijst.txt", words);
+    words = std::string();
+
+    DWORD fullLoad;
+    {
+        ProgramProcess program(folder.path());
+        ASSERT_NE(program.window(), nullptr);
+        DWORD start = GetTickCount();
+        ASSERT_TRUE(waitUntil([&] { return program.loaded(); }, 300000));
+        fullLoad = GetTickCount() - start;
+        closeWindow(program.window());
+        ASSERT_EQ(program.exitCode(60000), std::optional<DWORD>(0));
+    }
+
+    ProgramProcess program(folder.path());
+    ASSERT_NE(program.window(), nullptr);
+    Sleep(3000);
+    ASSERT_FALSE(program.loaded()) << "the load must outlast three seconds";
+    DWORD start = GetTickCount();
+    closeWindow(program.window());
+    std::optional<DWORD> code = program.exitCode(fullLoad + 2000);
+    DWORD took = GetTickCount() - start;
+    std::printf(
+        "a full load of 10,000,000 words: %lu ms; closed 3 s into it, the program ended "
+        "after %lu ms\n",
+        fullLoad, took);
+    EXPECT_EQ(code, std::optional<DWORD>(0));
+}
+
 struct Lexicon {
     std::string path;
     uint32_t words;
