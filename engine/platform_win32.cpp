@@ -15,31 +15,43 @@ namespace {
 // receiver at every notification.
 constexpr uint32_t kRoomAgain = kNotificationsInFlight / 2;
 
-// Notifications in flight per target window; a window without any has no entry.
+// What is on its way to each target window.
 class InFlightCounts {
   public:
-    bool reserve(HWND target, bool bounded) {
+    enum class Reservation { Made, Full, LeftOut };
+
+    Reservation reserve(HWND target, uintptr_t code) {
         std::lock_guard<std::mutex> lock(mutex_);
-        uint32_t& count = counts_[target];
-        if (bounded && count >= kNotificationsInFlight) return false;
-        ++count;
-        return true;
+        Target& to = targets_[target];
+        if (code == SearchProgress && to.coalescesProgress && to.progressQueued)
+            return Reservation::LeftOut;
+        if (!endsJob(code) && to.count >= kNotificationsInFlight) return Reservation::Full;
+        ++to.count;
+        if (code == SearchProgress) to.progressQueued = true;
+        return Reservation::Made;
     }
 
-    void release(HWND target) {
+    void release(HWND target, uintptr_t code) {
         std::lock_guard<std::mutex> lock(mutex_);
         // Messages of this number that were posted around the seam are not counted.
-        auto entry = counts_.find(target);
-        if (entry == counts_.end()) return;
-        if (--entry->second == kRoomAgain) room_.notify_all();
-        if (entry->second == 0) counts_.erase(entry);
+        auto entry = targets_.find(target);
+        if (entry == targets_.end() || entry->second.count == 0) return;
+        Target& to = entry->second;
+        if (code == SearchProgress) to.progressQueued = false;
+        if (--to.count == kRoomAgain) room_.notify_all();
+        if (to.count == 0 && !to.coalescesProgress) targets_.erase(entry);
+    }
+
+    void coalesceProgress(HWND target) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        targets_[target].coalescesProgress = true;
     }
 
     void waitForRoom(HWND target, uint32_t milliseconds) {
         std::unique_lock<std::mutex> lock(mutex_);
         auto roomy = [&] {
-            auto entry = counts_.find(target);
-            return entry == counts_.end() || entry->second <= kRoomAgain;
+            auto entry = targets_.find(target);
+            return entry == targets_.end() || entry->second.count <= kRoomAgain;
         };
         auto wait = std::chrono::milliseconds(milliseconds);
         // With room already, the system itself refused the post: nothing here
@@ -54,14 +66,21 @@ class InFlightCounts {
 
     uint32_t count(HWND target) {
         std::lock_guard<std::mutex> lock(mutex_);
-        auto entry = counts_.find(target);
-        return entry == counts_.end() ? 0 : entry->second;
+        auto entry = targets_.find(target);
+        return entry == targets_.end() ? 0 : entry->second.count;
     }
 
   private:
+    struct Target {
+        uint32_t count = 0;
+        bool coalescesProgress = false;
+        bool progressQueued = false;
+    };
+
     std::mutex mutex_;
     std::condition_variable room_;
-    std::unordered_map<HWND, uint32_t> counts_;
+    // A window without anything on its way and without a wish has no entry.
+    std::unordered_map<HWND, Target> targets_;
 };
 
 InFlightCounts& inFlight() {
@@ -74,15 +93,25 @@ InFlightCounts& inFlight() {
 PostResult postNotification(NotifyTarget target, uint32_t message, uintptr_t code,
                             uintptr_t value) {
     auto window = static_cast<HWND>(target);
-    if (!inFlight().reserve(window, !endsJob(code)))
-        return IsWindow(window) ? PostResult::Refused : PostResult::TargetGone;
+    switch (inFlight().reserve(window, code)) {
+        case InFlightCounts::Reservation::LeftOut:
+            return PostResult::Posted;  // the window will take a later tick instead
+        case InFlightCounts::Reservation::Full:
+            return IsWindow(window) ? PostResult::Refused : PostResult::TargetGone;
+        case InFlightCounts::Reservation::Made:
+            break;
+    }
     if (PostMessageA(window, message, code, value)) return PostResult::Posted;
-    inFlight().release(window);
+    inFlight().release(window, code);
     return IsWindow(window) ? PostResult::Refused : PostResult::TargetGone;
 }
 
+void coalesceProgress(HWND target) {
+    inFlight().coalesceProgress(target);
+}
+
 Notification receive(HWND target, WPARAM code, LPARAM value) {
-    inFlight().release(target);
+    inFlight().release(target, code);
     return Notification(code, static_cast<uintptr_t>(value));
 }
 

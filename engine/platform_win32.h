@@ -31,6 +31,14 @@ namespace scramblo::platform {
 
 constexpr uint32_t kNotificationsInFlight = 4000;
 
+// From now on at most one search progress notification is on its way to the
+// window: a tick posted while the one before it still waits in the queue is
+// left out, and the window learns the count from the next tick it takes. For
+// a window that shows only the latest progress anyway. A search posts a tick
+// per so many entries tried, and on a large lexicon that can be one for every
+// few anagrams: a message each that the window would take for nothing.
+void coalesceProgress(HWND target);
+
 // A notification that the window's own message loop took from its queue and
 // handed to it. A window takes every notification through here (or through
 // takeNotification or discardNotifications), whether it handles it or not.

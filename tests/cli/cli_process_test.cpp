@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,26 +25,12 @@ namespace {
 using Lines = std::vector<std::string>;
 using namespace std::chrono_literals;
 
-// Debian's American English word list.
-#ifdef _WIN32
-const char kAmericanEnglish[] = "Z:\\usr\\share\\dict\\american-english";
-#else
-const char kAmericanEnglish[] = "/usr/share/dict/american-english";
-#endif
-
 // The weights are all different, so the lexicon's order is fixed:
 // dormitory 1436, roomy 1361, dirty 1325, tidy 1307, tory 1305, my 1303,
 // dry 1287, doom 112, room 111, trim 109, riot 76, dirt 75, rod 57.
 // The empty first line makes the load post progress, which only a terminal shows.
 const char kDormitory[] =
     "\nroom\ndirty\ndormitory\ndirt\nroomy\nrod\nmy\nriot\ntory\ndry\ntrim\ndoom\ntidy\n";
-
-std::string lettersOf(const std::string& text) {
-    std::string letters;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(letters),
-                 [](char c) { return c >= 'a' && c <= 'z'; });
-    return letters;
-}
 
 // The summary line, all that goes to standard error when it is no terminal.
 struct Summary {
@@ -116,12 +101,8 @@ TEST_F(CliTest, LimitsWordsAndAnagrams) {
 TEST_F(CliTest, PrintsEveryOneOfTensOfThousandsOfAnagramsAndEndsAtOnceWithoutAny) {
     // A receiver that kept its notifications' places in the window's bound
     // would stall after a few thousand, or at the end of a search without any.
-    std::ifstream american(kAmericanEnglish);
-    std::string words;
-    for (std::string line; std::getline(american, line);) {
-        if (!line.empty() && lettersOf(line) == line) words += line + "\n";
-    }
-    std::string list = directory_.write("american-lower.txt", words);
+    std::string list =
+        directory_.write("american-lower.txt", scramblo::testing::americanLowerCaseWords());
     for (auto [phrase, maxWords] :
          {std::pair{"clint eastwood", 0u}, std::pair{"william shakespeare", 4u}}) {
         SCOPED_TRACE(phrase);
@@ -288,6 +269,13 @@ std::string endlessLexicon() {
 }
 
 const std::string kLongPhrase(30, 'e');
+
+std::string lettersOf(const std::string& text) {
+    std::string letters;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(letters),
+                 [](char c) { return c >= 'a' && c <= 'z'; });
+    return letters;
+}
 
 TEST_F(CliTest, CtrlCStopsTheSearchAndPrintsEverythingFound) {
     std::string lexicon = directory_.write("endless.txt", endlessLexicon());

@@ -61,6 +61,26 @@ TEST(PlatformWin32, AWorkerWaitingForRoomWakesOnceTheWindowHasTakenHalf) {
     EXPECT_TRUE(woken);
 }
 
+TEST(PlatformWin32, AWindowThatCoalescesProgressHasOneTickOnItsWay) {
+    NotificationSink sink;
+    auto window = static_cast<HWND>(sink.target());
+    platform::coalesceProgress(window);
+    auto post = [&](uintptr_t code, uintptr_t value) {
+        return platform::postNotification(window, kNotificationMessage, code, value);
+    };
+    for (uintptr_t tick = 1; tick <= 3; ++tick)
+        EXPECT_EQ(post(SearchProgress, tick), platform::PostResult::Posted);
+    post(LoadProgress, 1000);
+    post(SearchProgress, 4);
+    EXPECT_EQ(sink.next(0ms)->value, 1u);
+    post(SearchProgress, 5);
+    post(SearchProgress, 6);
+    EXPECT_EQ(sink.next(0ms)->value, 1000u);
+    EXPECT_EQ(sink.next(0ms)->value, 5u);
+    EXPECT_FALSE(sink.next(0ms));
+    EXPECT_EQ(platform::notificationsInFlight(window), 0u);
+}
+
 TEST(PlatformWin32, AJobsEndNotificationPassesAFullWindow) {
     // The window may be waiting for the worker to end, taking nothing meanwhile.
     NotificationSink sink;

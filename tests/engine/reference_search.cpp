@@ -1,5 +1,8 @@
 #include "reference_search.h"
 
+#include <algorithm>
+#include <fstream>
+
 #include "finder.h"
 #include "job_driver.h"
 
@@ -34,6 +37,22 @@ std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
         if (received.code == AnagramFound) lines.push_back(received.text);
     }
     return lines;
+}
+
+std::string americanLowerCaseWords() {
+#ifdef _WIN32
+    std::ifstream american("Z:\\usr\\share\\dict\\american-english");
+#else
+    std::ifstream american("/usr/share/dict/american-english");
+#endif
+    std::string words;
+    for (std::string line; std::getline(american, line);) {
+        if (!line.empty() && std::all_of(line.begin(), line.end(),
+                                         [](char c) { return c >= 'a' && c <= 'z'; })) {
+            words += line + "\n";
+        }
+    }
+    return words;
 }
 
 std::string joinLines(const std::vector<std::string>& lines, size_t count) {

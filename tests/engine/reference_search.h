@@ -23,6 +23,10 @@ std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
                                            const std::string& phrase, uint32_t maxWordCount = 0,
                                            bool breadthFirst = true, bool filtered = false);
 
+// Debian's American English word list (package wamerican), its lines of
+// lower-case letters a to z only, one per line.
+std::string americanLowerCaseWords();
+
 // The lines joined as the results box holds them.
 std::string joinLines(const std::vector<std::string>& lines, size_t count);
 

@@ -78,6 +78,7 @@ bool MainDialog::onInitDialog() {
                         MAKELPARAM(0, kProgressSteps));
     SendDlgItemMessageA(window(), IDE_MAIN_RESULTS, EM_LIMITTEXT, 0, 0);
     finder_.targetWindow = window();
+    platform::coalesceProgress(window());
     startLoad(lexiconPath_);
     return true;
 }
