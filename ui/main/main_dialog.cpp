@@ -54,11 +54,6 @@ void paintThreadWindows() {
         0);
 }
 
-HANDLE loadAppIcon(int widthMetric, int heightMetric) {
-    return LoadImageA(AppModule::instance(), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
-                      GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED);
-}
-
 }  // namespace
 
 MainDialog::~MainDialog() {
@@ -73,11 +68,7 @@ bool MainDialog::create() {
 }
 
 bool MainDialog::onInitDialog() {
-    centerOver(nullptr);
-    SendMessageA(window(), WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(loadAppIcon(SM_CXICON, SM_CYICON)));
-    SendMessageA(window(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(loadAppIcon(SM_CXSMICON, SM_CYSMICON)));
+    frame_.attach();
     if (MessageLoop* loop = AppModule::messageLoop()) {
         loop->addMessageFilter(this);
         loop->addIdleHandler(this);
@@ -120,6 +111,9 @@ bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&)
         case WM_CLOSE:
             close();
             return true;
+        case WM_WINDOWPOSCHANGED:
+            frame_.noteNormalPlace();
+            return false;
         case WM_DESTROY:
             if (MessageLoop* loop = AppModule::messageLoop()) {
                 loop->removeMessageFilter(this);
@@ -196,6 +190,7 @@ void MainDialog::find() {
 }
 
 void MainDialog::close() {
+    frame_.save();
     stopAndWait();
     if (worker_.running()) {
         // A load runs to its end whatever the stop flag says. Wait for it out of
