@@ -1,8 +1,21 @@
 #include "control_layout.h"
 
+#include <utility>
+
 #include "toolkit/dpi.h"
 
 namespace scramblo::ui {
+namespace {
+
+// Where a control is now, in its dialog's client area.
+RECT placeOf(HWND control) {
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+}  // namespace
 
 void ControlLayout::capture(HWND dialog, UINT dpi) {
     dialog_ = dialog;
@@ -13,10 +26,7 @@ void ControlLayout::capture(HWND dialog, UINT dpi) {
     controls_.clear();
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT place;
-        GetWindowRect(child, &place);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-        controls_.push_back({child, place, kNoEdge});
+        controls_.push_back({child, placeOf(child), kNoEdge});
     }
 }
 
@@ -38,21 +48,30 @@ void ControlLayout::arrange(UINT dpi) const {
     GetClientRect(dialog_, &client);
     int extraWidth = client.right - scaleToDpi(client_.cx, dpi, dpi_);
     int extraHeight = client.bottom - scaleToDpi(client_.cy, dpi, dpi_);
-    // One step: the controls paint once, at their new places.
-    HDWP moves = BeginDeferWindowPos(static_cast<int>(controls_.size()));
+    std::vector<std::pair<HWND, RECT>> moved;
     for (const Control& control : controls_) {
         RECT place = scaled(control.place, dpi);
         if (control.edges & kLeftEdge) place.left += extraWidth;
         if (control.edges & kRightEdge) place.right += extraWidth;
         if (control.edges & kTopEdge) place.top += extraHeight;
         if (control.edges & kBottomEdge) place.bottom += extraHeight;
-        if (moves != nullptr && IsWindow(control.window)) {
-            moves = DeferWindowPos(moves, control.window, nullptr, place.left, place.top,
-                                   place.right - place.left, place.bottom - place.top,
-                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-        }
+        if (!IsWindow(control.window)) continue;
+        RECT now = placeOf(control.window);
+        if (!EqualRect(&place, &now)) moved.emplace_back(control.window, place);
+    }
+    // In one step, each control painted whole at its new place: bits copied
+    // from its old place could carry along what another control showed there.
+    HDWP moves = BeginDeferWindowPos(static_cast<int>(moved.size()));
+    for (const auto& [control, place] : moved) {
+        if (moves == nullptr) break;
+        moves = DeferWindowPos(moves, control, nullptr, place.left, place.top,
+                               place.right - place.left, place.bottom - place.top,
+                               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS);
     }
     if (moves != nullptr) EndDeferWindowPos(moves);
+    // A control without a background of its own, the group box, shows the
+    // dialog's beneath it, which the move does not renew.
+    for (const auto& [control, place] : moved) InvalidateRect(dialog_, &place, TRUE);
 }
 
 SIZE ControlLayout::minimumWindowSize(UINT dpi) const {
