@@ -14,8 +14,10 @@ class InFlightCounts {
   public:
     bool reserve(HWND target, bool bounded) {
         std::lock_guard<std::mutex> lock(mutex_);
+        auto bound = bounds_.find(target);
         uint32_t& count = counts_[target];
-        if (bounded && count >= kNotificationsInFlight) return false;
+        if (bounded && count >= (bound == bounds_.end() ? kNotificationsInFlight : bound->second))
+            return false;
         ++count;
         return true;
     }
@@ -28,6 +30,15 @@ class InFlightCounts {
         if (--entry->second == 0) counts_.erase(entry);
     }
 
+    void setBound(HWND target, uint32_t bound) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (bound == kNotificationsInFlight) {
+            bounds_.erase(target);
+        } else {
+            bounds_[target] = bound;
+        }
+    }
+
     uint32_t count(HWND target) {
         std::lock_guard<std::mutex> lock(mutex_);
         auto entry = counts_.find(target);
@@ -37,6 +48,7 @@ class InFlightCounts {
   private:
     std::mutex mutex_;
     std::unordered_map<HWND, uint32_t> counts_;
+    std::unordered_map<HWND, uint32_t> bounds_;  // where not kNotificationsInFlight
 };
 
 InFlightCounts& inFlight() {
@@ -58,6 +70,10 @@ PostResult postNotification(NotifyTarget target, uint32_t message, uintptr_t cod
 
 void notificationTaken(HWND target) {
     inFlight().release(target);
+}
+
+void boundNotificationsInFlight(HWND target, uint32_t bound) {
+    inFlight().setBound(target, bound);
 }
 
 uint32_t notificationsInFlight(HWND target) {

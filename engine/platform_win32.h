@@ -18,6 +18,11 @@
 // A job's end notification is never held back by the bound: the window may be
 // waiting for the worker to end, taking nothing from its queue meanwhile, and
 // the worker posts nothing after it.
+//
+// While the user moves or sizes a window, the system's own loop takes every
+// posted message before the mouse, and the drag would wait for the end of a
+// flood: the window then asks for a bound of a few notifications, so that its
+// queue runs dry between them.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +32,11 @@
 namespace scramblo::platform {
 
 constexpr uint32_t kNotificationsInFlight = 4000;
+constexpr uint32_t kNotificationsInFlightWhileDragged = 64;
+
+// The bound for notifications to the window from now on; kNotificationsInFlight
+// until it is set.
+void boundNotificationsInFlight(HWND target, uint32_t bound);
 
 // The window calls this once for every notification it takes from its queue,
 // whether it handles it or discards it.

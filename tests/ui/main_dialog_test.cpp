@@ -14,6 +14,7 @@
 #include "main_dialog_ids.h"
 #include "options/settings_store.h"
 #include "options/window_placement_store.h"
+#include "platform.h"
 #include "platform_win32.h"
 #include "program_process.h"
 #include "reference_search.h"
@@ -676,6 +677,24 @@ TEST_F(MainWindowFrameTest, ADpiChangeTakesTheSuggestedRectangleAndRedoesFontIco
     GetClientRect(window, &scaledClient);
     EXPECT_EQ(scaledClient.right, 2 * client.right);
     EXPECT_EQ(scaledClient.bottom, 2 * client.bottom);
+}
+
+TEST_F(MainWindowFrameTest, WhileTheUserDragsTheFrameFewNotificationsWaitAheadOfTheMouse) {
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(start(dialog));
+    HWND window = dialog.window();
+    auto post = [&] {
+        return platform::postNotification(window, kNotificationMessage, SearchProgress, 1);
+    };
+    SendMessageA(window, WM_ENTERSIZEMOVE, 0, 0);
+    for (uint32_t i = 0; i < platform::kNotificationsInFlightWhileDragged; ++i) {
+        ASSERT_EQ(post(), platform::PostResult::Posted);
+    }
+    EXPECT_EQ(post(), platform::PostResult::Refused);
+    SendMessageA(window, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(post(), platform::PostResult::Posted);
+    pumpPending();
+    EXPECT_EQ(platform::notificationsInFlight(window), 0u);
 }
 
 }  // namespace

@@ -112,7 +112,9 @@ bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&)
             close();
             return true;
         case WM_WINDOWPOSCHANGED:
-            frame_.noteNormalPlace();
+        case WM_ENTERSIZEMOVE:
+        case WM_EXITSIZEMOVE:
+            frame_.follow(message);
             return false;
         case WM_DESTROY:
             if (MessageLoop* loop = AppModule::messageLoop()) {

@@ -2,6 +2,7 @@
 
 #include "main_dialog_ids.h"
 #include "options/window_placement_store.h"
+#include "platform_win32.h"
 #include "toolkit/dpi.h"
 #include "toolkit/program_icon.h"
 
@@ -61,6 +62,26 @@ int MainWindowFrame::firstShowState(int requested) const {
     bool asUsual =
         requested == SW_SHOWNORMAL || requested == SW_SHOW || requested == SW_SHOWDEFAULT;
     return openMaximised_ && asUsual ? SW_SHOWMAXIMIZED : requested;
+}
+
+void MainWindowFrame::follow(UINT message) {
+    switch (message) {
+        case WM_WINDOWPOSCHANGED:
+            noteNormalPlace();
+            break;
+        case WM_ENTERSIZEMOVE:
+            // The system's loop for the drag takes the mouse only once no
+            // notification waits.
+            platform::boundNotificationsInFlight(window_.window(),
+                                                 platform::kNotificationsInFlightWhileDragged);
+            break;
+        case WM_EXITSIZEMOVE:
+            platform::boundNotificationsInFlight(window_.window(),
+                                                 platform::kNotificationsInFlight);
+            break;
+        default:
+            break;
+    }
 }
 
 void MainWindowFrame::noteNormalPlace() {

@@ -20,14 +20,16 @@ class MainWindowFrame {
     // The state for the window's first showing: maximised when it closed
     // maximised and the start asks for the window as usual.
     int firstShowState(int requested) const;
-    // Follows the window's moves, keeping the rectangle it has when neither
-    // maximised nor minimised.
-    void noteNormalPlace();
+    // Follows the window's moves (WM_WINDOWPOSCHANGED), keeping the rectangle
+    // it has when neither maximised nor minimised, and the user's dragging of
+    // its frame (WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE).
+    void follow(UINT message);
     void onDpiChanged() { showIcons(); }
     // Stores the place for the next start; when the window closes.
     void save() const;
 
   private:
+    void noteNormalPlace();
     void anchorControls();
     bool restorePlace();
     void showIcons();
