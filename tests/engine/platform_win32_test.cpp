@@ -53,21 +53,5 @@ TEST(PlatformWin32, AJobsEndNotificationPassesAFullWindow) {
     EXPECT_EQ(platform::notificationsInFlight(window), 0u);
 }
 
-TEST(PlatformWin32, AWindowSetsABoundOfItsOwnForAWhile) {
-    NotificationSink sink;
-    auto window = static_cast<HWND>(sink.target());
-    auto post = [&](uintptr_t code) {
-        return platform::postNotification(window, kNotificationMessage, code, 0);
-    };
-    platform::boundNotificationsInFlight(window, 3);
-    for (int i = 0; i < 3; ++i) ASSERT_EQ(post(SearchProgress), platform::PostResult::Posted);
-    EXPECT_EQ(post(SearchProgress), platform::PostResult::Refused);
-    EXPECT_EQ(post(SearchDone), platform::PostResult::Posted);
-    platform::boundNotificationsInFlight(window, platform::kNotificationsInFlight);
-    EXPECT_EQ(post(SearchProgress), platform::PostResult::Posted);
-    for (int i = 0; i < 5; ++i) ASSERT_TRUE(sink.next(0ms));
-    EXPECT_EQ(platform::notificationsInFlight(window), 0u);
-}
-
 }  // namespace
 }  // namespace scramblo

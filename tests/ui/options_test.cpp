@@ -23,13 +23,9 @@ namespace {
 namespace fs = std::filesystem;
 using testing::DialogAnswerer;
 using testing::focusOf;
-using testing::imageWidth;
-using testing::placeInParent;
 using testing::postButton;
 using testing::pressButton;
 using testing::pressKey;
-using testing::screenRect;
-using testing::sendDpiChange;
 using testing::SettingsRegistry;
 using testing::waitForDialog;
 using testing::waitUntil;
@@ -399,21 +395,6 @@ class SearchTarget {
         return 0;
     }
 };
-
-TEST_F(OptionsCommand, ADpiChangeRedrawsTheDialogAndItsIconAtTheNewSize) {
-    run([](HWND dialog) {
-        HWND ok = GetDlgItem(dialog, IDOK);
-        RECT before = placeInParent(ok);
-        HWND icon = GetWindow(ok, GW_HWNDLAST);
-        RECT suggested = sendDpiChange(dialog, 192);
-        EXPECT_EQ(screenRect(dialog), suggested);
-        RECT after = placeInParent(ok);
-        EXPECT_EQ(after.left, 2 * before.left);
-        EXPECT_EQ(after.right, 2 * before.right);
-        EXPECT_EQ(imageWidth(reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0))), 64);
-        postButton(dialog, IDCANCEL);
-    });
-}
 
 TEST_F(OptionsCommand, ASearchGoesOnWhileTheDialogIsOpenAndAfterNewSettings) {
     // Words of a's only, in every spelling, against a phrase with a z: no
