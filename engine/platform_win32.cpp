@@ -10,11 +10,6 @@
 namespace scramblo::platform {
 namespace {
 
-// Once the bound is reached, posting starts again when the receiver has taken
-// this many: a worker woken for every single slot would take turns with its
-// receiver at every notification.
-constexpr uint32_t kRoomAgain = kNotificationsInFlight / 2;
-
 // What is on its way to each target window.
 class InFlightCounts {
   public:
@@ -25,7 +20,7 @@ class InFlightCounts {
         Target& to = targets_[target];
         if (code == SearchProgress && to.coalescesProgress && to.progressQueued)
             return Reservation::LeftOut;
-        if (!endsJob(code) && to.count >= kNotificationsInFlight) return Reservation::Full;
+        if (!endsJob(code) && to.count >= to.bound) return Reservation::Full;
         ++to.count;
         if (code == SearchProgress) to.progressQueued = true;
         return Reservation::Made;
@@ -38,8 +33,8 @@ class InFlightCounts {
         if (entry == targets_.end() || entry->second.count == 0) return;
         Target& to = entry->second;
         if (code == SearchProgress) to.progressQueued = false;
-        if (--to.count == kRoomAgain) room_.notify_all();
-        if (to.count == 0 && !to.coalescesProgress) targets_.erase(entry);
+        if (--to.count == to.roomAgain()) room_.notify_all();
+        if (to.count == 0 && to.isPlain()) targets_.erase(entry);
     }
 
     void coalesceProgress(HWND target) {
@@ -47,11 +42,17 @@ class InFlightCounts {
         targets_[target].coalescesProgress = true;
     }
 
+    void setBound(HWND target, uint32_t bound) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        targets_[target].bound = bound;
+        room_.notify_all();
+    }
+
     void waitForRoom(HWND target, uint32_t milliseconds) {
         std::unique_lock<std::mutex> lock(mutex_);
         auto roomy = [&] {
             auto entry = targets_.find(target);
-            return entry == targets_.end() || entry->second.count <= kRoomAgain;
+            return entry == targets_.end() || entry->second.count <= entry->second.roomAgain();
         };
         auto wait = std::chrono::milliseconds(milliseconds);
         // With room already, the system itself refused the post: nothing here
@@ -73,13 +74,20 @@ class InFlightCounts {
   private:
     struct Target {
         uint32_t count = 0;
+        uint32_t bound = kNotificationsInFlight;
         bool coalescesProgress = false;
         bool progressQueued = false;
+
+        // Once the bound is reached, posting starts again when the receiver
+        // has taken half: a worker woken for every single slot would take
+        // turns with its receiver at every notification.
+        uint32_t roomAgain() const { return bound / 2; }
+        bool isPlain() const { return bound == kNotificationsInFlight && !coalescesProgress; }
     };
 
     std::mutex mutex_;
     std::condition_variable room_;
-    // A window without anything on its way and without a wish has no entry.
+    // A window without anything on its way and with the usual rules has no entry.
     std::unordered_map<HWND, Target> targets_;
 };
 
@@ -140,6 +148,10 @@ void discardNotifications(NotifyTarget target) {
     for (int misses = 0; notificationsInFlight(window) > 0 && misses < kMisses;) {
         if (!takeNotification(window, std::chrono::milliseconds(0))) ++misses;
     }
+}
+
+void boundNotificationsInFlight(HWND target, uint32_t bound) {
+    inFlight().setBound(target, bound);
 }
 
 uint32_t notificationsInFlight(HWND target) {

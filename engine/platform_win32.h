@@ -19,6 +19,11 @@
 // A job's end notification is never held back by the bound: the window may be
 // waiting for the worker to end, taking nothing from its queue meanwhile, and
 // the worker posts nothing after it.
+//
+// While the user moves or sizes a window, the system's own loop takes every
+// posted message before the mouse, and the drag would wait for the end of a
+// flood: the window then asks for a bound of a few notifications, so that its
+// queue runs dry between them.
 #pragma once
 
 #include <windows.h>
@@ -30,6 +35,11 @@
 namespace scramblo::platform {
 
 constexpr uint32_t kNotificationsInFlight = 4000;
+constexpr uint32_t kNotificationsInFlightWhileDragged = 64;
+
+// The bound for notifications to the window from now on; kNotificationsInFlight
+// until it is set.
+void boundNotificationsInFlight(HWND target, uint32_t bound);
 
 // From now on at most one search progress notification is on its way to the
 // window: a tick posted while the one before it still waits in the queue is

@@ -17,7 +17,11 @@
 namespace scramblo::ui {
 namespace {
 
+using scramblo::testing::imageWidth;
 using scramblo::testing::Picture;
+using scramblo::testing::placeInParent;
+using scramblo::testing::screenRect;
+using scramblo::testing::sendDpiChange;
 using scramblo::testing::whileModal;
 
 constexpr COLORREF kBlue = RGB(0, 0, 255);
@@ -264,6 +268,45 @@ TEST_F(AboutDialogTest, TooltipNamesTheTargetOverTheWholeControl) {
         EXPECT_TRUE(tool.uFlags & TTF_IDISHWND);
         EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), link);
         EXPECT_STREQ(text, kTarget);
+    });
+}
+
+TEST_F(AboutDialogTest, ADpiChangeRedrawsTheLinkItsHandAndTheIconAtTheNewSize) {
+    withAbout([&](HWND dialog, HWND link) {
+        // Rows of the link's picture with ink in them: the text and its underline.
+        auto inkRows = [&] {
+            Picture picture(link);
+            int rows = 0;
+            for (int y = 0; y < picture.height(); ++y) {
+                bool ink = false;
+                for (int x = 0; x < picture.width() && !ink; ++x) ink = picture.at(x, y) == kBlue;
+                rows += ink;
+            }
+            return rows;
+        };
+        auto hand = [&] {
+            mouse(link, WM_MOUSEMOVE, onText(link));
+            return GetCursor();
+        };
+        HWND icon = GetWindow(GetWindow(GetDlgItem(dialog, IDOK), GW_HWNDNEXT), GW_HWNDNEXT);
+        int rowsBefore = inkRows();
+        RECT okBefore = placeInParent(GetDlgItem(dialog, IDOK));
+
+        RECT suggested = sendDpiChange(dialog, 192);
+        EXPECT_EQ(screenRect(dialog), suggested);
+        RECT ok = placeInParent(GetDlgItem(dialog, IDOK));
+        EXPECT_EQ(ok.right - ok.left, 2 * (okBefore.right - okBefore.left));
+        // Glyphs at twice the size are not exactly twice as tall.
+        EXPECT_NEAR(inkRows(), 2 * rowsBefore, 2);
+        EXPECT_EQ(imageWidth(hand()), 64);
+        ICONINFO info;
+        ASSERT_TRUE(GetIconInfo(hand(), &info));
+        DeleteObject(info.hbmMask);
+        EXPECT_EQ(info.xHotspot, 10u);
+        EXPECT_EQ(info.yHotspot, 0u);
+        auto shown = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+        EXPECT_EQ(imageWidth(shown), 64);
+        EXPECT_TRUE(paintedIn(link, kBlue));
     });
 }
 

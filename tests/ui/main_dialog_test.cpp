@@ -5,15 +5,20 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <thread>
 
 #include "anagram_text.h"
 #include "flood_lexicon.h"
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
+#include "options/settings_store.h"
+#include "options/window_placement_store.h"
+#include "platform.h"
 #include "platform_win32.h"
 #include "program_process.h"
 #include "reference_search.h"
+#include "settings_registry.h"
 #include "stalled_lexicon.h"
 #include "toolkit/app_module.h"
 #include "ui_test_support.h"
@@ -529,6 +534,214 @@ TEST_F(MainDialogTest, TheResultsBoxPaintsThroughoutAFloodNotOnlyAtItsEnd) {
     }
     EXPECT_GE(duringFlood, 2);
     EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, kLines));
+}
+
+// The window's controls, each with its place in the client area.
+std::map<HWND, RECT> placesOfControls(HWND window) {
+    std::map<HWND, RECT> places;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        places[child] = placeInParent(child);
+    }
+    return places;
+}
+
+// Every control at its place `before` times `scale`, then moved and stretched
+// as anchored by what the client area has `grown` beyond that.
+void expectAnchored(const MainDialog& dialog, const std::map<HWND, RECT>& before, int scale,
+                    SIZE grown) {
+    struct EdgeMoves {
+        int left, top, right, bottom;
+    };
+    int dx = grown.cx, dy = grown.cy;
+    EdgeMoves right{dx, 0, dx, 0};
+    const std::map<HWND, EdgeMoves> moves = {
+        {dialog.item(IDE_MAIN_PHRASE), {0, 0, dx, 0}},
+        {dialog.item(IDE_MAIN_RESULTS), {0, 0, dx, dy}},
+        {dialog.item(IDP_MAIN_PROGRESS), {0, dy, dx, dy}},
+        {dialog.item(IDB_MAIN_FIND), right},
+        {dialog.item(IDB_MAIN_STOP), right},
+        {GetWindow(dialog.item(IDT_MAIN_FOUND), GW_HWNDPREV), right},  // the group box
+        {dialog.item(IDT_MAIN_FOUND), right},
+        {dialog.item(IDT_MAIN_LEXICON), right},
+        {dialog.item(IDB_MAIN_OPTIONS), right},
+        {dialog.item(IDB_MAIN_ABOUT), right}};
+    std::map<HWND, RECT> now = placesOfControls(dialog.window());
+    ASSERT_EQ(now.size(), moves.size()) << "every control has its anchoring";
+    for (const auto& [control, place] : now) {
+        SCOPED_TRACE(GetDlgCtrlID(control));
+        const RECT& was = before.at(control);
+        const EdgeMoves& move = moves.at(control);
+        EXPECT_EQ(place, (RECT{scale * was.left + move.left, scale * was.top + move.top,
+                               scale * was.right + move.right, scale * was.bottom + move.bottom}));
+    }
+}
+
+class MainWindowFrameTest : public MainDialogTest {
+  protected:
+    // Creates the window as the program does, on the small lexicon, and shows it.
+    void start(MainDialog& dialog) {
+        dialog.lexiconPath() = lexicon_;
+        ASSERT_TRUE(dialog.create());
+        dialog.show(SW_SHOWNORMAL);
+        ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
+    }
+
+    // Closes it as the user does, and takes the quit request it posts.
+    static void close(MainDialog& dialog) {
+        SendMessageA(dialog.window(), WM_CLOSE, 0, 0);
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+
+    // The window's rectangle on a first run, without a stored place.
+    RECT firstRunRect() {
+        SettingsRegistry::removeKey();
+        MainDialog dialog;
+        dialog.lexiconPath() = lexicon_;
+        return dialog.create() ? screenRect(dialog.window()) : RECT{};
+    }
+
+    SettingsRegistry registry_;
+    std::string lexicon_ = folder_.write("words.txt", kSmallLexicon);
+};
+
+TEST_F(MainWindowFrameTest, TheResultsBoxTakesWhatTheUserAddsToTheWindowAndTheTemplateIsTheLeast) {
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(start(dialog));
+    HWND window = dialog.window();
+    // The window opens as the template lays it out.
+    RECT client, templateClient{0, 0, 236, 151};
+    GetClientRect(window, &client);
+    MapDialogRect(window, &templateClient);
+    EXPECT_EQ(client, templateClient);
+    std::map<HWND, RECT> before = placesOfControls(window);
+    RECT frame = screenRect(window);
+    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+
+    SetWindowPos(window, nullptr, 0, 0, width * 3 / 2, height * 3 / 2, SWP_NOMOVE | SWP_NOZORDER);
+    expectAnchored(dialog, before, 1, {width * 3 / 2 - width, height * 3 / 2 - height});
+
+    // Below the template's size it does not go.
+    SetWindowPos(window, nullptr, 0, 0, width / 2, height * 2 / 3, SWP_NOMOVE | SWP_NOZORDER);
+    RECT smallest = screenRect(window);
+    EXPECT_EQ(smallest.right - smallest.left, width);
+    EXPECT_EQ(smallest.bottom - smallest.top, height);
+    EXPECT_EQ(placesOfControls(window), before);
+
+    // While the user drags the frame, few notifications wait ahead of the mouse.
+    auto post = [&] {
+        return platform::postNotification(window, kNotificationMessage, LoadProgress, 1000);
+    };
+    SendMessageA(window, WM_ENTERSIZEMOVE, 0, 0);
+    for (uint32_t i = 0; i < platform::kNotificationsInFlightWhileDragged; ++i) {
+        ASSERT_EQ(post(), platform::PostResult::Posted);
+    }
+    EXPECT_EQ(post(), platform::PostResult::Refused);
+    SendMessageA(window, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(post(), platform::PostResult::Posted);
+    pumpPending();
+}
+
+TEST_F(MainWindowFrameTest, PlaceSizeAndMaximisingSurviveARestartAndTouchNoSetting) {
+    const RECT chosen{40, 30, 40 + 520, 30 + 390};
+    {
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(start(dialog));
+        SetWindowPos(dialog.window(), nullptr, chosen.left, chosen.top, chosen.right - chosen.left,
+                     chosen.bottom - chosen.top, SWP_NOZORDER);
+        close(dialog);
+    }
+    for (const char* setting : {kMinWordLengthValue, kMaxWordCountValue, kMaxAnagramCountValue,
+                                kBreadthFirstValue, kLexiconPathValue}) {
+        EXPECT_FALSE(SettingsRegistry::get(setting)) << setting;
+    }
+    {
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(start(dialog));
+        EXPECT_EQ(screenRect(dialog.window()), chosen);
+        EXPECT_FALSE(IsZoomed(dialog.window()));
+        ShowWindow(dialog.window(), SW_MAXIMIZE);
+        ASSERT_TRUE(IsZoomed(dialog.window()));
+        close(dialog);
+    }
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(start(dialog));
+    EXPECT_TRUE(IsZoomed(dialog.window()));
+    ShowWindow(dialog.window(), SW_RESTORE);
+    EXPECT_EQ(screenRect(dialog.window()), chosen);
+}
+
+TEST_F(MainWindowFrameTest, AMalformedOrUnreachableStoredPlaceOpensTheWindowAsOnAFirstRun) {
+    const RECT firstRun = firstRunRect();
+    const RECT onScreen{20, 20, 20 + 500, 20 + 400};
+    struct Case {
+        const char* what;
+        std::function<void()> store;
+    } cases[] = {
+        {"width of another type",
+         [&] {
+             writeWindowPlacement({onScreen, 96, false});
+             SettingsRegistry::putString(kWindowWidthValue, "500");
+         }},
+        {"DPI 0",
+         [&] {
+             writeWindowPlacement({onScreen, 0, false});
+         }},
+        {"on no monitor",
+         [&] {
+             writeWindowPlacement({{30000, 20, 30500, 420}, 96, true});
+         }},
+        {"caption above the screen",
+         [&] {
+             writeWindowPlacement({{20, -200, 520, 200}, 96, false});
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SettingsRegistry::removeKey();
+        c.store();
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(start(dialog));
+        EXPECT_EQ(screenRect(dialog.window()), firstRun);
+        EXPECT_FALSE(IsZoomed(dialog.window()));
+    }
+}
+
+TEST_F(MainWindowFrameTest, ADpiChangeTakesTheSuggestedRectangleAndRedoesFontIconsAndLayout) {
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(start(dialog));
+    HWND window = dialog.window();
+    auto fontHeight = [](HWND of) {
+        LOGFONTA font{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(of, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfHeight;
+    };
+    LONG fontBefore = fontHeight(window);
+    RECT client;
+    GetClientRect(window, &client);
+    std::map<HWND, RECT> before = placesOfControls(window);
+
+    RECT suggested = sendDpiChange(window, 192);
+    EXPECT_EQ(screenRect(window), suggested);
+    EXPECT_EQ(fontHeight(window), 2 * fontBefore);
+    EXPECT_EQ(fontHeight(dialog.item(IDE_MAIN_RESULTS)), 2 * fontBefore);
+    EXPECT_EQ(imageWidth(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0))),
+              64);
+    EXPECT_EQ(imageWidth(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0))),
+              32);
+    // Each control twice as large, and the room that the frame leaves besides
+    // (it keeps its width at this DPI) goes as anchored.
+    RECT scaledClient;
+    GetClientRect(window, &scaledClient);
+    expectAnchored(
+        dialog, before, 2,
+        {scaledClient.right - 2 * client.right, scaledClient.bottom - 2 * client.bottom});
+    // The least size is the template's at the new DPI.
+    SetWindowPos(window, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
+    GetClientRect(window, &scaledClient);
+    EXPECT_EQ(scaledClient.right, 2 * client.right);
+    EXPECT_EQ(scaledClient.bottom, 2 * client.bottom);
 }
 
 }  // namespace

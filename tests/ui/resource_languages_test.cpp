@@ -112,5 +112,10 @@ TEST(ResourceLanguages, DialogTemplatesHoldTheSameControlsInEnglishAndDutch) {
     AppModule::term();
 }
 
+TEST(ResourceLanguages, TheManifestAsksForTheDpiOfEachMonitor) {
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
+}
+
 }  // namespace
 }  // namespace scramblo::ui

@@ -8,6 +8,15 @@
 #include "toolkit/app_module.h"
 #include "toolkit/message_loop.h"
 
+bool operator==(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+std::ostream& operator<<(std::ostream& out, const RECT& rect) {
+    return out << "(" << rect.left << "," << rect.top << ")-(" << rect.right << "," << rect.bottom
+               << ")";
+}
+
 namespace scramblo::testing {
 namespace {
 
@@ -155,6 +164,38 @@ INT_PTR whileModal(const std::function<INT_PTR()>& open,
     KillTimer(nullptr, timer);
     modalVisit = nullptr;
     return result;
+}
+
+RECT screenRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT placeInParent(HWND control) {
+    RECT place = screenRect(control);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+int imageWidth(HICON image) {
+    ICONINFO info{};
+    if (!GetIconInfo(image, &info)) return 0;
+    BITMAP mask{};
+    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    return mask.bmWidth;
+}
+
+RECT sendDpiChange(HWND window, UINT dpi, UINT dpiBefore) {
+    RECT now = screenRect(window);
+    RECT suggested{
+        now.left, now.top,
+        now.left + MulDiv(now.right - now.left, static_cast<int>(dpi), static_cast<int>(dpiBefore)),
+        now.top + MulDiv(now.bottom - now.top, static_cast<int>(dpi), static_cast<int>(dpiBefore))};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
 }
 
 Picture::Picture(HWND window) {

@@ -7,12 +7,18 @@
 
 #include <atomic>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "temp_folder.h"
 #include "toolkit/dialog.h"
+
+// Rectangles compared and printed in test expectations; beside RECT, where
+// the expectations look for them.
+bool operator==(const RECT& a, const RECT& b);
+std::ostream& operator<<(std::ostream& out, const RECT& rect);
 
 namespace scramblo::testing {
 
@@ -82,6 +88,16 @@ HWND findTooltip(HWND owner);
 // what `open` answers.
 INT_PTR whileModal(const std::function<INT_PTR()>& open,
                    const std::function<void(HWND dialog)>& inside);
+
+// A window's rectangle on the screen, and a control's in its parent's client area.
+RECT screenRect(HWND window);
+RECT placeInParent(HWND control);
+// The width of an icon's or a cursor's image, in pixels.
+int imageWidth(HICON image);
+// Tells a window, as the system does, that its monitor has another DPI now,
+// with a suggested rectangle that scales the window's size about its top left
+// corner. Answers the suggested rectangle.
+RECT sendDpiChange(HWND window, UINT dpi, UINT dpiBefore = USER_DEFAULT_SCREEN_DPI);
 
 // A window's client area as it paints itself for WM_PRINT (background and
 // client), pixel by pixel.

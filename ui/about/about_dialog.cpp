@@ -1,6 +1,7 @@
 #include "about_dialog.h"
 
 #include "about_dialog_ids.h"
+#include "toolkit/program_icon.h"
 
 namespace scramblo::ui {
 
@@ -11,7 +12,13 @@ INT_PTR AboutDialog::run(HWND owner) {
 bool AboutDialog::onInitDialog() {
     centerOver(GetWindow(window(), GW_OWNER));
     link_.attach(item(IDC_ABOUT_LINK));
+    showProgramIcon(window(), dpi(), icon_);
     return true;
+}
+
+void AboutDialog::onDpiChanged(UINT dpi) {
+    link_.followDpi(dpi);
+    showProgramIcon(window(), dpi, icon_);
 }
 
 bool AboutDialog::onCommand(int id, int /*notifyCode*/, HWND /*control*/) {

@@ -6,6 +6,7 @@
 
 #include "about/link_control.h"
 #include "toolkit/dialog.h"
+#include "toolkit/win32_handles.h"
 
 namespace scramblo::ui {
 
@@ -22,9 +23,11 @@ class AboutDialog : public Dialog {
   protected:
     bool onInitDialog() override;
     bool onCommand(int id, int notifyCode, HWND control) override;
+    void onDpiChanged(UINT dpi) override;
 
   private:
     LinkControl link_;
+    UniqueIcon icon_;
 };
 
 // The About command: shows the dialog over `owner` until the user closes it.

@@ -9,6 +9,7 @@
 #include "about/hand_cursor.h"
 #include "toolkit/app_module.h"
 #include "toolkit/dialog.h"
+#include "toolkit/dpi.h"
 
 namespace scramblo::ui {
 namespace {
@@ -101,7 +102,7 @@ void LinkControl::initialise() {
         SetWindowLongPtrA(window_, GWL_STYLE, style | SS_NOTIFY);
         paintLabel_ = !showsNoText(style);
     }
-    cursor_ = createHandCursor(AppModule::instance());
+    cursor_ = createHandCursor(AppModule::instance(), dpiOfWindow(window_));
     if (paintLabel_) font_ = underlinedFontOf(GetParent(window_));
     if (!label_) {
         std::string text = windowText(window_);
@@ -196,6 +197,14 @@ bool LinkControl::navigate() {
     visited_ = true;
     InvalidateRect(window_, nullptr, TRUE);
     return true;
+}
+
+void LinkControl::followDpi(UINT dpi) {
+    if (window_ == nullptr) return;
+    cursor_ = createHandCursor(AppModule::instance(), dpi);
+    if (paintLabel_) font_ = underlinedFontOf(GetParent(window_));
+    calcLinkRect();
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 bool LinkControl::showsHand(POINT client) const {

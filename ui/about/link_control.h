@@ -41,6 +41,9 @@ class LinkControl {
     bool calcLinkRect();
     // Answers whether the shell opened the target.
     bool navigate();
+    // After the dialog changed its font for a new DPI: the link's font and
+    // hand follow it.
+    void followDpi(UINT dpi);
 
     HWND window() const { return window_; }
     const RECT& linkRect() const { return linkRect_; }

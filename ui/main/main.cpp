@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     try {
         MainDialog dialog;
         if (dialog.create()) {
-            ShowWindow(dialog.window(), showCommand);
+            dialog.show(showCommand);
             exitCode = loop.run();
         }
     } catch (...) {

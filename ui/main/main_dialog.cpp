@@ -47,11 +47,6 @@ void paintThreadWindows() {
         0);
 }
 
-HANDLE loadAppIcon(int widthMetric, int heightMetric) {
-    return LoadImageA(AppModule::instance(), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
-                      GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED);
-}
-
 }  // namespace
 
 MainDialog::~MainDialog() {
@@ -64,11 +59,7 @@ bool MainDialog::create() {
 }
 
 bool MainDialog::onInitDialog() {
-    centerOver(nullptr);
-    SendMessageA(window(), WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(loadAppIcon(SM_CXICON, SM_CYICON)));
-    SendMessageA(window(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(loadAppIcon(SM_CXSMICON, SM_CYSMICON)));
+    frame_.attach();
     if (MessageLoop* loop = AppModule::messageLoop()) {
         loop->addMessageFilter(this);
         loop->addIdleHandler(this);
@@ -111,6 +102,11 @@ bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&)
         case WM_CLOSE:
             close();
             return true;
+        case WM_WINDOWPOSCHANGED:
+        case WM_ENTERSIZEMOVE:
+        case WM_EXITSIZEMOVE:
+            frame_.follow(message);
+            return false;
         case WM_DESTROY:
             if (MessageLoop* loop = AppModule::messageLoop()) {
                 loop->removeMessageFilter(this);
@@ -192,6 +188,7 @@ void MainDialog::find() {
 }
 
 void MainDialog::close() {
+    frame_.save();
     // Nothing of the job is wanted any more: a load stops reading too. One
     // that is stuck in a read is waited for out of sight, and the finder is
     // never destroyed under it.

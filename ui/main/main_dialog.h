@@ -9,6 +9,7 @@
 
 #include "finder.h"
 #include "job_driver.h"
+#include "main/main_window_frame.h"
 #include "notification.h"
 #include "options/options_command.h"
 #include "toolkit/dialog.h"
@@ -24,6 +25,8 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
 
     // Creates the hidden window from its template; false when that fails.
     bool create();
+    // Shows the window for the first time, as the start asks or as it last closed.
+    void show(int showCommand) { ShowWindow(window(), frame_.firstShowState(showCommand)); }
 
     Finder& finder() override { return finder_; }
     std::string& lexiconPath() override { return lexiconPath_; }
@@ -39,6 +42,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
     bool preTranslateMessage(MSG& msg) override;
     void onIdle() override;
+    void onDpiChanged(UINT) override { frame_.onDpiChanged(); }
 
     // Starts the job on a new worker thread; false when it cannot.
     virtual bool startJob(JobKind kind, const std::string& text) { return jobs_.start(kind, text); }
@@ -76,6 +80,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     void setProgress(uint32_t position);
     void showMessage(const std::string& text);
 
+    MainWindowFrame frame_{*this};
     // Declared before its driver, so that it outlives the worker.
     Finder finder_;
     JobDriver jobs_{finder_};

@@ -44,6 +44,7 @@ bool OptionsDialog::onInitDialog() {
     SendMessageA(breadthFirstButton_, BM_SETCHECK, breadthFirst ? BST_CHECKED : BST_UNCHECKED, 0);
     CheckDlgButton(window(), IDR_DEPTH_FIRST, breadthFirst ? BST_UNCHECKED : BST_CHECKED);
     SetWindowTextA(lexiconPathEdit_, lexiconPath.c_str());
+    showProgramIcon(window(), dpi(), icon_);
     return true;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "toolkit/dialog.h"
+#include "toolkit/program_icon.h"
+#include "toolkit/win32_handles.h"
 
 namespace scramblo::ui {
 
@@ -23,6 +25,7 @@ class OptionsDialog : public Dialog {
   protected:
     bool onInitDialog() override;
     bool onCommand(int id, int notifyCode, HWND control) override;
+    void onDpiChanged(UINT dpi) override { showProgramIcon(window(), dpi, icon_); }
 
   private:
     void accept();
@@ -33,6 +36,7 @@ class OptionsDialog : public Dialog {
     HWND maxAnagramCountSpinner_ = nullptr;
     HWND breadthFirstButton_ = nullptr;
     HWND lexiconPathEdit_ = nullptr;
+    UniqueIcon icon_;
 };
 
 }  // namespace scramblo::ui

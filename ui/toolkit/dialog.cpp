@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app_module.h"
+#include "dpi.h"
 
 namespace scramblo::ui {
 
@@ -88,13 +89,84 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 INT_PTR Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) return onInitDialog() ? TRUE : FALSE;
+    if (message == WM_INITDIALOG) {
+        captureTemplate();
+        return onInitDialog() ? TRUE : FALSE;
+    }
     if (message == WM_COMMAND) {
         return onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE
                                                                                          : FALSE;
     }
     INT_PTR result = FALSE;
+    if (handleSizing(message, wParam, lParam, result)) return result;
     return onMessage(message, wParam, lParam, result) ? result : FALSE;
+}
+
+void Dialog::captureTemplate() {
+    keepDialogScalingToTheProgram(window_);
+    dpi_ = dpiOfWindow(window_);
+    layout_.capture(window_, dpi_);
+    font_.reset();
+    templateFontDpi_ = 0;
+    auto font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
+    if (font != nullptr && GetObjectA(font, sizeof templateFont_, &templateFont_) != 0) {
+        templateFontDpi_ = dpi_;
+    }
+}
+
+bool Dialog::handleSizing(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) layout_.arrange(dpi_);
+            return false;  // the dialog may want to know too
+        case WM_GETMINMAXINFO: {
+            if (!layout_.captured() || !(GetWindowLongPtrA(window_, GWL_STYLE) & WS_THICKFRAME)) {
+                return false;
+            }
+            SIZE minimum = layout_.minimumWindowSize(dpi_);
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minimum.cx, minimum.cy};
+            result = TRUE;
+            return true;
+        }
+        case WM_DPICHANGED:
+            followDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            result = TRUE;
+            return true;
+        case WM_GETFONT:
+            // The dialog manager keeps answering with the font it made.
+            if (!font_) return false;
+            SetWindowLongPtrA(window_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(font_.get()));
+            result = TRUE;
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Dialog::followDpi(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    rescaleFont();
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Also when the suggested size is the size the dialog had.
+    layout_.arrange(dpi_);
+    onDpiChanged(dpi_);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Dialog::rescaleFont() {
+    if (templateFontDpi_ == 0) return;
+    LOGFONTA description = templateFont_;
+    description.lfHeight = scaleToDpi(description.lfHeight, dpi_, templateFontDpi_);
+    description.lfWidth = scaleToDpi(description.lfWidth, dpi_, templateFontDpi_);
+    UniqueFont font(CreateFontIndirectA(&description));
+    if (!font) return;
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    }
+    // No control uses the font before any more.
+    font_ = std::move(font);
 }
 
 }  // namespace scramblo::ui

@@ -1,5 +1,5 @@
 // Owners for the system handles that the interface creates and must give
-// back: a font, a cursor, a window's device context and a
+// back: a font, a cursor, an icon, a window's device context and a
 // GDI object selected into a device context.
 #pragma once
 
@@ -16,9 +16,13 @@ struct FontDeleter {
 struct CursorDeleter {
     void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
 };
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
 
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorDeleter>;
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 // The device context of a window's client area, for measuring outside painting.
 class WindowDC {

@@ -1,0 +1,115 @@
+#include "main/main_window_frame.h"
+
+#include "main_dialog_ids.h"
+#include "options/window_placement_store.h"
+#include "platform_win32.h"
+#include "toolkit/dpi.h"
+#include "toolkit/program_icon.h"
+
+namespace scramblo::ui {
+
+void MainWindowFrame::attach() {
+    anchorControls();
+    if (!restorePlace()) window_.centerOver(nullptr);
+    noteNormalPlace();
+    showIcons();
+}
+
+void MainWindowFrame::anchorControls() {
+    ControlLayout& layout = window_.layout();
+    HWND results = window_.item(IDE_MAIN_RESULTS);
+    layout.anchor(window_.item(IDE_MAIN_PHRASE), ControlLayout::kStretchesRight);
+    layout.anchor(results, ControlLayout::kRightEdge | ControlLayout::kBottomEdge);
+    layout.anchor(window_.item(IDP_MAIN_PROGRESS),
+                  ControlLayout::kRightEdge | ControlLayout::kTopEdge | ControlLayout::kBottomEdge);
+    // The column beside the results box: the buttons, and the two displays in their box.
+    RECT resultsPlace;
+    GetWindowRect(results, &resultsPlace);
+    for (HWND child = GetWindow(window_.window(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place;
+        GetWindowRect(child, &place);
+        if (place.left >= resultsPlace.right) layout.anchor(child, ControlLayout::kMovesRight);
+    }
+}
+
+bool MainWindowFrame::restorePlace() {
+    std::optional<WindowPlacement> stored = readWindowPlacement();
+    if (!stored) return false;
+    const RECT& normal = stored->normal;
+    // Only where the user can take hold of its caption, on a monitor there now.
+    RECT caption{normal.left, normal.top, normal.right,
+                 normal.top + systemMetricForDpi(SM_CYCAPTION, stored->dpi)};
+    HMONITOR monitor = MonitorFromRect(&caption, MONITOR_DEFAULTTONULL);
+    if (monitor == nullptr) return false;
+    UINT dpi = dpiOfMonitor(monitor);
+    int width = scaleToDpi(normal.right - normal.left, dpi, stored->dpi);
+    int height = scaleToDpi(normal.bottom - normal.top, dpi, stored->dpi);
+    auto place = [&] {
+        SetWindowPos(window_.window(), nullptr, normal.left, normal.top, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    UINT dpiBefore = window_.dpi();
+    place();
+    // Moved onto a monitor of another DPI, the window took the size that the
+    // system suggested for it on the way.
+    if (window_.dpi() != dpiBefore) place();
+    openMaximised_ = stored->maximised;
+    return true;
+}
+
+int MainWindowFrame::firstShowState(int requested) const {
+    bool asUsual =
+        requested == SW_SHOWNORMAL || requested == SW_SHOW || requested == SW_SHOWDEFAULT;
+    return openMaximised_ && asUsual ? SW_SHOWMAXIMIZED : requested;
+}
+
+void MainWindowFrame::follow(UINT message) {
+    switch (message) {
+        case WM_WINDOWPOSCHANGED:
+            noteNormalPlace();
+            break;
+        case WM_ENTERSIZEMOVE:
+            // The system's loop for the drag takes the mouse only once no
+            // notification waits.
+            platform::boundNotificationsInFlight(window_.window(),
+                                                 platform::kNotificationsInFlightWhileDragged);
+            break;
+        case WM_EXITSIZEMOVE:
+            platform::boundNotificationsInFlight(window_.window(),
+                                                 platform::kNotificationsInFlight);
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindowFrame::noteNormalPlace() {
+    HWND window = window_.window();
+    if (IsIconic(window) || IsZoomed(window)) return;
+    GetWindowRect(window, &normal_);
+    normalDpi_ = window_.dpi();
+}
+
+void MainWindowFrame::save() const {
+    HWND window = window_.window();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    bool maximised =
+        IsZoomed(window) || (IsIconic(window) && GetWindowPlacement(window, &placement) &&
+                             (placement.flags & WPF_RESTORETOMAXIMIZED));
+    writeWindowPlacement({normal_, normalDpi_, maximised});
+}
+
+void MainWindowFrame::showIcons() {
+    HWND window = window_.window();
+    UniqueIcon bigIcon = loadProgramIcon(SM_CXICON, window_.dpi());
+    UniqueIcon smallIcon = loadProgramIcon(SM_CXSMICON, window_.dpi());
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    // The window shows the new ones now.
+    bigIcon_ = std::move(bigIcon);
+    smallIcon_ = std::move(smallIcon);
+}
+
+}  // namespace scramblo::ui
