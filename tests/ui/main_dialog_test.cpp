@@ -11,6 +11,7 @@
 #include "anagram_text.h"
 #include "flood_lexicon.h"
 #include "interface_texts.h"
+#include "main_dialog_fixture.h"
 #include "main_dialog_ids.h"
 #include "options/settings_store.h"
 #include "options/window_placement_store.h"
@@ -23,68 +24,8 @@
 #include "toolkit/app_module.h"
 #include "ui_test_support.h"
 
-namespace scramblo::ui {
+namespace scramblo::ui::testing {
 namespace {
-
-using namespace scramblo::testing;
-
-// Six words; "listen" has four anagrams in it, "quiz" one.
-constexpr char kSmallLexicon[] = "listen\nsilent\ntin\nsel\nles\nquiz\n";
-
-// Whether the text is the format with one number in place of its %d.
-bool matchesNumber(const std::string& text, const char* format) {
-    std::string pattern = format;
-    size_t at = pattern.find("%d");
-    std::string head = pattern.substr(0, at), tail = pattern.substr(at + 2);
-    if (text.size() <= head.size() + tail.size()) return false;
-    if (text.compare(0, head.size(), head) != 0) return false;
-    if (text.compare(text.size() - tail.size(), tail.size(), tail) != 0) return false;
-    std::string number = text.substr(head.size(), text.size() - head.size() - tail.size());
-    return number.find_first_not_of("0123456789") == std::string::npos;
-}
-
-class MainDialogTest : public ::testing::Test {
-  protected:
-    void SetUp() override { AppModule::init(GetModuleHandleA(nullptr), &loop_); }
-    void TearDown() override { AppModule::term(); }
-
-    // Creates and shows the window on the lexicon, and waits for the load to end.
-    void open(MainDialog& dialog, const std::string& lexicon) {
-        dialog.lexiconPath() = lexicon;
-        ASSERT_TRUE(dialog.create());
-        ShowWindow(dialog.window(), SW_SHOW);
-        ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
-    }
-
-    // Types the phrase and lets the loop go idle, so that Find follows it.
-    static void type(MainDialog& dialog, const std::string& phrase) {
-        SetDlgItemTextA(dialog.window(), IDE_MAIN_PHRASE, phrase.c_str());
-        pumpPending();
-    }
-
-    static void clickFind(MainDialog& dialog) {
-        SendMessageA(dialog.item(IDB_MAIN_FIND), BM_CLICK, 0, 0);
-    }
-
-    static bool searchEnded(MainDialog& dialog) {
-        return !IsWindowEnabled(dialog.item(IDB_MAIN_STOP));
-    }
-
-    static std::string text(const MainDialog& dialog, int id) {
-        return windowText(dialog.item(id));
-    }
-
-    static size_t lineCount(const MainDialog& dialog) {
-        return text(dialog, IDE_MAIN_RESULTS).empty()
-                   ? 0
-                   : static_cast<size_t>(
-                         SendMessageA(dialog.item(IDE_MAIN_RESULTS), EM_GETLINECOUNT, 0, 0));
-    }
-
-    const InterfaceTexts& t = expectedTexts();
-    MessageLoop loop_;
-    TempFolder folder_;
-};
 
 TEST_F(MainDialogTest, StartUpShowsLoadingThenReadyWithTheWordCount) {
     std::string lexicon = folder_.write("words.txt", kSmallLexicon);
@@ -455,87 +396,6 @@ TEST_F(MainDialogTest, ProgressTurnsOverAtSixtyAndUnknownCodesAreIgnored) {
     EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
 }
 
-TEST_F(MainDialogTest, SearchNewsQueuedTogetherEndsAtTheLastProgressAndKeepsEveryLine) {
-    MainDialog dialog;
-    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
-    const char* const lines[] = {"les tin", "sel tin", "nil set"};
-    pumpPending();
-    PostMessageA(dialog.window(), kNotificationMessage, SearchProgress, 3);
-    for (uintptr_t i = 0; i < 3; ++i) {
-        PostMessageA(dialog.window(), kNotificationMessage, AnagramFound,
-                     reinterpret_cast<LPARAM>(newAnagramText(lines[i])));
-        PostMessageA(dialog.window(), kNotificationMessage, SearchProgress, 7 + i);
-    }
-    PostMessageA(dialog.window(), kNotificationMessage, LoadProgress, 12000);
-    PostMessageA(dialog.window(), kNotificationMessage, SearchProgress, 20);
-    PostMessageA(dialog.window(), kNotificationMessage, SearchProgress, 21);
-    auto position = [&] { return SendMessageA(dialog.item(IDP_MAIN_PROGRESS), PBM_GETPOS, 0, 0); };
-    // Taken one by one as the message loop would: the first progress takes the
-    // anagrams and progress behind it along, and what follows still comes in
-    // order.
-    MSG msg;
-    auto takeNotification = [&] {
-        return PeekMessageA(&msg, dialog.window(), kNotificationMessage, kNotificationMessage,
-                            PM_REMOVE);
-    };
-    ASSERT_TRUE(takeNotification());
-    DispatchMessageA(&msg);
-    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "les tin\r\nsel tin\r\nnil set");
-    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, 3));
-    EXPECT_EQ(position(), 12);  // the load progress taken right behind them
-    ASSERT_TRUE(takeNotification());
-    DispatchMessageA(&msg);
-    EXPECT_EQ(position(), 21);
-    EXPECT_EQ(platform::notificationsInFlight(dialog.window()), 0u);
-}
-
-// The results box's paintings: when, and how many lines it held.
-struct Painting {
-    DWORD time;
-    LRESULT lines;
-};
-std::vector<Painting> paintings;
-
-LRESULT CALLBACK recordPainting(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
-    if (message == WM_PAINT) {
-        paintings.push_back({GetTickCount(), SendMessageA(window, EM_GETLINECOUNT, 0, 0)});
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-TEST_F(MainDialogTest, TheResultsBoxPaintsThroughoutAFloodNotOnlyAtItsEnd) {
-    MainDialog dialog;
-    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
-    pumpPending();
-    constexpr int kLines = 30000;
-    for (int i = 0; i < kLines; ++i) {
-        std::string line = "anagram " + std::to_string(i);
-        PostMessageA(dialog.window(), kNotificationMessage, AnagramFound,
-                     reinterpret_cast<LPARAM>(newAnagramText(line)));
-    }
-    HWND box = dialog.item(IDE_MAIN_RESULTS);
-    paintings.clear();
-    ASSERT_TRUE(SetWindowSubclass(box, recordPainting, 0, 0));
-    DWORD start = GetTickCount();
-    EXPECT_TRUE(
-        pumpUntil([&] { return SendMessageA(box, EM_GETLINECOUNT, 0, 0) == kLines; }, 60000));
-    RemoveWindowSubclass(box, recordPainting, 0);
-
-    // Every 200 ms or so; the bound leaves room for a busy machine.
-    constexpr DWORD kLongestUnpainted = 1000;
-    DWORD last = start;
-    int duringFlood = 0;
-    for (const Painting& painting : paintings) {
-        if (painting.lines == kLines) break;
-        EXPECT_LT(painting.time - last, kLongestUnpainted) << "at line " << painting.lines;
-        last = painting.time;
-        ++duringFlood;
-    }
-    EXPECT_GE(duringFlood, 2);
-    EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, kLines));
-}
-
 // The window's controls, each with its place in the client area.
 std::map<HWND, RECT> placesOfControls(HWND window) {
     std::map<HWND, RECT> places;
@@ -745,4 +605,4 @@ TEST_F(MainWindowFrameTest, ADpiChangeTakesTheSuggestedRectangleAndRedoesFontIco
 }
 
 }  // namespace
-}  // namespace scramblo::ui
+}  // namespace scramblo::ui::testing

@@ -10,6 +10,7 @@
 #include "finder.h"
 #include "job_driver.h"
 #include "main/main_window_frame.h"
+#include "main/search_news_feed.h"
 #include "notification.h"
 #include "options/options_command.h"
 #include "toolkit/dialog.h"
@@ -48,51 +49,27 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     virtual bool startJob(JobKind kind, const std::string& text) { return jobs_.start(kind, text); }
 
   private:
-    // Anagram lines that go into the results box in one insertion, and the
-    // progress shown after them.
-    struct JoinedLines {
-        std::string text;
-        uint32_t lastShown = 0;            // the received count of the last line in `text`
-        std::optional<uint32_t> progress;  // the last progress taken
-    };
-
     void find();
+    // The window's own stop request: the job's anagrams still on their way
+    // are not shown. (A search also stops itself at the maximum anagram count,
+    // and shows every anagram up to it.)
     void stop();
     void close();
     void onNotification(Notification notification);
-    void passInputToModal();
     void onLoadEnded(uint32_t wordCount);
     void onSearchEnded();
     void launchLoad(const std::string& path);
     bool launch(JobKind kind, const std::string& text);
-    // Shows this anagram or progress and the search news queued right behind
-    // it: the anagrams in one insertion, only the last progress.
-    void showSearchNews(const Notification& notification);
-    void gather(JoinedLines& joined, const Notification& notification);
-    void addLine(JoinedLines& joined, const char* text);
-    // Takes the anagrams and progress queued right behind, until shortly after
-    // the last painting and unless input waits. Answers whether it took
-    // another message, into `next`.
-    bool joinQueuedNews(JoinedLines& joined, MSG& next);
-    void appendToResults(const std::string& lines);
-    // Paints the window and any dialog over it when the last painting is this old.
-    void repaintIfDue(DWORD periodMs);
-    void setProgress(uint32_t position);
     void showMessage(const std::string& text);
 
     MainWindowFrame frame_{*this};
+    SearchNewsFeed feed_{*this};
     // Declared before its driver, so that it outlives the worker.
     Finder finder_;
     JobDriver jobs_{finder_};
     std::string lexiconPath_ = "WoordenLijst.txt";
     int32_t wordCount_ = 0;
-    uint32_t receivedCount_ = 0;  // anagram notifications since Find, shown or not
-    bool ready_ = false;          // a load has ended and no job runs
-    // This window asked the running job to stop: the anagrams still queued
-    // are counted but not shown. (A search also stops itself at the maximum
-    // anagram count, and shows every anagram up to it.) Lowered when a job ends.
-    bool stopAsked_ = false;
-    DWORD lastRepaint_ = 0;  // while notifications flood in
+    bool ready_ = false;  // a load has ended and no job runs
     // A load waiting for a replaced job whose worker outlived its wait; that
     // job's notifications are ignored until its end notification.
     std::optional<std::string> pendingLoad_;

@@ -1,0 +1,78 @@
+// The main window in the test's own process, as the window tests open and
+// drive it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "interface_texts.h"
+#include "main/main_dialog.h"
+#include "main_dialog_ids.h"
+#include "toolkit/app_module.h"
+#include "ui_test_support.h"
+
+namespace scramblo::ui::testing {
+
+using namespace scramblo::testing;
+
+// Six words; "listen" has four anagrams in it, "quiz" one.
+constexpr char kSmallLexicon[] = "listen\nsilent\ntin\nsel\nles\nquiz\n";
+
+// Whether the text is the format with one number in place of its %d.
+inline bool matchesNumber(const std::string& text, const char* format) {
+    std::string pattern = format;
+    size_t at = pattern.find("%d");
+    std::string head = pattern.substr(0, at), tail = pattern.substr(at + 2);
+    if (text.size() <= head.size() + tail.size()) return false;
+    if (text.compare(0, head.size(), head) != 0) return false;
+    if (text.compare(text.size() - tail.size(), tail.size(), tail) != 0) return false;
+    std::string number = text.substr(head.size(), text.size() - head.size() - tail.size());
+    return number.find_first_not_of("0123456789") == std::string::npos;
+}
+
+class MainDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override { AppModule::init(GetModuleHandleA(nullptr), &loop_); }
+    void TearDown() override { AppModule::term(); }
+
+    // Creates and shows the window on the lexicon, and waits for the load to end.
+    void open(MainDialog& dialog, const std::string& lexicon) {
+        dialog.lexiconPath() = lexicon;
+        ASSERT_TRUE(dialog.create());
+        ShowWindow(dialog.window(), SW_SHOW);
+        ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
+    }
+
+    // Types the phrase and lets the loop go idle, so that Find follows it.
+    static void type(MainDialog& dialog, const std::string& phrase) {
+        SetDlgItemTextA(dialog.window(), IDE_MAIN_PHRASE, phrase.c_str());
+        pumpPending();
+    }
+
+    static void clickFind(MainDialog& dialog) {
+        SendMessageA(dialog.item(IDB_MAIN_FIND), BM_CLICK, 0, 0);
+    }
+
+    static bool searchEnded(MainDialog& dialog) {
+        return !IsWindowEnabled(dialog.item(IDB_MAIN_STOP));
+    }
+
+    static std::string text(const MainDialog& dialog, int id) {
+        return windowText(dialog.item(id));
+    }
+
+    static size_t lineCount(const MainDialog& dialog) {
+        return text(dialog, IDE_MAIN_RESULTS).empty()
+                   ? 0
+                   : static_cast<size_t>(
+                         SendMessageA(dialog.item(IDE_MAIN_RESULTS), EM_GETLINECOUNT, 0, 0));
+    }
+
+    const InterfaceTexts& t = expectedTexts();
+    MessageLoop loop_;
+    TempFolder folder_;
+};
+
+}  // namespace scramblo::ui::testing
