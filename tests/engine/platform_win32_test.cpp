@@ -17,6 +17,14 @@ namespace {
 using namespace std::chrono_literals;
 using testing::NotificationSink;
 
+// Load progress 0, 1, 2, ... until the window's bound is reached.
+void fillToTheBound(HWND window) {
+    for (uintptr_t i = 0; i < platform::kNotificationsInFlight; ++i) {
+        ASSERT_EQ(platform::postNotification(window, kNotificationMessage, LoadProgress, i),
+                  platform::PostResult::Posted);
+    }
+}
+
 TEST(PlatformWin32, AWindowHasABoundedNumberOfNotificationsInFlight) {
     NotificationSink sink;
     auto window = static_cast<HWND>(sink.target());
@@ -42,10 +50,7 @@ TEST(PlatformWin32, AWorkerWaitingForRoomWakesOnceTheWindowHasTakenHalf) {
     NotificationSink sink;
     auto window = static_cast<HWND>(sink.target());
     const uintptr_t bound = platform::kNotificationsInFlight;
-    for (uintptr_t i = 0; i < bound; ++i) {
-        ASSERT_EQ(platform::postNotification(window, kNotificationMessage, LoadProgress, i),
-                  platform::PostResult::Posted);
-    }
+    ASSERT_NO_FATAL_FAILURE(fillToTheBound(window));
     std::atomic<bool> woken{false};
     std::thread worker([&] {
         platform::waitForRoom(window, 60000);
@@ -86,10 +91,7 @@ TEST(PlatformWin32, AJobsEndNotificationPassesAFullWindow) {
     NotificationSink sink;
     auto window = static_cast<HWND>(sink.target());
     const uintptr_t bound = platform::kNotificationsInFlight;
-    for (uintptr_t i = 0; i < bound; ++i) {
-        ASSERT_EQ(platform::postNotification(window, kNotificationMessage, LoadProgress, i),
-                  platform::PostResult::Posted);
-    }
+    ASSERT_NO_FATAL_FAILURE(fillToTheBound(window));
     EXPECT_EQ(platform::postNotification(window, kNotificationMessage, SearchProgress, 1),
               platform::PostResult::Refused);
     EXPECT_EQ(platform::postNotification(window, kNotificationMessage, SearchStopped, 5),
