@@ -71,9 +71,12 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     MSG msg;
     // One message at a time: a flood of notifications must not hide `done`.
+    // Input first, as the program's loop takes it: behind a flood of posted
+    // notifications it would wait for ever, and the window would cut its
+    // gatherings short for it.
     while (!done()) {
         if (GetTickCount() - start > timeoutMs) return done();
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (ui::MessageLoop::takeInput(msg) || PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             dispatch(msg);
             continue;
         }
