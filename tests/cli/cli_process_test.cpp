@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "reference_search.h"
+#include "scramblo_version.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -222,7 +223,7 @@ TEST_F(CliTest, HelpAndVersion) {
 
     ProcessResult version = runCli({"--version"});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "scramblo-cli 1.0.0.1\n");
+    EXPECT_EQ(version.out, "scramblo-cli " SCRAMBLO_VERSION "\n");
     EXPECT_EQ(version.err, "");
 }
 
