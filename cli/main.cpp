@@ -4,6 +4,7 @@
 
 #include "command_line.h"
 #include "interrupt.h"
+#include "scramblo_version.h"
 #include "session.h"
 
 int main(int argc, char** argv) {

@@ -26,6 +26,14 @@ std::string readFile(const std::string& path) {
     return bytes.str();
 }
 
+namespace {
+
+std::string programOf(const RunOptions& options) {
+    return options.program.empty() ? SCRAMBLO_CLI_PATH : options.program;
+}
+
+}  // namespace
+
 std::vector<std::string> ProcessResult::lines() const {
     std::vector<std::string> lines;
     std::istringstream stream(out);
@@ -75,7 +83,7 @@ ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions
     TempFolder capture;
     std::string outPath = capture.write("out", ""), errPath = capture.write("err", "");
     HANDLE out = inheritableFile(outPath), err = inheritableFile(errPath);
-    std::string commandLine = quoted(SCRAMBLO_CLI_PATH);
+    std::string commandLine = quoted(programOf(options));
     for (const std::string& argument : arguments) commandLine += " " + quoted(argument);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -123,7 +131,7 @@ pid_t spawn(const std::vector<std::string>& arguments, const RunOptions& options
     if (!options.directory.empty())
         posix_spawn_file_actions_addchdir_np(&actions, options.directory.c_str());
 
-    std::vector<std::string> strings{SCRAMBLO_CLI_PATH};
+    std::vector<std::string> strings{programOf(options)};
     strings.insert(strings.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& s : strings) argv.push_back(s.data());
@@ -140,9 +148,9 @@ pid_t spawn(const std::vector<std::string>& arguments, const RunOptions& options
     envp.push_back(nullptr);
 
     pid_t pid = -1;
-    int failed = posix_spawn(&pid, SCRAMBLO_CLI_PATH, &actions, nullptr, argv.data(), envp.data());
+    int failed = posix_spawn(&pid, strings[0].c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0) throw std::runtime_error("cannot start " SCRAMBLO_CLI_PATH);
+    if (failed != 0) throw std::runtime_error("cannot start " + strings[0]);
     return pid;
 }
 

@@ -28,6 +28,7 @@ struct RunOptions {
     std::string locale = "C";  // LC_ALL natively; Windows uses its ANSI code page
     std::string directory;     // the working directory; empty: the test's
     std::string outputFile;    // natively, standard output goes there instead of `out`
+    std::string program;       // empty: the scramblo-cli of this tree
 };
 
 ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions& options = {});

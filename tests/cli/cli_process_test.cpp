@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "reference_search.h"
+#include "scramblo_version.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -133,6 +134,17 @@ TEST_F(CliTest, ReadsWoordenLijstFromTheWorkingDirectoryByDefault) {
     EXPECT_EQ(runCli({"-m", "2", "tinsel"}, here).lines(), (Lines{"Listen", "list en"}));
 }
 
+// Until its first word that fits, the load posts progress for every line: far
+// more notifications than the Win32 seam lets be in flight at once.
+TEST_F(CliTest, ThousandsOfLinesBeforeTheFirstFittingWordDoNotStallTheLoad) {
+    std::string lines;
+    for (int i = 0; i < 10000; ++i) lines += "w" + std::to_string(i) + "\n";
+    std::string lexicon = directory_.write("late.txt", lines + "listen\n");
+    ProcessResult result = runCli({"-l", lexicon, "silent"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.lines(), Lines{"listen"});
+}
+
 TEST_F(CliTest, RefusesAPhraseWithoutUsableLetters) {
     for (const std::string& phrase : {std::string("123 ..."), std::string(32, 'e')}) {
         ProcessResult result = run({phrase});
@@ -211,7 +223,7 @@ TEST_F(CliTest, HelpAndVersion) {
 
     ProcessResult version = runCli({"--version"});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "scramblo-cli 1.0.0.1\n");
+    EXPECT_EQ(version.out, "scramblo-cli " SCRAMBLO_VERSION "\n");
     EXPECT_EQ(version.err, "");
 }
 

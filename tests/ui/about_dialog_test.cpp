@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "about_dialog_ids.h"
+#include "scramblo_version.h"
 #include "toolkit/app_module.h"
 #include "ui_test_support.h"
 
@@ -103,10 +104,11 @@ TEST_F(AboutDialogTest, OpensOverItsOwnerInTheInterfaceLanguage) {
         [&](HWND dialog, HWND link) {
             EXPECT_EQ(windowText(dialog), dutch ? "Info" : "About");
             HWND credit = GetWindow(GetDlgItem(dialog, IDOK), GW_HWNDNEXT);
-            EXPECT_EQ(windowText(credit), dutch ? "Scramblo 1.0 Anagrammenzoeker\n\nGeschreven "
-                                                  "door Brevinck\n\nVrij te verspreiden"
-                                                : "Scramblo 1.0 Anagram Finder\n\nWritten by "
-                                                  "Brevinck\n\nFreeware");
+            EXPECT_EQ(windowText(credit),
+                      dutch ? "Scramblo " SCRAMBLO_RELEASE
+                              " Anagrammenzoeker\n\nGeschreven door Brevinck\n\nVrij te verspreiden"
+                            : "Scramblo " SCRAMBLO_RELEASE
+                              " Anagram Finder\n\nWritten by Brevinck\n\nFreeware");
             EXPECT_NE(SendMessageA(GetWindow(credit, GW_HWNDNEXT), STM_GETICON, 0, 0), 0);
             EXPECT_EQ(windowText(link), kTarget);
 

@@ -43,9 +43,13 @@ constexpr InterfaceTexts kDutch{
 
 }  // namespace
 
-const InterfaceTexts& expectedTexts() {
+bool dutchInterface() {
     const char* lang = std::getenv("LANG");
-    return lang != nullptr && std::strncmp(lang, "nl", 2) == 0 ? kDutch : kEnglish;
+    return lang != nullptr && std::strncmp(lang, "nl", 2) == 0;
+}
+
+const InterfaceTexts& expectedTexts() {
+    return dutchInterface() ? kDutch : kEnglish;
 }
 
 std::string format(const char* format, ...) {

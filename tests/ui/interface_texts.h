@@ -23,6 +23,9 @@ struct InterfaceTexts {
     const char* workerNotStarted;
 };
 
+// The test's environment asks for Dutch.
+bool dutchInterface();
+
 const InterfaceTexts& expectedTexts();
 
 // printf-style formatting of an expected text.

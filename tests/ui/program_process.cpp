@@ -35,6 +35,14 @@ HWND findVisibleWindow(DWORD process, HWND except) {
 
 }  // namespace
 
+std::wstring wide(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(),
+                                                        static_cast<int>(text.size()), wide.data(),
+                                                        static_cast<int>(wide.size()))));
+    return wide;
+}
+
 std::string windowsPath(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
@@ -65,11 +73,19 @@ int countProcesses(const char* name) {
 }
 
 ProgramProcess::ProgramProcess(const std::string& folder, const std::string& arguments) {
-    std::string commandLine = "\"" + programPath() + "\" " + arguments;
-    STARTUPINFOA startup{};
+    start(wide(programPath()), wide("\"" + programPath() + "\" " + arguments), wide(folder));
+}
+
+ProgramProcess::ProgramProcess(const std::wstring& program, const std::wstring& folder) {
+    start(program, L"\"" + program + L"\"", folder);
+}
+
+void ProgramProcess::start(const std::wstring& program, std::wstring commandLine,
+                           const std::wstring& folder) {
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (CreateProcessA(programPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                       nullptr, folder.c_str(), &startup, &process_)) {
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.c_str(), &startup, &process_)) {
         CloseHandle(process_.hThread);
     } else {
         process_ = {};

@@ -10,6 +10,9 @@
 
 namespace scramblo::testing {
 
+// ANSI text as UTF-16.
+std::wstring wide(const std::string& text);
+
 // A Unix path as Wine's Windows programs see it, with backslashes.
 std::string windowsPath(std::string path);
 
@@ -26,6 +29,8 @@ class ProgramProcess {
   public:
     // Starts the program in `folder`; a program still running at the end is ended by force.
     explicit ProgramProcess(const std::string& folder, const std::string& arguments = "");
+    // Starts `program` in `folder`, as a shortcut with that working folder does.
+    ProgramProcess(const std::wstring& program, const std::wstring& folder);
     ~ProgramProcess();
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
@@ -58,6 +63,8 @@ class ProgramProcess {
     std::optional<DWORD> exitCode(DWORD timeoutMs);
 
   private:
+    void start(const std::wstring& program, std::wstring commandLine, const std::wstring& folder);
+
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };
