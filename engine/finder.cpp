@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <new>
 
 namespace scramblo {
 
@@ -48,10 +49,25 @@ void Finder::runJob() {
     }
 }
 
+namespace {
+
+// A post for which the queue found no memory is refused as by a full queue:
+// it is tried again, and a job's end is never lost to it.
+platform::PostResult tryPost(NotifyTarget target, uint32_t message, uintptr_t code,
+                             uintptr_t value) {
+    try {
+        return platform::postNotification(target, message, code, value);
+    } catch (const std::bad_alloc&) {
+        return platform::PostResult::Refused;
+    }
+}
+
+}  // namespace
+
 bool Finder::post(NotificationCode code, uintptr_t value) {
     if (targetWindow == nullptr) return false;
     for (;;) {
-        switch (platform::postNotification(targetWindow, notificationMessage, code, value)) {
+        switch (tryPost(targetWindow, notificationMessage, code, value)) {
             case platform::PostResult::Posted:
                 return true;
             case platform::PostResult::TargetGone:
