@@ -158,7 +158,7 @@ std::optional<DWORD> ProgramProcess::slowestAnswerWhile(const std::function<bool
     while (busy()) {
         DWORD asked = GetTickCount();
         DWORD_PTR ignored;
-        if (!SendMessageTimeoutA(window(), WM_NULL, 0, 0, SMTO_NORMAL, 250, &ignored)) {
+        if (!SendMessageTimeoutA(window(), WM_NULL, 0, 0, SMTO_NORMAL, kLongestAnswerMs, &ignored)) {
             return std::nullopt;
         }
         slowest = std::max(slowest, GetTickCount() - asked);

@@ -56,8 +56,12 @@ class ProgramProcess {
     bool loaded();
 
     // Asks the window for an answer every 100 ms while `busy` holds. Answers the
-    // slowest answer's time, or none once the window took over 250 ms.
+    // slowest answer's time, or none once the window took longer than
+    // kLongestAnswerMs: a user would take the window for hung. (A quiet
+    // machine answers within about 150 ms during a flood; the bound leaves
+    // room for a busy one.)
     std::optional<DWORD> slowestAnswerWhile(const std::function<bool()>& busy);
+    static constexpr DWORD kLongestAnswerMs = 500;
 
     // The exit code, or none when the program still runs after the timeout.
     std::optional<DWORD> exitCode(DWORD timeoutMs);

@@ -66,7 +66,12 @@ void SearchNewsFeed::show(const Notification& news) {
                             formatString(IDS_FOUND_COUNT, static_cast<int>(joined.lastShown)));
     }
     if (joined.progress) setProgress(*joined.progress);
-    paintIfDue(kJoiningMs);
+    // The insertion takes a while late in a flood, and so does painting:
+    // messages sent to the window meanwhile are answered, and waiting input
+    // taken, before the window paints.
+    MSG sent;
+    PeekMessageA(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    if (!inputPending()) paintIfDue(kJoiningMs);
     // A message taken to look behind the anagrams goes on as the loop would have sent it.
     if (nextTaken) {
         if (MessageLoop* loop = AppModule::messageLoop()) {
