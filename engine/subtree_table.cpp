@@ -1,0 +1,173 @@
+#include "subtree_table.h"
+
+#include <algorithm>
+
+namespace scramblo {
+
+SubtreeTable::SubtreeTable(const CandidateSet& candidates, uint32_t childStartsAfterWord,
+                           uint32_t mostLetters)
+    : candidates_(candidates),
+      childStartsAfterWord_(childStartsAfterWord),
+      levelsByLetters_(mostLetters + 1, 1),
+      slots_(1024),
+      // Every level takes a letter at least, so the making goes no deeper.
+      childCandidates_(kMostLetters + 1),
+      edgesMade_(kMostLetters + 1),
+      triesMade_(kMostLetters + 1) {
+    // Below a node every word takes at least the shortest candidate's letters,
+    // and a node that is no anagram yet has letters left over.
+    uint32_t shortest = candidates_.shortestWord();
+    for (uint32_t letters = 1; shortest != 0 && letters <= mostLetters; ++letters)
+        levelsByLetters_[letters] = (letters - 1) / shortest + 1;
+}
+
+uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels,
+                                const std::vector<uint32_t>& superset) {
+    const Slot& slot = slots_[slotOf(letters, levels)];
+    if (slot.levels != 0) return slot.record;
+    if (letterCount > kMostLetters || levels > kMostLevels) return kNone;
+    return make(letters, letterCount, levels, superset, 0);
+}
+
+uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels,
+                            const std::vector<uint32_t>& superset, size_t depth) {
+    if (bytes() >= kMostBytes) {  // full
+        remember(letters, levels, kNone);
+        return kNone;
+    }
+    std::vector<uint32_t>& children = childCandidates_[depth];
+    children.clear();
+    for (uint32_t candidate : superset) {
+        if (candidates_.fits(candidate, letters) && candidates_.letters(candidate) != letters)
+            children.push_back(candidate);
+    }
+    const size_t edgeCount = children.size();
+    const uint32_t rowCount = levels - 1;  // levels below the children
+    std::vector<Edge>& edges = edgesMade_[depth];
+    std::vector<uint32_t>& sums = triesMade_[depth];
+    edges.resize(edgeCount);
+    sums.assign((edgeCount + 1) * rowCount, 0);
+    // Last edge first, so that the sums over the edges from each one on grow as it goes.
+    const uint32_t eligible = candidates_.eligibleCount();
+    uint16_t fromHere = 0;
+    for (size_t index = edgeCount; index-- > 0;) {
+        const uint32_t candidate = children[index];
+        const CandidateSet::Candidate& word = candidates_[candidate];
+        const uint64_t childLetters = letters - candidates_.letters(candidate);
+        const uint32_t childLetterCount = letterCount - word.letterCount;
+        const uint32_t childLevels = levelsOf(childLetterCount, levels - 1);
+        const uint32_t childFirst = candidate + childStartsAfterWord_;
+        Edge& edge = edges[index];
+        edge = {kNone, 0, 0, 0};
+        const uint32_t* childSums = nullptr;
+        if (childLevels < 2) {
+            edge.anagramLevels = candidates_.firstEqual(childLetters, childFirst) != kNone;
+        } else {
+            const Slot& slot = slots_[slotOf(childLetters, childLevels)];
+            uint32_t child = slot.levels != 0 ? slot.record
+                                              : make(childLetters, childLetterCount, childLevels,
+                                                     children, depth + 1);
+            if (child == kNone) {
+                remember(letters, levels, kNone);
+                return kNone;
+            }
+            edge.child = child;
+            edge.childStart = startEdge(child, childFirst);
+            edge.anagramLevels =
+                static_cast<uint16_t>(anagramLevels(child, edge.childStart, childFirst));
+            childSums = sumsFrom(child, edge.childStart);
+        }
+        fromHere = static_cast<uint16_t>(fromHere | edge.anagramLevels);
+        edge.anagramLevelsFromHere = fromHere;
+        // Level 0 is the child's own expansion; level k below it is level
+        // k - 1 below the child's children.
+        const uint32_t* after = sums.data() + (index + 1) * rowCount;
+        uint32_t* here = sums.data() + index * rowCount;
+        for (uint32_t level = 0; level < rowCount; ++level) {
+            uint64_t tries = level == 0            ? eligible - word.rank - childStartsAfterWord_
+                             : level < childLevels ? childSums[level - 1]
+                                                   : 0;
+            uint64_t sum = after[level] + tries;
+            if (sum > UINT32_MAX) {
+                remember(letters, levels, kNone);
+                return kNone;
+            }
+            here[level] = static_cast<uint32_t>(sum);
+        }
+    }
+
+    if (bytes() + edgeCount * (sizeof(Edge) + sizeof(uint32_t)) +
+            sums.size() * sizeof(uint32_t) >
+        kMostBytes) {
+        remember(letters, levels, kNone);
+        return kNone;
+    }
+    uint32_t* keptCandidates = edgeCandidates_.append(edgeCount);
+    std::copy(children.begin(), children.end(), keptCandidates);
+    Edge* keptEdges = edges_.append(edgeCount);
+    std::copy(edges.begin(), edges.end(), keptEdges);
+    uint32_t* keptTries = tries_.append(sums.size());
+    std::copy(sums.begin(), sums.end(), keptTries);
+    Record record{keptCandidates, keptEdges, keptTries, static_cast<uint32_t>(edgeCount), levels,
+                  kNone};
+    for (uint32_t equal = candidates_.firstEqual(letters, 0); equal != kNone;
+         equal = candidates_.nextEqual(equal))
+        record.lastEqual = equal;
+    uint32_t made = static_cast<uint32_t>(records_.size());
+    records_.push_back(record);
+    remember(letters, levels, made);
+    return made;
+}
+
+uint32_t SubtreeTable::startEdge(uint32_t record, uint32_t firstCandidate) const {
+    // Branch-free halving: the candidates are far apart in memory, and a
+    // mispredicted branch would wait for each of them.
+    const uint32_t* base = candidates(record);
+    uint32_t count = edgeCount(record);
+    if (count == 0) return 0;
+    while (count > 1) {
+        uint32_t half = count / 2;
+        base = base[half - 1] < firstCandidate ? base + half : base;
+        count -= half;
+    }
+    return static_cast<uint32_t>(base - candidates(record)) + (*base < firstCandidate);
+}
+
+uint32_t SubtreeTable::anagramLevels(uint32_t record, uint32_t startEdge,
+                                     uint32_t firstCandidate) const {
+    const Record& r = records_[record];
+    uint32_t own = r.lastEqual != kNone && r.lastEqual >= firstCandidate;
+    uint32_t below = startEdge < r.edgeCount ? edges(record)[startEdge].anagramLevelsFromHere : 0;
+    return own | below << 1;
+}
+
+uint64_t SubtreeTable::allTries(uint32_t record, uint32_t from, uint32_t to) const {
+    uint64_t tries = 0;
+    for (uint32_t level = 0; level + 1 < levels(record); ++level)
+        tries += triesAt(record, level, from, to);
+    return tries;
+}
+
+size_t SubtreeTable::slotOf(uint64_t letters, uint32_t levels) const {
+    size_t mask = slots_.size() - 1;
+    // Fibonacci hashing: the high half of the product mixes every bit.
+    size_t slot = static_cast<size_t>(((letters + levels) * 0x9E3779B97F4A7C15u) >> 32) & mask;
+    while (slots_[slot].levels != 0 &&
+           (slots_[slot].letters != letters || slots_[slot].levels != levels))
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+void SubtreeTable::remember(uint64_t letters, uint32_t levels, uint32_t record) {
+    if (2 * (usedSlots_ + 1) > slots_.size()) {
+        std::vector<Slot> old(slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& slot : old) {
+            if (slot.levels != 0) slots_[slotOf(slot.letters, slot.levels)] = slot;
+        }
+    }
+    slots_[slotOf(letters, levels)] = {letters, levels, record};
+    ++usedSlots_;
+}
+
+}  // namespace scramblo
