@@ -178,8 +178,7 @@ void AnagramSearch::searchDepthFirstRecorded(size_t depth) {
     const Node& node = path_[depth];
     uint32_t unwalkedEnd = subtrees_.edgeCount(node.record);  // dead edges not counted yet end here
     for (uint32_t edge = unwalkedEnd; edge-- > node.startEdge;) {
-        const SubtreeTable::Edge& next = subtrees_.edges(node.record)[edge];
-        if (next.anagramLevels == 0) continue;
+        if (subtrees_.edges(node.record)[edge].anagramLevels == 0) continue;
         countTries(subtrees_.allTries(node.record, edge + 1, unwalkedEnd));
         if (stopped()) return;
         unwalkedEnd = edge;
@@ -239,9 +238,8 @@ void AnagramSearch::expandLevelRecorded(size_t depth, size_t target) {
     const uint32_t edgeCount = subtrees_.edgeCount(node.record);
     uint32_t uncounted = node.startEdge;  // dead edges not counted yet start here
     for (uint32_t edge = node.startEdge; edge < edgeCount; ++edge) {
-        const SubtreeTable::Edge& next = subtrees_.edges(node.record)[edge];
-        if ((next.anagramLevelsFromHere & bit) == 0) break;
-        if ((next.anagramLevels & bit) == 0) continue;
+        if ((subtrees_.anagramLevelsFrom(node.record, edge) & bit) == 0) break;
+        if ((subtrees_.edges(node.record)[edge].anagramLevels & bit) == 0) continue;
         countTries(subtrees_.triesAt(node.record, below, uncounted, edge));
         if (stopped()) return;
         uncounted = edge + 1;

@@ -13,7 +13,7 @@ SubtreeTable::SubtreeTable(const CandidateSet& candidates, uint32_t childStartsA
       // Every level takes a letter at least, so the making goes no deeper.
       childCandidates_(kMostLetters + 1),
       edgesMade_(kMostLetters + 1),
-      triesMade_(kMostLetters + 1) {
+      sumsMade_(kMostLetters + 1) {
     // Below a node every word takes at least the shortest candidate's letters,
     // and a node that is no anagram yet has letters left over.
     uint32_t shortest = candidates_.shortestWord();
@@ -31,10 +31,7 @@ uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t
 
 uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels,
                             const std::vector<uint32_t>& superset, size_t depth) {
-    if (bytes() >= kMostBytes) {  // full
-        remember(letters, levels, kNone);
-        return kNone;
-    }
+    if (bytes() >= kMostBytes) return fail(letters, levels);
     std::vector<uint32_t>& children = childCandidates_[depth];
     children.clear();
     for (uint32_t candidate : superset) {
@@ -42,14 +39,13 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
             children.push_back(candidate);
     }
     const size_t edgeCount = children.size();
-    const uint32_t rowCount = levels - 1;  // levels below the children
+    if (edgeCount > UINT16_MAX) return fail(letters, levels);  // its edges could not be told
     std::vector<Edge>& edges = edgesMade_[depth];
-    std::vector<uint32_t>& sums = triesMade_[depth];
+    std::vector<uint32_t>& sums = sumsMade_[depth];
     edges.resize(edgeCount);
-    sums.assign((edgeCount + 1) * rowCount, 0);
+    sums.assign((edgeCount + 1) * levels, 0);
     // Last edge first, so that the sums over the edges from each one on grow as it goes.
     const uint32_t eligible = candidates_.eligibleCount();
-    uint16_t fromHere = 0;
     for (size_t index = edgeCount; index-- > 0;) {
         const uint32_t candidate = children[index];
         const CandidateSet::Candidate& word = candidates_[candidate];
@@ -58,7 +54,7 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
         const uint32_t childLevels = levelsOf(childLetterCount, levels - 1);
         const uint32_t childFirst = candidate + childStartsAfterWord_;
         Edge& edge = edges[index];
-        edge = {kNone, 0, 0, 0};
+        edge = {kNone, 0, 0};
         const uint32_t* childSums = nullptr;
         if (childLevels < 2) {
             edge.anagramLevels = candidates_.firstEqual(childLetters, childFirst) != kNone;
@@ -67,84 +63,84 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
             uint32_t child = slot.levels != 0 ? slot.record
                                               : make(childLetters, childLetterCount, childLevels,
                                                      children, depth + 1);
-            if (child == kNone) {
-                remember(letters, levels, kNone);
-                return kNone;
-            }
+            if (child == kNone) return fail(letters, levels);
+            uint32_t childStart = startEdge(child, childFirst);
             edge.child = child;
-            edge.childStart = startEdge(child, childFirst);
+            edge.childStart = static_cast<uint16_t>(childStart);
             edge.anagramLevels =
-                static_cast<uint16_t>(anagramLevels(child, edge.childStart, childFirst));
-            childSums = sumsFrom(child, edge.childStart);
+                static_cast<uint16_t>(anagramLevels(child, childStart, childFirst));
+            // The child's sums past its anagram levels: the tries at each level below it.
+            childSums = sumsFrom(records_[child], childStart) + 1;
         }
-        fromHere = static_cast<uint16_t>(fromHere | edge.anagramLevels);
-        edge.anagramLevelsFromHere = fromHere;
-        // Level 0 is the child's own expansion; level k below it is level
-        // k - 1 below the child's children.
-        const uint32_t* after = sums.data() + (index + 1) * rowCount;
-        uint32_t* here = sums.data() + index * rowCount;
-        for (uint32_t level = 0; level < rowCount; ++level) {
+        const uint32_t* after = sums.data() + (index + 1) * levels;
+        uint32_t* here = sums.data() + index * levels;
+        here[0] = after[0] | edge.anagramLevels;
+        // Level 0 below this node's children is their own expansion; level k
+        // is level k - 1 below theirs.
+        for (uint32_t level = 0; level + 1 < levels; ++level) {
             uint64_t tries = level == 0            ? eligible - word.rank - childStartsAfterWord_
                              : level < childLevels ? childSums[level - 1]
                                                    : 0;
-            uint64_t sum = after[level] + tries;
-            if (sum > UINT32_MAX) {
-                remember(letters, levels, kNone);
-                return kNone;
-            }
-            here[level] = static_cast<uint32_t>(sum);
+            uint64_t sum = after[level + 1] + tries;
+            if (sum > UINT32_MAX) return fail(letters, levels);
+            here[level + 1] = static_cast<uint32_t>(sum);
         }
     }
 
-    if (bytes() + edgeCount * (sizeof(Edge) + sizeof(uint32_t)) +
-            sums.size() * sizeof(uint32_t) >
-        kMostBytes) {
-        remember(letters, levels, kNone);
-        return kNone;
-    }
+    if (bytes() + edgeCount * (sizeof(Edge) + sizeof(uint32_t)) + sums.size() * sizeof(uint32_t) >
+        kMostBytes)
+        return fail(letters, levels);
+    Record record{};
     uint32_t* keptCandidates = edgeCandidates_.append(edgeCount);
     std::copy(children.begin(), children.end(), keptCandidates);
     Edge* keptEdges = edges_.append(edgeCount);
     std::copy(edges.begin(), edges.end(), keptEdges);
-    uint32_t* keptTries = tries_.append(sums.size());
-    std::copy(sums.begin(), sums.end(), keptTries);
-    Record record{keptCandidates, keptEdges, keptTries, static_cast<uint32_t>(edgeCount), levels,
-                  kNone};
+    uint32_t* keptSums = sums_.append(sums.size());
+    std::copy(sums.begin(), sums.end(), keptSums);
+    record.candidates = keptCandidates;
+    record.edges = keptEdges;
+    record.sums = keptSums;
+    record.edgeCount = static_cast<uint32_t>(edgeCount);
+    record.levels = levels;
+    record.lastEqual = kNone;
     for (uint32_t equal = candidates_.firstEqual(letters, 0); equal != kNone;
          equal = candidates_.nextEqual(equal))
         record.lastEqual = equal;
+    record.sampleStep = static_cast<uint32_t>((edgeCount + kSamples - 1) / kSamples);
+    for (uint32_t sample = 0; sample < kSamples; ++sample) {
+        size_t at = size_t{sample} * record.sampleStep;
+        record.samples[sample] = at < edgeCount ? children[at] : kNone;
+    }
     uint32_t made = static_cast<uint32_t>(records_.size());
     records_.push_back(record);
     remember(letters, levels, made);
     return made;
 }
 
-uint32_t SubtreeTable::startEdge(uint32_t record, uint32_t firstCandidate) const {
-    // Branch-free halving: the candidates are far apart in memory, and a
-    // mispredicted branch would wait for each of them.
-    const uint32_t* base = candidates(record);
-    uint32_t count = edgeCount(record);
-    if (count == 0) return 0;
-    while (count > 1) {
-        uint32_t half = count / 2;
-        base = base[half - 1] < firstCandidate ? base + half : base;
-        count -= half;
-    }
-    return static_cast<uint32_t>(base - candidates(record)) + (*base < firstCandidate);
+// Remembers that these letters and levels get no record, and answers so.
+uint32_t SubtreeTable::fail(uint64_t letters, uint32_t levels) {
+    remember(letters, levels, kNone);
+    return kNone;
 }
 
-uint32_t SubtreeTable::anagramLevels(uint32_t record, uint32_t startEdge,
-                                     uint32_t firstCandidate) const {
+uint32_t SubtreeTable::startEdge(uint32_t record, uint32_t firstCandidate) const {
     const Record& r = records_[record];
-    uint32_t own = r.lastEqual != kNone && r.lastEqual >= firstCandidate;
-    uint32_t below = startEdge < r.edgeCount ? edges(record)[startEdge].anagramLevelsFromHere : 0;
-    return own | below << 1;
+    if (r.edgeCount == 0) return 0;
+    // The samples, at hand in the record, narrow it to one stretch of candidates.
+    uint32_t stretch = 0;
+    for (uint32_t sample = 1; sample < kSamples; ++sample)
+        stretch += r.samples[sample] < firstCandidate;
+    const uint32_t* first = r.candidates + stretch * r.sampleStep;
+    const uint32_t* last = r.candidates + std::min(r.edgeCount, (stretch + 1) * r.sampleStep);
+    return static_cast<uint32_t>(std::lower_bound(first, last, firstCandidate) - r.candidates);
 }
 
 uint64_t SubtreeTable::allTries(uint32_t record, uint32_t from, uint32_t to) const {
+    const Record& r = records_[record];
+    const uint32_t* start = sumsFrom(r, from);
+    const uint32_t* end = sumsFrom(r, to);
     uint64_t tries = 0;
-    for (uint32_t level = 0; level + 1 < levels(record); ++level)
-        tries += triesAt(record, level, from, to);
+    for (uint32_t level = 1; level < r.levels; ++level) tries += start[level] - end[level];
     return tries;
 }
 

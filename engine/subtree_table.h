@@ -34,17 +34,15 @@ class SubtreeTable {
     static constexpr uint32_t kMostLetters = 12;
     // The most memory that the records' edges and tries may take.
     static constexpr size_t kMostBytes = size_t{44} << 20;
+    // A record's levels fit the bits of an edge.
+    static constexpr uint32_t kMostLevels = 16;
 
     struct Edge {
         uint32_t child;       // the child's record; none when it cannot grow
-        uint32_t childStart;  // the child's first edge in that record
-        // Bit k: anagrams are found k levels below the child (0: by the child
-        // itself). Its suffix is the same over this edge and those after it.
+        uint16_t childStart;  // the child's first edge in that record
+        // Bit k: anagrams are found k levels below the child (0: by the child itself).
         uint16_t anagramLevels;
-        uint16_t anagramLevelsFromHere;
     };
-    // A record's levels fit the bits of an edge.
-    static constexpr uint32_t kMostLevels = 16;
 
     // `childStartsAfterWord`: 1 when entries may not repeat. `mostLetters`:
     // the phrase's letter count.
@@ -72,26 +70,42 @@ class SubtreeTable {
     // The first edge of a node whose expansion starts at this candidate.
     uint32_t startEdge(uint32_t record, uint32_t firstCandidate) const;
     // The levels of a node's subtree where anagrams are found (bit 0: the node itself).
-    uint32_t anagramLevels(uint32_t record, uint32_t startEdge, uint32_t firstCandidate) const;
+    uint32_t anagramLevels(uint32_t record, uint32_t startEdge, uint32_t firstCandidate) const {
+        const Record& r = records_[record];
+        uint32_t own = r.lastEqual != kNone && r.lastEqual >= firstCandidate;
+        return own | sumsFrom(r, startEdge)[0] << 1;
+    }
+    // The anagram levels of the children of this edge and those after it.
+    uint32_t anagramLevelsFrom(uint32_t record, uint32_t edge) const {
+        return sumsFrom(records_[record], edge)[0];
+    }
 
     // The tries at `level` below the children of edges [from, to): 0 for the
     // children themselves. Level at most levels - 2.
     uint64_t triesAt(uint32_t record, uint32_t level, uint32_t from, uint32_t to) const {
-        return sumsFrom(record, from)[level] - sumsFrom(record, to)[level];
+        const Record& r = records_[record];
+        return sumsFrom(r, from)[level + 1] - sumsFrom(r, to)[level + 1];
     }
     // The same over all levels.
     uint64_t allTries(uint32_t record, uint32_t from, uint32_t to) const;
 
   private:
+    static constexpr uint32_t kSamples = 16;
+
     struct Record {
         const uint32_t* candidates;
         const Edge* edges;
-        // For each edge and one past the last: the tries at each level below
-        // the children (levels - 1 of them) summed over the edges from there on.
-        const uint32_t* tries;
+        // For each edge and one past the last, over that edge and those after
+        // it: the anagram levels of the children, then the tries at each level
+        // below them. `levels` values each.
+        const uint32_t* sums;
         uint32_t edgeCount;
         uint32_t levels;
         uint32_t lastEqual;  // the last candidate equal to the remainder, or none
+        // Every sampleStep-th candidate, so that the search by candidate
+        // looks at one short stretch of them.
+        uint32_t sampleStep;
+        uint32_t samples[kSamples];
     };
     struct Slot {
         uint64_t letters = 0;
@@ -99,15 +113,15 @@ class SubtreeTable {
         uint32_t record = kNone;
     };
 
-    const uint32_t* sumsFrom(uint32_t record, uint32_t edge) const {
-        const Record& r = records_[record];
-        return r.tries + size_t{edge} * (r.levels - 1);
+    static const uint32_t* sumsFrom(const Record& record, uint32_t edge) {
+        return record.sums + size_t{edge} * record.levels;
     }
     size_t bytes() const {
-        return edges_.size() * (sizeof(Edge) + sizeof(uint32_t)) + tries_.size() * sizeof(uint32_t);
+        return edges_.size() * (sizeof(Edge) + sizeof(uint32_t)) + sums_.size() * sizeof(uint32_t);
     }
     uint32_t make(uint64_t letters, uint32_t letterCount, uint32_t levels,
                   const std::vector<uint32_t>& superset, size_t depth);
+    uint32_t fail(uint64_t letters, uint32_t levels);
     size_t slotOf(uint64_t letters, uint32_t levels) const;
     void remember(uint64_t letters, uint32_t levels, uint32_t record);
 
@@ -117,13 +131,13 @@ class SubtreeTable {
     std::vector<Record> records_;
     BlockStore<uint32_t> edgeCandidates_;
     BlockStore<Edge> edges_;
-    BlockStore<uint32_t> tries_;
+    BlockStore<uint32_t> sums_;
     std::vector<Slot> slots_;  // a power of two, at most half used
     size_t usedSlots_ = 0;
     // Per depth of the making: the record under way.
     std::vector<std::vector<uint32_t>> childCandidates_;
     std::vector<std::vector<Edge>> edgesMade_;
-    std::vector<std::vector<uint32_t>> triesMade_;
+    std::vector<std::vector<uint32_t>> sumsMade_;
 };
 
 }  // namespace scramblo
