@@ -38,6 +38,7 @@ void AnagramSearch::run() {
     root.levels = subtrees_.levelsOf(root.letterCount, maxWordCount_);
     root.candidates.resize(candidates_.size());
     std::iota(root.candidates.begin(), root.candidates.end(), 0);
+    root.letters.assign(candidates_.allLetters(), candidates_.allLetters() + candidates_.size());
     findRootRecord();
     if (breadthFirst_) {
         searchBreadthFirst();
@@ -73,12 +74,16 @@ void AnagramSearch::enterEdge(size_t depth, uint32_t edge) {
     enterChild(depth, subtrees_.candidates(record)[edge], levels, next.child, next.childStart);
 }
 
+SubtreeTable::Superset AnagramSearch::supersetOf(const Node& node) {
+    return {node.candidates.data(), node.letters.data(), node.candidates.size()};
+}
+
 // The root's subtree record, when it can have one.
 void AnagramSearch::findRootRecord() {
     Node& root = path_[0];
     if (root.levels < 2) return;
     root.record =
-        subtrees_.recordOf(root.remainder, root.letterCount, root.levels, root.candidates);
+        subtrees_.recordOf(root.remainder, root.letterCount, root.levels, supersetOf(root));
     root.startEdge = 0;
 }
 
@@ -89,7 +94,7 @@ AnagramSearch::ChildRecord AnagramSearch::childRecord(size_t depth, uint32_t can
     ChildRecord child;
     if (levels < 2) return child;
     uint64_t remainder = path_[depth].remainder - candidates_.letters(candidate);
-    child.record = subtrees_.recordOf(remainder, letterCount, levels, path_[depth].candidates);
+    child.record = subtrees_.recordOf(remainder, letterCount, levels, supersetOf(path_[depth]));
     if (child.record == kNone) return child;
     uint32_t first = candidate + childStartsAfterWord_;
     child.startEdge = subtrees_.startEdge(child.record, first);
@@ -105,24 +110,25 @@ AnagramSearch::ChildRecord AnagramSearch::childRecord(size_t depth, uint32_t can
 // list that fit its remainder. The whole list, not only from its start on:
 // the records of its children are made from it.
 void AnagramSearch::narrow(size_t depth) {
-    const std::vector<uint32_t>& from = path_[depth].candidates;
+    const Node& node = path_[depth];
     Node& child = path_[depth + 1];
-    std::vector<uint32_t>& to = child.candidates;
-    const uint32_t* source = from.data();
-    const uint32_t* end = from.data() + from.size();
+    const size_t size = node.candidates.size();
+    child.candidates.resize(size);
+    child.letters.resize(size);
     // Every candidate is written, but only one that fits is kept: no branch to mispredict.
-    to.resize(static_cast<size_t>(end - source));
-    uint32_t* kept = to.data();
     const LetterPacking& packing = candidates_.packing();
-    const uint64_t remainder = child.remainder;
-    const uint64_t* letters = candidates_.allLetters();
-    for (; source < end; ++source) {
-        *kept = *source;
-        kept += packing.fits(letters[*source], remainder);
+    size_t kept = 0;
+    for (size_t index = 0; index < size; ++index) {
+        uint64_t word = node.letters[index];
+        child.candidates[kept] = node.candidates[index];
+        child.letters[kept] = word;
+        kept += packing.fits(word, child.remainder);
     }
-    to.resize(static_cast<size_t>(kept - to.data()));
+    child.candidates.resize(kept);
+    child.letters.resize(kept);
     child.startIndex = static_cast<size_t>(
-        std::lower_bound(to.begin(), to.end(), child.firstCandidate) - to.begin());
+        std::lower_bound(child.candidates.begin(), child.candidates.end(), child.firstCandidate) -
+        child.candidates.begin());
 }
 
 // The expansion of the node at `depth` as the plain walk makes it: every

@@ -59,9 +59,10 @@ class AnagramSearch {
         uint32_t startRank = 0;       // the rank of the first entry it tries
         uint32_t record = kNone;      // its subtree's record, if it has one
         uint32_t startEdge = 0;       // its first edge in that record
-        // Walked nodes without a record: every candidate that fits, and the
-        // first one from its start on.
+        // Walked nodes without a record: every candidate that fits, with its
+        // packed letters, and the first one from its start on.
         std::vector<uint32_t> candidates;
+        std::vector<uint64_t> letters;
         size_t startIndex = 0;
     };
 
@@ -78,6 +79,7 @@ class AnagramSearch {
     void enterChild(size_t depth, uint32_t candidate, uint32_t levels, uint32_t record,
                     uint32_t startEdge);
     void enterEdge(size_t depth, uint32_t edge);
+    static SubtreeTable::Superset supersetOf(const Node& node);
     void findRootRecord();
     ChildRecord childRecord(size_t depth, uint32_t candidate, uint32_t letterCount,
                             uint32_t levels);

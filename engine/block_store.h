@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <memory>
 #include <vector>
 
 namespace scramblo {
@@ -15,19 +14,18 @@ class BlockStore {
   public:
     static constexpr size_t kLargestBlock = size_t{1} << 16;  // elements
 
-    // Room for `count` elements in a row, to be written by the caller.
-    T* append(size_t count) {
-        if (count > left_) {
+    // A copy of [first, last), in a row; it stays where it is.
+    const T* append(const T* first, const T* last) {
+        size_t count = static_cast<size_t>(last - first);
+        if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < count) {
             // Small blocks first: most stores stay small.
-            size_t size = std::max(count, nextBlock_);
+            blocks_.emplace_back();
+            blocks_.back().reserve(std::max(count, nextBlock_));
             nextBlock_ = std::min(nextBlock_ * 2, kLargestBlock);
-            blocks_.push_back(std::make_unique<T[]>(size));
-            next_ = blocks_.back().get();
-            left_ = size;
         }
-        T* run = next_;
-        next_ += count;
-        left_ -= count;
+        std::vector<T>& block = blocks_.back();
+        const T* run = block.data() + block.size();
+        block.insert(block.end(), first, last);  // within its capacity: nothing moves
         size_ += count;
         return run;
     }
@@ -35,9 +33,7 @@ class BlockStore {
     size_t size() const { return size_; }  // elements appended
 
   private:
-    std::vector<std::unique_ptr<T[]>> blocks_;
-    T* next_ = nullptr;
-    size_t left_ = 0;
+    std::vector<std::vector<T>> blocks_;
     size_t size_ = 0;
     size_t nextBlock_ = 256;
 };

@@ -12,6 +12,7 @@ SubtreeTable::SubtreeTable(const CandidateSet& candidates, uint32_t childStartsA
       slots_(1024),
       // Every level takes a letter at least, so the making goes no deeper.
       childCandidates_(kMostLetters + 1),
+      childLetters_(kMostLetters + 1),
       edgesMade_(kMostLetters + 1),
       sumsMade_(kMostLetters + 1) {
     // Below a node every word takes at least the shortest candidate's letters,
@@ -22,7 +23,7 @@ SubtreeTable::SubtreeTable(const CandidateSet& candidates, uint32_t childStartsA
 }
 
 uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels,
-                                const std::vector<uint32_t>& superset) {
+                                Superset superset) {
     const Slot& slot = slots_[slotOf(letters, levels)];
     if (slot.levels != 0) return slot.record;
     if (letterCount > kMostLetters || levels > kMostLevels) return kNone;
@@ -30,20 +31,32 @@ uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t
 }
 
 uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels,
-                            const std::vector<uint32_t>& superset, size_t depth) {
+                            Superset superset, size_t depth) {
     if (bytes() >= kMostBytes) return fail(letters, levels);
+    // Every candidate is written, but only one that fits is kept: no branch to
+    // mispredict. Their letters go along, so that the next narrowing reads them in a row.
     std::vector<uint32_t>& children = childCandidates_[depth];
-    children.clear();
-    for (uint32_t candidate : superset) {
-        if (candidates_.fits(candidate, letters) && candidates_.letters(candidate) != letters)
-            children.push_back(candidate);
+    std::vector<uint64_t>& childrenLetters = childLetters_[depth];
+    // Grown only, never shrunk: growing again would fill them for nothing.
+    if (children.size() < superset.size) {
+        children.resize(superset.size);
+        childrenLetters.resize(superset.size);
     }
-    const size_t edgeCount = children.size();
+    const LetterPacking& packing = candidates_.packing();
+    size_t edgeCount = 0;
+    for (size_t index = 0; index < superset.size; ++index) {
+        uint64_t word = superset.letters[index];
+        children[edgeCount] = superset.candidates[index];
+        childrenLetters[edgeCount] = word;
+        edgeCount += packing.fits(word, letters) & (word != letters);
+    }
     if (edgeCount > UINT16_MAX) return fail(letters, levels);  // its edges could not be told
     std::vector<Edge>& edges = edgesMade_[depth];
     std::vector<uint32_t>& sums = sumsMade_[depth];
-    edges.resize(edgeCount);
-    sums.assign((edgeCount + 1) * levels, 0);
+    const size_t sumCount = (edgeCount + 1) * levels;
+    if (edges.size() < edgeCount) edges.resize(edgeCount);
+    if (sums.size() < sumCount) sums.resize(sumCount);
+    std::fill(sums.data() + sumCount - levels, sums.data() + sumCount, 0);  // past the last edge
     // Last edge first, so that the sums over the edges from each one on grow as it goes.
     const uint32_t eligible = candidates_.eligibleCount();
     for (size_t index = edgeCount; index-- > 0;) {
@@ -62,7 +75,9 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
             const Slot& slot = slots_[slotOf(childLetters, childLevels)];
             uint32_t child = slot.levels != 0 ? slot.record
                                               : make(childLetters, childLetterCount, childLevels,
-                                                     children, depth + 1);
+                                                     {children.data(), childrenLetters.data(),
+                                                      edgeCount},
+                                                     depth + 1);
             if (child == kNone) return fail(letters, levels);
             uint32_t childStart = startEdge(child, childFirst);
             edge.child = child;
@@ -87,19 +102,13 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
         }
     }
 
-    if (bytes() + edgeCount * (sizeof(Edge) + sizeof(uint32_t)) + sums.size() * sizeof(uint32_t) >
+    if (bytes() + edgeCount * (sizeof(Edge) + sizeof(uint32_t)) + sumCount * sizeof(uint32_t) >
         kMostBytes)
         return fail(letters, levels);
     Record record{};
-    uint32_t* keptCandidates = edgeCandidates_.append(edgeCount);
-    std::copy(children.begin(), children.end(), keptCandidates);
-    Edge* keptEdges = edges_.append(edgeCount);
-    std::copy(edges.begin(), edges.end(), keptEdges);
-    uint32_t* keptSums = sums_.append(sums.size());
-    std::copy(sums.begin(), sums.end(), keptSums);
-    record.candidates = keptCandidates;
-    record.edges = keptEdges;
-    record.sums = keptSums;
+    record.candidates = edgeCandidates_.append(children.data(), children.data() + edgeCount);
+    record.edges = edges_.append(edges.data(), edges.data() + edgeCount);
+    record.sums = sums_.append(sums.data(), sums.data() + sumCount);
     record.edgeCount = static_cast<uint32_t>(edgeCount);
     record.levels = levels;
     record.lastEqual = kNone;
@@ -128,8 +137,8 @@ uint32_t SubtreeTable::startEdge(uint32_t record, uint32_t firstCandidate) const
     if (r.edgeCount == 0) return 0;
     // The samples, at hand in the record, narrow it to one stretch of candidates.
     uint32_t stretch = 0;
-    for (uint32_t sample = 1; sample < kSamples; ++sample)
-        stretch += r.samples[sample] < firstCandidate;
+    for (uint32_t half = kSamples / 2; half != 0; half /= 2)
+        stretch += r.samples[stretch + half] < firstCandidate ? half : 0;
     const uint32_t* first = r.candidates + stretch * r.sampleStep;
     const uint32_t* last = r.candidates + std::min(r.edgeCount, (stretch + 1) * r.sampleStep);
     return static_cast<uint32_t>(std::lower_bound(first, last, firstCandidate) - r.candidates);

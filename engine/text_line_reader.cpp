@@ -17,6 +17,11 @@ bool TextLineReader::refill() {
     stream_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
     position_ = 0;
     end_ = static_cast<size_t>(stream_.gcount());
+    // The input ends at a Ctrl-Z: what follows it is never read.
+    if (const void* stop = std::memchr(buffer_.data(), kEndOfInput, end_)) {
+        end_ = static_cast<size_t>(static_cast<const char*>(stop) - buffer_.data());
+        ended_ = true;
+    }
     if (end_ == 0) ended_ = true;
     return end_ != 0;
 }
@@ -30,13 +35,6 @@ bool TextLineReader::getline(std::string& line) {
         size_t available = end_ - position_;
         const char* newline = static_cast<const char*>(std::memchr(start, '\n', available));
         size_t span = newline ? static_cast<size_t>(newline - start) : available;
-        if (const void* stop = std::memchr(start, kEndOfInput, span)) {
-            size_t kept = static_cast<size_t>(static_cast<const char*>(stop) - start);
-            line.append(start, kept);
-            ended_ = true;
-            position_ = end_ = 0;
-            return tookAny || kept != 0;
-        }
         line.append(start, span);
         tookAny = true;
         if (newline) {
