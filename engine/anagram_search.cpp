@@ -20,7 +20,7 @@ AnagramSearch::AnagramSearch(Finder& finder, const LetterKey& phrase)
       // A period of 0 ticks on every try, as 1 does.
       progressPeriod_(std::max(finder.progressPeriod, uint32_t{1})),
       candidates_(finder, phrase, minWordLength_),
-      subtrees_(candidates_, childStartsAfterWord_, phrase.letterCount()),
+      subtrees_(finder, candidates_, childStartsAfterWord_, phrase.letterCount()),
       // Every word has a letter, so no path is longer than the phrase.
       path_(phrase.letterCount() + 1),
       textEnds_(phrase.letterCount() + 1, 0) {}

@@ -4,9 +4,10 @@
 
 namespace scramblo {
 
-SubtreeTable::SubtreeTable(const CandidateSet& candidates, uint32_t childStartsAfterWord,
-                           uint32_t mostLetters)
-    : candidates_(candidates),
+SubtreeTable::SubtreeTable(const Finder& finder, const CandidateSet& candidates,
+                           uint32_t childStartsAfterWord, uint32_t mostLetters)
+    : finder_(finder),
+      candidates_(candidates),
       childStartsAfterWord_(childStartsAfterWord),
       levelsByLetters_(mostLetters + 1, 1),
       slots_(1024),
@@ -32,7 +33,7 @@ uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t
 
 uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels,
                             Superset superset, size_t depth) {
-    if (bytes() >= kMostBytes) return fail(letters, levels);
+    if (bytes() >= kMostBytes || finder_.stopRequested()) return fail(letters, levels);
     // Every candidate is written, but only one that fits is kept: no branch to
     // mispredict. Their letters go along, so that the next narrowing reads them in a row.
     std::vector<uint32_t>& children = childCandidates_[depth];

@@ -45,9 +45,10 @@ class SubtreeTable {
     };
 
     // `childStartsAfterWord`: 1 when entries may not repeat. `mostLetters`:
-    // the phrase's letter count.
-    SubtreeTable(const CandidateSet& candidates, uint32_t childStartsAfterWord,
-                 uint32_t mostLetters);
+    // the phrase's letter count. The finder's stop flag is polled before each
+    // record is made: a stop request leaves the rest unmade.
+    SubtreeTable(const Finder& finder, const CandidateSet& candidates,
+                 uint32_t childStartsAfterWord, uint32_t mostLetters);
 
     // The levels of a node with this many letters (at least 1) and at most
     // `most` levels (0: no limit): 1 for a node without children.
@@ -131,6 +132,7 @@ class SubtreeTable {
     size_t slotOf(uint64_t letters, uint32_t levels) const;
     void remember(uint64_t letters, uint32_t levels, uint32_t record);
 
+    const Finder& finder_;
     const CandidateSet& candidates_;
     const uint32_t childStartsAfterWord_;
     std::vector<uint32_t> levelsByLetters_;
