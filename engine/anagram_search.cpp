@@ -39,6 +39,7 @@ void AnagramSearch::run() {
     root.candidates.resize(candidates_.size());
     std::iota(root.candidates.begin(), root.candidates.end(), 0);
     root.letters.assign(candidates_.allLetters(), candidates_.allLetters() + candidates_.size());
+    root.candidateCount = candidates_.size();
     findRootRecord();
     if (breadthFirst_) {
         searchBreadthFirst();
@@ -60,10 +61,8 @@ void AnagramSearch::enterChild(size_t depth, uint32_t candidate, uint32_t levels
     child.startRank = word.rank + childStartsAfterWord_;
     child.record = record;
     child.startEdge = startEdge;
-    char* end = text_.data() + textEnds_[depth];
-    if (!word.text.empty()) std::memcpy(end, word.text.data(), word.text.size());
-    end[word.text.size()] = ' ';
-    textEnds_[depth + 1] = textEnds_[depth] + word.text.size() + 1;
+    child.word = candidate;
+    textDepth_ = std::min(textDepth_, depth);
 }
 
 // Makes the child at the `edge`th edge of the record of the node at `depth`.
@@ -75,7 +74,7 @@ void AnagramSearch::enterEdge(size_t depth, uint32_t edge) {
 }
 
 SubtreeTable::Superset AnagramSearch::supersetOf(const Node& node) {
-    return {node.candidates.data(), node.letters.data(), node.candidates.size()};
+    return {node.candidates.data(), node.letters.data(), node.candidateCount};
 }
 
 // The root's subtree record, when it can have one.
@@ -106,29 +105,42 @@ AnagramSearch::ChildRecord AnagramSearch::childRecord(size_t depth, uint32_t can
     return child;
 }
 
-// Gives the child at depth + 1 its own list: the candidates of its parent's
-// list that fit its remainder. The whole list, not only from its start on:
-// the records of its children are made from it.
-void AnagramSearch::narrow(size_t depth) {
+// Gives the child at depth + 1, made from the `word`th candidate in the list
+// of the node at `depth`, its own list: the candidates of its parent's list
+// that fit its remainder.
+void AnagramSearch::narrow(size_t depth, size_t word) {
     const Node& node = path_[depth];
     Node& child = path_[depth + 1];
-    const size_t size = node.candidates.size();
-    child.candidates.resize(size);
-    child.letters.resize(size);
-    // Every candidate is written, but only one that fits is kept: no branch to mispredict.
+    // Below a child of two levels only leaves follow, which get no records.
+    const bool whole = child.levels > 2;
+    const size_t from = whole ? 0 : word + childStartsAfterWord_;
+    const size_t size = node.candidateCount - from;
+    if (child.candidates.size() < size) child.candidates.resize(size);
+    // Every candidate is written, but only one that fits is kept: no branch to
+    // mispredict. Their letters go along only for records to be made from them.
     const LetterPacking& packing = candidates_.packing();
+    const uint32_t* candidates = node.candidates.data() + from;
+    const uint64_t* letters = node.letters.data() + from;
     size_t kept = 0;
-    for (size_t index = 0; index < size; ++index) {
-        uint64_t word = node.letters[index];
-        child.candidates[kept] = node.candidates[index];
-        child.letters[kept] = word;
-        kept += packing.fits(word, child.remainder);
+    if (whole) {
+        if (child.letters.size() < size) child.letters.resize(size);
+        for (size_t index = 0; index < size; ++index) {
+            child.candidates[kept] = candidates[index];
+            child.letters[kept] = letters[index];
+            kept += packing.fits(letters[index], child.remainder);
+        }
+    } else {
+        for (size_t index = 0; index < size; ++index) {
+            child.candidates[kept] = candidates[index];
+            kept += packing.fits(letters[index], child.remainder);
+        }
     }
-    child.candidates.resize(kept);
-    child.letters.resize(kept);
-    child.startIndex = static_cast<size_t>(
-        std::lower_bound(child.candidates.begin(), child.candidates.end(), child.firstCandidate) -
-        child.candidates.begin());
+    child.candidateCount = kept;
+    child.startIndex = !whole ? 0
+                              : static_cast<size_t>(std::lower_bound(child.candidates.data(),
+                                                                     child.candidates.data() + kept,
+                                                                     child.firstCandidate) -
+                                                    child.candidates.data());
 }
 
 // The expansion of the node at `depth` as the plain walk makes it: every
@@ -161,7 +173,7 @@ void AnagramSearch::searchDepthFirst(size_t depth) {
         searchDepthFirstRecorded(depth);
         return;
     }
-    for (size_t word = node.candidates.size(); word-- > node.startIndex;) {
+    for (size_t word = node.candidateCount; word-- > node.startIndex;) {
         if (stopped()) return;
         uint32_t candidate = node.candidates[word];
         uint32_t left = node.letterCount - candidates_[candidate].letterCount;
@@ -173,7 +185,7 @@ void AnagramSearch::searchDepthFirst(size_t depth) {
             continue;
         }
         enterChild(depth, candidate, levels, child.record, child.startEdge);
-        if (child.record == kNone && levels >= 2) narrow(depth);
+        if (child.record == kNone && levels >= 2) narrow(depth, word);
         searchDepthFirst(depth + 1);
     }
 }
@@ -213,7 +225,7 @@ void AnagramSearch::expandLevel(size_t depth, size_t target) {
     }
     // The target's level below the children.
     uint32_t below = static_cast<uint32_t>(target - depth - 1);
-    for (size_t word = node.startIndex; word < node.candidates.size(); ++word) {
+    for (size_t word = node.startIndex; word < node.candidateCount; ++word) {
         if (stopped()) return;
         uint32_t candidate = node.candidates[word];
         uint32_t left = node.letterCount - candidates_[candidate].letterCount;
@@ -230,7 +242,7 @@ void AnagramSearch::expandLevel(size_t depth, size_t target) {
             }
         }
         enterChild(depth, candidate, levels, child.record, child.startEdge);
-        if (below > 0 && child.record == kNone) narrow(depth);
+        if (below > 0 && child.record == kNone) narrow(depth, word);
         expandLevel(depth + 1, target);
     }
 }
@@ -260,6 +272,13 @@ void AnagramSearch::expandLevelRecorded(size_t depth, size_t target) {
 // `last`, and raises the stop flag when it is the last one wanted.
 void AnagramSearch::report(size_t depth, uint32_t last) {
     ++finder_.anagramCount;
+    for (; textDepth_ < depth; ++textDepth_) {
+        std::string_view word = candidates_[path_[textDepth_ + 1].word].text;
+        char* end = text_.data() + textEnds_[textDepth_];
+        if (!word.empty()) std::memcpy(end, word.data(), word.size());
+        end[word.size()] = ' ';
+        textEnds_[textDepth_ + 1] = textEnds_[textDepth_] + word.size() + 1;
+    }
     AnagramText text(texts_.write({text_.data(), textEnds_[depth]}, candidates_[last].text));
     // Once posted the text is the window's; a post given up leaves it here.
     if (finder_.post(AnagramFound, reinterpret_cast<uintptr_t>(text.get()))) text.release();

@@ -59,10 +59,15 @@ class AnagramSearch {
         uint32_t startRank = 0;       // the rank of the first entry it tries
         uint32_t record = kNone;      // its subtree's record, if it has one
         uint32_t startEdge = 0;       // its first edge in that record
-        // Walked nodes without a record: every candidate that fits, with its
-        // packed letters, and the first one from its start on.
+        uint32_t word = 0;            // the candidate it added
+        // Walked nodes without a record: the candidates that fit, with their
+        // packed letters, the first `candidateCount` of these (grown only,
+        // since growing again would fill them for nothing), and the first one
+        // from its start on. Every candidate that fits when the children may
+        // get records, which take theirs from it, else those from its start on.
         std::vector<uint32_t> candidates;
         std::vector<uint64_t> letters;
+        size_t candidateCount = 0;
         size_t startIndex = 0;
     };
 
@@ -83,7 +88,7 @@ class AnagramSearch {
     void findRootRecord();
     ChildRecord childRecord(size_t depth, uint32_t candidate, uint32_t letterCount,
                             uint32_t levels);
-    void narrow(size_t depth);
+    void narrow(size_t depth, size_t word);
 
     void expand(size_t depth);
     void searchDepthFirst(size_t depth);
@@ -118,8 +123,11 @@ class AnagramSearch {
     CandidateSet candidates_;
     SubtreeTable subtrees_;
     std::vector<Node> path_;         // by depth; the root is path_[0]
-    std::vector<char> text_;        // the words on the path, each followed by a space
+    // The words on the path, each followed by a space, written when an
+    // anagram needs them: up to `textDepth_` they are those of path_.
+    std::vector<char> text_;
     std::vector<size_t> textEnds_;  // by depth: where the text of the path to it ends
+    size_t textDepth_ = 0;
     AnagramTextWriter texts_;
 };
 

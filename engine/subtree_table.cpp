@@ -27,7 +27,7 @@ uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t
                                 Superset superset) {
     const Slot& slot = slots_[slotOf(letters, levels)];
     if (slot.levels != 0) return slot.record;
-    if (letterCount > kMostLetters || levels > kMostLevels) return kNone;
+    if (letterCount > kMostLetters) return kNone;
     return make(letters, letterCount, levels, superset, 0);
 }
 

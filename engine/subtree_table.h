@@ -34,8 +34,8 @@ class SubtreeTable {
     static constexpr uint32_t kMostLetters = 12;
     // The most memory that the records' edges and tries may take.
     static constexpr size_t kMostBytes = size_t{44} << 20;
-    // A record's levels fit the bits of an edge.
-    static constexpr uint32_t kMostLevels = 16;
+    // A record's levels, at most its letters, fit the bits of an edge.
+    static_assert(kMostLetters <= 16, "anagram levels are 16 bits");
 
     struct Edge {
         uint32_t child;       // the child's record; none when it cannot grow

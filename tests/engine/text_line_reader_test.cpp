@@ -37,6 +37,11 @@ TEST(TextLineReader, CtrlZEndsTheInput) {
     EXPECT_EQ(linesOf("one\n\x1Atwo\n"), (Lines{"one"}));
     EXPECT_EQ(linesOf("\x1A"), Lines{});
     EXPECT_EQ(linesOf("one\r\x1A"), (Lines{"one\r"}));
+    // In a later chunk of the 64 KiB the reader takes at a time, and right at its start.
+    std::string first(70000, 'x');
+    EXPECT_EQ(linesOf(first + "\nab\x1A" + "cd\nef\n"), (Lines{first, "ab"}));
+    std::string seam(65535, 'y');
+    EXPECT_EQ(linesOf(seam + "\n\x1A" + "z\n"), (Lines{seam}));
 }
 
 TEST(TextLineReader, JoinsLinesAcrossItsReadChunks) {
