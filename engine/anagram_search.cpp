@@ -38,7 +38,6 @@ void AnagramSearch::run() {
     root.levels = subtrees_.levelsOf(root.letterCount, maxWordCount_);
     root.candidates.resize(candidates_.size());
     std::iota(root.candidates.begin(), root.candidates.end(), 0);
-    root.letters.assign(candidates_.allLetters(), candidates_.allLetters() + candidates_.size());
     root.candidateCount = candidates_.size();
     findRootRecord();
     if (breadthFirst_) {
@@ -73,16 +72,12 @@ void AnagramSearch::enterEdge(size_t depth, uint32_t edge) {
     enterChild(depth, subtrees_.candidates(record)[edge], levels, next.child, next.childStart);
 }
 
-SubtreeTable::Superset AnagramSearch::supersetOf(const Node& node) {
-    return {node.candidates.data(), node.letters.data(), node.candidateCount};
-}
-
 // The root's subtree record, when it can have one.
 void AnagramSearch::findRootRecord() {
     Node& root = path_[0];
     if (root.levels < 2) return;
     root.record =
-        subtrees_.recordOf(root.remainder, root.letterCount, root.levels, supersetOf(root));
+        subtrees_.recordOf(root.remainder, root.letterCount, root.levels);
     root.startEdge = 0;
 }
 
@@ -93,7 +88,7 @@ AnagramSearch::ChildRecord AnagramSearch::childRecord(size_t depth, uint32_t can
     ChildRecord child;
     if (levels < 2) return child;
     uint64_t remainder = path_[depth].remainder - candidates_.letters(candidate);
-    child.record = subtrees_.recordOf(remainder, letterCount, levels, supersetOf(path_[depth]));
+    child.record = subtrees_.recordOf(remainder, letterCount, levels);
     if (child.record == kNone) return child;
     uint32_t first = candidate + childStartsAfterWord_;
     child.startEdge = subtrees_.startEdge(child.record, first);
@@ -106,41 +101,24 @@ AnagramSearch::ChildRecord AnagramSearch::childRecord(size_t depth, uint32_t can
 }
 
 // Gives the child at depth + 1, made from the `word`th candidate in the list
-// of the node at `depth`, its own list: the candidates of its parent's list
-// that fit its remainder.
+// of the node at `depth`, its own list: the candidates of its parent's list,
+// from the child's start on, that fit its remainder.
 void AnagramSearch::narrow(size_t depth, size_t word) {
     const Node& node = path_[depth];
     Node& child = path_[depth + 1];
-    // Below a child of two levels only leaves follow, which get no records.
-    const bool whole = child.levels > 2;
-    const size_t from = whole ? 0 : word + childStartsAfterWord_;
-    const size_t size = node.candidateCount - from;
-    if (child.candidates.size() < size) child.candidates.resize(size);
-    // Every candidate is written, but only one that fits is kept: no branch to
-    // mispredict. Their letters go along only for records to be made from them.
+    const uint32_t* source = node.candidates.data() + word + childStartsAfterWord_;
+    const uint32_t* end = node.candidates.data() + node.candidateCount;
+    if (child.candidates.size() < static_cast<size_t>(end - source))
+        child.candidates.resize(static_cast<size_t>(end - source));
+    // Every candidate is written, but only one that fits is kept: no branch to mispredict.
+    uint32_t* kept = child.candidates.data();
     const LetterPacking& packing = candidates_.packing();
-    const uint32_t* candidates = node.candidates.data() + from;
-    const uint64_t* letters = node.letters.data() + from;
-    size_t kept = 0;
-    if (whole) {
-        if (child.letters.size() < size) child.letters.resize(size);
-        for (size_t index = 0; index < size; ++index) {
-            child.candidates[kept] = candidates[index];
-            child.letters[kept] = letters[index];
-            kept += packing.fits(letters[index], child.remainder);
-        }
-    } else {
-        for (size_t index = 0; index < size; ++index) {
-            child.candidates[kept] = candidates[index];
-            kept += packing.fits(letters[index], child.remainder);
-        }
+    const uint64_t* letters = candidates_.allLetters();
+    for (; source < end; ++source) {
+        *kept = *source;
+        kept += packing.fits(letters[*source], child.remainder);
     }
-    child.candidateCount = kept;
-    child.startIndex = !whole ? 0
-                              : static_cast<size_t>(std::lower_bound(child.candidates.data(),
-                                                                     child.candidates.data() + kept,
-                                                                     child.firstCandidate) -
-                                                    child.candidates.data());
+    child.candidateCount = static_cast<size_t>(kept - child.candidates.data());
 }
 
 // The expansion of the node at `depth` as the plain walk makes it: every
@@ -173,7 +151,7 @@ void AnagramSearch::searchDepthFirst(size_t depth) {
         searchDepthFirstRecorded(depth);
         return;
     }
-    for (size_t word = node.candidateCount; word-- > node.startIndex;) {
+    for (size_t word = node.candidateCount; word-- > 0;) {
         if (stopped()) return;
         uint32_t candidate = node.candidates[word];
         uint32_t left = node.letterCount - candidates_[candidate].letterCount;
@@ -225,7 +203,7 @@ void AnagramSearch::expandLevel(size_t depth, size_t target) {
     }
     // The target's level below the children.
     uint32_t below = static_cast<uint32_t>(target - depth - 1);
-    for (size_t word = node.startIndex; word < node.candidateCount; ++word) {
+    for (size_t word = 0; word < node.candidateCount; ++word) {
         if (stopped()) return;
         uint32_t candidate = node.candidates[word];
         uint32_t left = node.letterCount - candidates_[candidate].letterCount;

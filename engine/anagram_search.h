@@ -60,15 +60,11 @@ class AnagramSearch {
         uint32_t record = kNone;      // its subtree's record, if it has one
         uint32_t startEdge = 0;       // its first edge in that record
         uint32_t word = 0;            // the candidate it added
-        // Walked nodes without a record: the candidates that fit, with their
-        // packed letters, the first `candidateCount` of these (grown only,
-        // since growing again would fill them for nothing), and the first one
-        // from its start on. Every candidate that fits when the children may
-        // get records, which take theirs from it, else those from its start on.
+        // Walked nodes without a record: the candidates that fit, from its
+        // start on; the first `candidateCount` of these (grown only, since
+        // growing again would fill them for nothing).
         std::vector<uint32_t> candidates;
-        std::vector<uint64_t> letters;
         size_t candidateCount = 0;
-        size_t startIndex = 0;
     };
 
     // What a child's record says, before the child is made.
@@ -84,7 +80,6 @@ class AnagramSearch {
     void enterChild(size_t depth, uint32_t candidate, uint32_t levels, uint32_t record,
                     uint32_t startEdge);
     void enterEdge(size_t depth, uint32_t edge);
-    static SubtreeTable::Superset supersetOf(const Node& node);
     void findRootRecord();
     ChildRecord childRecord(size_t depth, uint32_t candidate, uint32_t letterCount,
                             uint32_t levels);

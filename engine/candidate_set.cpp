@@ -1,5 +1,7 @@
 #include "candidate_set.h"
 
+#include <algorithm>
+
 namespace scramblo {
 namespace {
 
@@ -34,7 +36,37 @@ CandidateSet::CandidateSet(const Finder& finder, const LetterKey& phrase, uint32
         if (candidate % kStopPollInterval == 0 && finder.stopRequested()) return;
         index_.add(candidate, letters_[candidate]);
     }
+    rowWords_ = (candidates_.size() + 63) / 64;
+    const std::string& phraseLetters = packing_.letters();
+    for (char letter : phraseLetters) {
+        firstRow_.push_back(rows_.size() / std::max<size_t>(rowWords_, 1));
+        uint32_t most = phrase.occurrences(letter);
+        size_t first = rows_.size();
+        rows_.resize(first + (most + 1) * rowWords_, 0);
+        for (uint32_t candidate = 0; candidate < candidates_.size(); ++candidate) {
+            for (uint32_t count = packing_.occurrences(letters_[candidate], letter); count <= most;
+                 ++count)
+                rows_[first + count * rowWords_ + candidate / 64] |= uint64_t{1} << candidate % 64;
+        }
+    }
     complete_ = true;
+}
+
+void CandidateSet::appendFitting(uint64_t remainder, std::vector<uint32_t>& out) const {
+    fitting_.assign(rowWords_, ~uint64_t{0});
+    const std::string& phraseLetters = packing_.letters();
+    for (size_t letter = 0; letter < phraseLetters.size(); ++letter) {
+        uint32_t count = packing_.occurrences(remainder, phraseLetters[letter]);
+        const uint64_t* row = rows_.data() + (firstRow_[letter] + count) * rowWords_;
+        for (size_t word = 0; word < rowWords_; ++word) fitting_[word] &= row[word];
+    }
+    for (size_t word = 0; word < rowWords_; ++word) {
+        for (uint64_t bits = fitting_[word]; bits != 0; bits &= bits - 1) {
+            uint32_t candidate = static_cast<uint32_t>(word * 64 + __builtin_ctzll(bits));
+            if (candidate < candidates_.size() && letters_[candidate] != remainder)
+                out.push_back(candidate);
+        }
+    }
 }
 
 }  // namespace scramblo

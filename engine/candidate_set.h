@@ -45,6 +45,10 @@ class CandidateSet {
     // Letters of the shortest candidate; 0 when there is none.
     uint32_t shortestWord() const { return shortestWord_; }
 
+    // Appends the candidates whose letters fit into `remainder` but are not
+    // all of it, in list order.
+    void appendFitting(uint64_t remainder, std::vector<uint32_t>& out) const;
+
     // The first candidate from `from` on whose letters are exactly these, then
     // the next ones; kNone when there is none.
     uint32_t firstEqual(uint64_t letters, uint32_t from) const {
@@ -57,6 +61,14 @@ class CandidateSet {
     std::vector<Candidate> candidates_;  // in list order
     std::vector<uint64_t> letters_;      // by candidate, kept apart for narrowing
     LettersIndex index_;
+    // For each letter of the phrase and each count of it up to the phrase's:
+    // a bit per candidate, set when the candidate holds that letter at most
+    // so often. The candidates that fit a remainder are those set in the
+    // rows of its counts of every letter.
+    size_t rowWords_ = 0;  // 64 candidates a word
+    std::vector<size_t> firstRow_;  // by letter of the phrase, in the packing's order
+    std::vector<uint64_t> rows_;
+    mutable std::vector<uint64_t> fitting_;
     uint32_t eligibleCount_ = 0;
     uint32_t shortestWord_ = 0;
     bool complete_ = false;

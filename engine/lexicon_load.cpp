@@ -35,23 +35,24 @@ uint32_t Finder::loadLexicon(std::istream& stream) {
     // once, with nothing loaded.
     try {
         TextLineReader reader(stream);
-        std::string line;
+        std::string_view line;
+        std::string word;  // a line that may become a word, copied out of the reader
         auto previous = wordSet.end();
         // A filtered load passes over most lines: it reports each thousand once.
         uint32_t reported = UINT32_MAX;
         const std::array<bool, 256> mayFit = bytesThatMayFit(loadFilter);
-        auto mayAdd = [&mayFit](const std::string& line) {
+        auto mayAdd = [&mayFit](std::string_view line) {
             return std::all_of(line.begin(), line.end(),
                                [&mayFit](char byte) { return mayFit[static_cast<uint8_t>(byte)]; });
         };
-        while (reader.getline(line)) {
+        while (reader.nextLine(line)) {
             if (abandoned()) {
                 entryList.clear();
                 wordSet.clear();
                 wordsAdded = 0;
                 break;
             }
-            if (mayAdd(line) && addWord(line, previous)) ++wordsAdded;
+            if (mayAdd(line) && addWord(word.assign(line), previous)) ++wordsAdded;
             if (wordsAdded % 1000 == 0 && (loadFilter.isEmpty() || wordsAdded != reported)) {
                 post(LoadProgress, wordsAdded);
                 reported = wordsAdded;

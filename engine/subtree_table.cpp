@@ -13,7 +13,6 @@ SubtreeTable::SubtreeTable(const Finder& finder, const CandidateSet& candidates,
       slots_(1024),
       // Every level takes a letter at least, so the making goes no deeper.
       childCandidates_(kMostLetters + 1),
-      childLetters_(kMostLetters + 1),
       edgesMade_(kMostLetters + 1),
       sumsMade_(kMostLetters + 1) {
     // Below a node every word takes at least the shortest candidate's letters,
@@ -23,34 +22,20 @@ SubtreeTable::SubtreeTable(const Finder& finder, const CandidateSet& candidates,
         levelsByLetters_[letters] = (letters - 1) / shortest + 1;
 }
 
-uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels,
-                                Superset superset) {
+uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels) {
     const Slot& slot = slots_[slotOf(letters, levels)];
     if (slot.levels != 0) return slot.record;
     if (letterCount > kMostLetters) return kNone;
-    return make(letters, letterCount, levels, superset, 0);
+    return make(letters, letterCount, levels, 0);
 }
 
 uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels,
-                            Superset superset, size_t depth) {
+                            size_t depth) {
     if (bytes() >= kMostBytes || finder_.stopRequested()) return fail(letters, levels);
-    // Every candidate is written, but only one that fits is kept: no branch to
-    // mispredict. Their letters go along, so that the next narrowing reads them in a row.
     std::vector<uint32_t>& children = childCandidates_[depth];
-    std::vector<uint64_t>& childrenLetters = childLetters_[depth];
-    // Grown only, never shrunk: growing again would fill them for nothing.
-    if (children.size() < superset.size) {
-        children.resize(superset.size);
-        childrenLetters.resize(superset.size);
-    }
-    const LetterPacking& packing = candidates_.packing();
-    size_t edgeCount = 0;
-    for (size_t index = 0; index < superset.size; ++index) {
-        uint64_t word = superset.letters[index];
-        children[edgeCount] = superset.candidates[index];
-        childrenLetters[edgeCount] = word;
-        edgeCount += packing.fits(word, letters) & (word != letters);
-    }
+    children.clear();
+    candidates_.appendFitting(letters, children);
+    const size_t edgeCount = children.size();
     if (edgeCount > UINT16_MAX) return fail(letters, levels);  // its edges could not be told
     std::vector<Edge>& edges = edgesMade_[depth];
     std::vector<uint32_t>& sums = sumsMade_[depth];
@@ -76,8 +61,6 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
             const Slot& slot = slots_[slotOf(childLetters, childLevels)];
             uint32_t child = slot.levels != 0 ? slot.record
                                               : make(childLetters, childLetterCount, childLevels,
-                                                     {children.data(), childrenLetters.data(),
-                                                      edgeCount},
                                                      depth + 1);
             if (child == kNone) return fail(letters, levels);
             uint32_t childStart = startEdge(child, childFirst);

@@ -57,17 +57,9 @@ class SubtreeTable {
         return most != 0 && most < levels ? most : levels;
     }
 
-    // Candidates in list order, with their packed letters.
-    struct Superset {
-        const uint32_t* candidates;
-        const uint64_t* letters;
-        size_t size;
-    };
-
     // The record for nodes with these letters and levels (at least 2), made
-    // now if needed; the candidates that fit must all be in `superset`. kNone
-    // when there is no such record.
-    uint32_t recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels, Superset superset);
+    // now if needed. kNone when there is no such record.
+    uint32_t recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels);
 
     // The candidate that makes each edge's child, kept apart for the search by candidate.
     const uint32_t* candidates(uint32_t record) const { return records_[record].candidates; }
@@ -126,8 +118,7 @@ class SubtreeTable {
     size_t bytes() const {
         return edges_.size() * (sizeof(Edge) + sizeof(uint32_t)) + sums_.size() * sizeof(uint32_t);
     }
-    uint32_t make(uint64_t letters, uint32_t letterCount, uint32_t levels, Superset superset,
-                  size_t depth);
+    uint32_t make(uint64_t letters, uint32_t letterCount, uint32_t levels, size_t depth);
     uint32_t fail(uint64_t letters, uint32_t levels);
     size_t slotOf(uint64_t letters, uint32_t levels) const;
     void remember(uint64_t letters, uint32_t levels, uint32_t record);
@@ -144,7 +135,6 @@ class SubtreeTable {
     size_t usedSlots_ = 0;
     // Per depth of the making: the record under way.
     std::vector<std::vector<uint32_t>> childCandidates_;
-    std::vector<std::vector<uint64_t>> childLetters_;
     std::vector<std::vector<Edge>> edgesMade_;
     std::vector<std::vector<uint32_t>> sumsMade_;
 };

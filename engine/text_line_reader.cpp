@@ -26,23 +26,33 @@ bool TextLineReader::refill() {
     return end_ != 0;
 }
 
-bool TextLineReader::getline(std::string& line) {
-    line.clear();
+bool TextLineReader::nextLine(std::string_view& line) {
+    carried_.clear();
     bool tookAny = false;
     for (;;) {
-        if (position_ == end_ && !refill()) return tookAny;
+        if (position_ == end_ && !refill()) {
+            line = carried_;
+            return tookAny;
+        }
         const char* start = buffer_.data() + position_;
         size_t available = end_ - position_;
         const char* newline = static_cast<const char*>(std::memchr(start, '\n', available));
-        size_t span = newline ? static_cast<size_t>(newline - start) : available;
-        line.append(start, span);
-        tookAny = true;
-        if (newline) {
-            position_ += span + 1;
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            return true;
+        if (newline == nullptr) {
+            carried_.append(start, available);
+            tookAny = true;
+            position_ = end_;
+            continue;
         }
-        position_ = end_;
+        size_t span = static_cast<size_t>(newline - start);
+        position_ += span + 1;
+        if (tookAny) {
+            carried_.append(start, span);
+            line = carried_;
+        } else {
+            line = std::string_view(start, span);
+        }
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return true;
     }
 }
 

@@ -13,8 +13,8 @@ std::vector<std::string> linesOf(const std::string& bytes) {
     std::istringstream stream(bytes);
     TextLineReader reader(stream);
     std::vector<std::string> lines;
-    std::string line;
-    while (reader.getline(line)) lines.push_back(line);
+    std::string_view line;
+    while (reader.nextLine(line)) lines.emplace_back(line);
     return lines;
 }
 
