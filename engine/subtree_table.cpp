@@ -5,10 +5,12 @@
 namespace scramblo {
 
 SubtreeTable::SubtreeTable(const Finder& finder, const CandidateSet& candidates,
-                           uint32_t childStartsAfterWord, uint32_t mostLetters)
+                           uint32_t childStartsAfterWord, uint32_t mostLetters,
+                           size_t mostBytes)
     : finder_(finder),
       candidates_(candidates),
       childStartsAfterWord_(childStartsAfterWord),
+      mostBytes_(mostBytes),
       levelsByLetters_(mostLetters + 1, 1),
       slots_(1024),
       // Every level takes a letter at least, so the making goes no deeper.
@@ -31,7 +33,7 @@ uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t
 
 uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels,
                             size_t depth) {
-    if (bytes() >= kMostBytes || finder_.stopRequested()) return fail(letters, levels);
+    if (bytes() >= mostBytes_ || finder_.stopRequested()) return fail(letters, levels);
     std::vector<uint32_t>& children = childCandidates_[depth];
     children.clear();
     candidates_.appendFitting(letters, children);
@@ -87,7 +89,7 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
     }
 
     if (bytes() + edgeCount * (sizeof(Edge) + sizeof(uint32_t)) + sumCount * sizeof(uint32_t) >
-        kMostBytes)
+        mostBytes_)
         return fail(letters, levels);
     Record record{};
     record.candidates = edgeCandidates_.append(children.data(), children.data() + edgeCount);

@@ -32,7 +32,7 @@ class SubtreeTable {
     static constexpr uint32_t kNone = UINT32_MAX;
     // The most letters of a remainder that gets a record.
     static constexpr uint32_t kMostLetters = 12;
-    // The most memory that the records' edges and tries may take.
+    // The most memory that the records' edges and tries take by default.
     static constexpr size_t kMostBytes = size_t{44} << 20;
     // A record's levels, at most its letters, fit the bits of an edge.
     static_assert(kMostLetters <= 16, "anagram levels are 16 bits");
@@ -48,7 +48,8 @@ class SubtreeTable {
     // the phrase's letter count. The finder's stop flag is polled before each
     // record is made: a stop request leaves the rest unmade.
     SubtreeTable(const Finder& finder, const CandidateSet& candidates,
-                 uint32_t childStartsAfterWord, uint32_t mostLetters);
+                 uint32_t childStartsAfterWord, uint32_t mostLetters,
+                 size_t mostBytes = kMostBytes);
 
     // The levels of a node with this many letters (at least 1) and at most
     // `most` levels (0: no limit): 1 for a node without children.
@@ -126,6 +127,7 @@ class SubtreeTable {
     const Finder& finder_;
     const CandidateSet& candidates_;
     const uint32_t childStartsAfterWord_;
+    const size_t mostBytes_;
     std::vector<uint32_t> levelsByLetters_;
     std::vector<Record> records_;
     BlockStore<uint32_t> edgeCandidates_;
