@@ -23,7 +23,7 @@ namespace scramblo {
 
 class Mailbox {
   public:
-    static constexpr size_t kCapacity = 16384;
+    static constexpr size_t kCapacity = 65536;
 
     Mailbox() = default;
     // Frees what the notifications still queued carry.
