@@ -48,8 +48,8 @@ void AnagramSearch::run() {
 }
 
 // Makes the node at depth + 1 that adds `candidate` to the node at `depth`.
-void AnagramSearch::enterChild(size_t depth, uint32_t candidate, uint32_t levels,
-                               uint32_t record, uint32_t startEdge) {
+void AnagramSearch::enterChild(size_t depth, uint32_t candidate, uint32_t levels, uint32_t record,
+                               uint32_t startEdge) {
     const Node& node = path_[depth];
     Node& child = path_[depth + 1];
     const CandidateSet::Candidate& word = candidates_[candidate];
@@ -76,8 +76,7 @@ void AnagramSearch::enterEdge(size_t depth, uint32_t edge) {
 void AnagramSearch::findRootRecord() {
     Node& root = path_[0];
     if (root.levels < 2) return;
-    root.record =
-        subtrees_.recordOf(root.remainder, root.letterCount, root.levels);
+    root.record = subtrees_.recordOf(root.remainder, root.letterCount, root.levels);
     root.startEdge = 0;
 }
 
@@ -93,10 +92,9 @@ AnagramSearch::ChildRecord AnagramSearch::childRecord(size_t depth, uint32_t can
     uint32_t first = candidate + childStartsAfterWord_;
     child.startEdge = subtrees_.startEdge(child.record, first);
     child.anagramLevels = subtrees_.anagramLevels(child.record, child.startEdge, first);
-    child.tries = candidates_.eligibleCount() - candidates_[candidate].rank -
-                  childStartsAfterWord_ +
-                  subtrees_.allTries(child.record, child.startEdge,
-                                     subtrees_.edgeCount(child.record));
+    child.tries =
+        candidates_.eligibleCount() - candidates_[candidate].rank - childStartsAfterWord_ +
+        subtrees_.allTries(child.record, child.startEdge, subtrees_.edgeCount(child.record));
     return child;
 }
 

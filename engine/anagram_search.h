@@ -117,7 +117,7 @@ class AnagramSearch {
 
     CandidateSet candidates_;
     SubtreeTable subtrees_;
-    std::vector<Node> path_;         // by depth; the root is path_[0]
+    std::vector<Node> path_;  // by depth; the root is path_[0]
     // The words on the path, each followed by a space, written when an
     // anagram needs them: up to `textDepth_` they are those of path_.
     std::vector<char> text_;

@@ -24,8 +24,8 @@ struct AnagramTextWriter::Chunk {
 
 namespace {
 
-constexpr size_t kHeader = (sizeof(std::atomic<uint64_t>) + alignof(void*) - 1) /
-                           alignof(void*) * alignof(void*);
+constexpr size_t kHeader =
+    (sizeof(std::atomic<uint64_t>) + alignof(void*) - 1) / alignof(void*) * alignof(void*);
 
 size_t roundUp(size_t bytes) {
     return (bytes + alignof(void*) - 1) / alignof(void*) * alignof(void*);

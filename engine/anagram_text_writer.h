@@ -32,7 +32,7 @@ class AnagramTextWriter {
     Chunk* chunk_ = nullptr;
     char* next_ = nullptr;
     char* end_ = nullptr;
-    size_t written_ = 0;          // texts written into the current chunk
+    size_t written_ = 0;           // texts written into the current chunk
     size_t nextChunkBytes_ = 512;  // small at first: most searches find few anagrams
 };
 

@@ -36,9 +36,6 @@ class CandidateSet {
     const uint64_t* allLetters() const { return letters_.data(); }
     const LetterPacking& packing() const { return packing_; }
     uint64_t pack(const LetterKey& key) const { return packing_.pack(key); }
-    bool fits(size_t candidate, uint64_t remainder) const {
-        return packing_.fits(letters_[candidate], remainder);
-    }
 
     // Entries long enough to be tried, candidates or not.
     uint32_t eligibleCount() const { return eligibleCount_; }
@@ -65,7 +62,7 @@ class CandidateSet {
     // a bit per candidate, set when the candidate holds that letter at most
     // so often. The candidates that fit a remainder are those set in the
     // rows of its counts of every letter.
-    size_t rowWords_ = 0;  // 64 candidates a word
+    size_t rowWords_ = 0;           // 64 candidates a word
     std::vector<size_t> firstRow_;  // by letter of the phrase, in the packing's order
     std::vector<uint64_t> rows_;
     mutable std::vector<uint64_t> fitting_;

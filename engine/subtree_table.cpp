@@ -5,8 +5,7 @@
 namespace scramblo {
 
 SubtreeTable::SubtreeTable(const Finder& finder, const CandidateSet& candidates,
-                           uint32_t childStartsAfterWord, uint32_t mostLetters,
-                           size_t mostBytes)
+                           uint32_t childStartsAfterWord, uint32_t mostLetters, size_t mostBytes)
     : finder_(finder),
       candidates_(candidates),
       childStartsAfterWord_(childStartsAfterWord),
@@ -31,8 +30,7 @@ uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t
     return make(letters, letterCount, levels, 0);
 }
 
-uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels,
-                            size_t depth) {
+uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels, size_t depth) {
     if (bytes() >= mostBytes_ || finder_.stopRequested()) return fail(letters, levels);
     std::vector<uint32_t>& children = childCandidates_[depth];
     children.clear();
@@ -61,9 +59,9 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
             edge.anagramLevels = candidates_.firstEqual(childLetters, childFirst) != kNone;
         } else {
             const Slot& slot = slots_[slotOf(childLetters, childLevels)];
-            uint32_t child = slot.levels != 0 ? slot.record
-                                              : make(childLetters, childLetterCount, childLevels,
-                                                     depth + 1);
+            uint32_t child = slot.levels != 0
+                                 ? slot.record
+                                 : make(childLetters, childLetterCount, childLevels, depth + 1);
             if (child == kNone) return fail(letters, levels);
             uint32_t childStart = startEdge(child, childFirst);
             edge.child = child;

@@ -26,7 +26,7 @@ class TextLineReader {
     std::vector<char> buffer_;
     size_t position_ = 0;
     size_t end_ = 0;
-    bool ended_ = false;  // end of input, a read error, or Ctrl-Z seen
+    bool ended_ = false;   // end of input, a read error, or Ctrl-Z seen
     std::string carried_;  // a line that runs across two reads
 };
 

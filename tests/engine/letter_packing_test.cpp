@@ -67,7 +67,8 @@ TEST(LetterPacking, FitsAsTakeFromDoesForAnyTwoKeysWithinThePhrase) {
             EXPECT_EQ(packing.letters().find(letter) != std::string::npos, inPhrase) << phrase;
             LetterKey some = part();
             if (inPhrase) {
-                EXPECT_EQ(packing.occurrences(packing.pack(some), letter), some.occurrences(letter));
+                EXPECT_EQ(packing.occurrences(packing.pack(some), letter),
+                          some.occurrences(letter));
             }
         }
     }

@@ -113,7 +113,8 @@ TEST(Mailbox, AnagramTextsLiveUntilEachIsReleasedOnAnyThread) {
     }
     worker.join();
     // The writer is gone; what is still held is intact.
-    for (const auto& [notification, text] : held) EXPECT_STREQ(notification.text.get(), text.c_str());
+    for (const auto& [notification, text] : held)
+        EXPECT_STREQ(notification.text.get(), text.c_str());
 }
 
 }  // namespace

@@ -186,7 +186,7 @@ Subtree walkSubtree(const CandidateSet& candidates, uint64_t remainder, uint32_t
     subtree.tries.assign(levels, 0);
     subtree.tries[0] = candidates.eligibleCount() - startRank;
     for (uint32_t candidate = firstCandidate; candidate < candidates.size(); ++candidate) {
-        if (!candidates.fits(candidate, remainder)) continue;
+        if (!candidates.packing().fits(candidates.letters(candidate), remainder)) continue;
         uint32_t left = letterCount - candidates[candidate].letterCount;
         if (left == 0) {
             subtree.anagramLevels |= 1;
@@ -195,9 +195,9 @@ Subtree walkSubtree(const CandidateSet& candidates, uint64_t remainder, uint32_t
         if (levels < 2) continue;
         // Each word of a child takes at least one letter of what is left.
         uint32_t childLevels = std::min(levels - 1, left);
-        Subtree child = walkSubtree(candidates, remainder - candidates.letters(candidate), left,
-                                    childLevels, candidate + step, candidates[candidate].rank + step,
-                                    step);
+        Subtree child =
+            walkSubtree(candidates, remainder - candidates.letters(candidate), left, childLevels,
+                        candidate + step, candidates[candidate].rank + step, step);
         for (uint32_t level = 0; level < childLevels; ++level)
             subtree.tries[level + 1] += child.tries[level];
         subtree.anagramLevels |= child.anagramLevels << 1;
@@ -224,7 +224,8 @@ TEST(SubtreeTable, RecordsWhatThePlainWalkMakesOfEverySubtreeFromEveryStart) {
         for (uint32_t candidate = 0; candidate < candidates.size(); ++candidate) {
             uint32_t left = phrase.letterCount() - candidates[candidate].letterCount;
             if (left != 0)
-                remainders.emplace_back(candidates.pack(phrase) - candidates.letters(candidate), left);
+                remainders.emplace_back(candidates.pack(phrase) - candidates.letters(candidate),
+                                        left);
         }
         for (auto [letters, letterCount] : remainders) {
             uint32_t levels = table.levelsOf(letterCount, finder.maxWordCount);
@@ -234,8 +235,8 @@ TEST(SubtreeTable, RecordsWhatThePlainWalkMakesOfEverySubtreeFromEveryStart) {
             ++records;
             deeper += levels > 2;
             for (uint32_t first = 0; first <= candidates.size(); ++first) {
-                uint32_t rank = first < candidates.size() ? candidates[first].rank
-                                                          : candidates.eligibleCount();
+                uint32_t rank =
+                    first < candidates.size() ? candidates[first].rank : candidates.eligibleCount();
                 Subtree expected =
                     walkSubtree(candidates, letters, letterCount, levels, first, rank, step);
                 uint32_t start = table.startEdge(record, first);
@@ -244,7 +245,8 @@ TEST(SubtreeTable, RecordsWhatThePlainWalkMakesOfEverySubtreeFromEveryStart) {
                 ASSERT_EQ(table.anagramLevels(record, start, first), expected.anagramLevels);
                 uint64_t below = 0;
                 for (uint32_t level = 1; level < levels; ++level) {
-                    ASSERT_EQ(table.triesAt(record, level - 1, start, count), expected.tries[level]);
+                    ASSERT_EQ(table.triesAt(record, level - 1, start, count),
+                              expected.tries[level]);
                     below += expected.tries[level];
                 }
                 ASSERT_EQ(table.allTries(record, start, count), below);
