@@ -18,14 +18,29 @@ bool isTerminal(std::FILE* file) {
 #endif
 }
 
+namespace {
+
+// Lines are written once this much is gathered.
+constexpr size_t kRun = size_t{1} << 16;
+
+}  // namespace
+
 void LineOutput::writeLine(std::string_view text) {
     if (state_ != State::Open) return;
-    check(std::fwrite(text.data(), 1, text.size(), file_) == text.size() &&
-          std::fputc('\n', file_) != EOF);
+    gathered_.append(text);
+    gathered_ += '\n';
+    if (gathered_.size() >= kRun) writeGathered();
+}
+
+void LineOutput::writeGathered() {
+    if (state_ == State::Open && !gathered_.empty())
+        check(std::fwrite(gathered_.data(), 1, gathered_.size(), file_) == gathered_.size());
+    gathered_.clear();
 }
 
 void LineOutput::flush() {
     lastFlush_ = std::chrono::steady_clock::now();
+    writeGathered();
     if (state_ == State::Open) check(std::fflush(file_) == 0);
 }
 

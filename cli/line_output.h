@@ -1,10 +1,12 @@
-// Standard output for anagram lines. Lines are buffered but flushed at least
-// every 100 ms, so that each appears about when it is found. A reader that
-// went away (a closed pipe) is a normal end, any other failure an error.
+// Standard output for anagram lines. Lines are gathered and written in large
+// runs, but flushed at least every 100 ms, so that each appears about when it
+// is found. A reader that went away (a closed pipe) is a normal end, any other
+// failure an error.
 #pragma once
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace scramblo::cli {
@@ -16,6 +18,9 @@ class LineOutput {
     enum class State { Open, Closed, Failed };
 
     explicit LineOutput(std::FILE* file) : file_(file) {}
+    ~LineOutput() { flush(); }
+    LineOutput(const LineOutput&) = delete;
+    LineOutput& operator=(const LineOutput&) = delete;
 
     // Writes the text and a line end; does nothing once the output is not open.
     void writeLine(std::string_view text);
@@ -27,9 +32,11 @@ class LineOutput {
     int error() const { return error_; }  // errno of the failure
 
   private:
+    void writeGathered();
     void check(bool written);
 
     std::FILE* file_;
+    std::string gathered_;
     State state_ = State::Open;
     int error_ = 0;
     std::chrono::steady_clock::time_point lastFlush_ = std::chrono::steady_clock::now();

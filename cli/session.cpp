@@ -116,6 +116,9 @@ bool Session::loadLexicon() {
 }
 
 Notification Session::runJob(JobKind kind, const std::string& text) {
+    // A flood of notifications is taken in runs of this many, with a look at
+    // Ctrl-C, the output and the clock between two runs.
+    constexpr int kRun = 1024;
     if (!jobs_.start(kind, text)) throw std::runtime_error("cannot start a worker thread");
     for (;;) {
         // Nothing more is wanted: a load stops reading too.
@@ -125,10 +128,14 @@ Notification Session::runJob(JobKind kind, const std::string& text) {
             output_.flush();
             continue;
         }
-        handle(*notification);
-        if (endsJob(notification->code)) {
-            jobs_.waitForEnd(JobDriver::kForever);
-            return std::move(*notification);
+        for (int taken = 1; notification; ++taken) {
+            handle(*notification);
+            if (endsJob(notification->code)) {
+                jobs_.waitForEnd(JobDriver::kForever);
+                return std::move(*notification);
+            }
+            notification.reset();
+            if (taken < kRun) notification = inbox_.next(std::chrono::milliseconds(0));
         }
         output_.flushIfDue();
     }
@@ -151,8 +158,20 @@ void Session::handle(const Notification& notification) {
         }
         case AnagramFound: {
             ++anagramCount_;
-            std::string line = toTerminal(notification.text.get());
-            printLine(options_.contain.empty() ? line : options_.contain + ' ' + line);
+            std::string_view text = notification.text.get();
+            if (options_.contain.empty() && !convertText_) {
+                printLine(text);
+                break;
+            }
+            line_.clear();
+            if (!options_.contain.empty()) line_.append(options_.contain).append(1, ' ');
+            if (convertText_) {
+                appendWindows1252AsUtf8(line_, text,
+                                        options_.lexiconEncoding == LexiconEncoding::Utf8);
+            } else {
+                line_.append(text);
+            }
+            printLine(line_);
             break;
         }
         default:
@@ -160,7 +179,7 @@ void Session::handle(const Notification& notification) {
     }
 }
 
-void Session::printLine(const std::string& text) {
+void Session::printLine(std::string_view text) {
     if (outputIsTerminal_) progress_.clear();
     output_.writeLine(text);
 }
@@ -177,11 +196,6 @@ int Session::refuse(const std::string& message) {
 
 std::string Session::toEngine(const std::string& text) const {
     return convertText_ ? utf8ToWindows1252(text, ForeignCharacters::Drop) : text;
-}
-
-std::string Session::toTerminal(const std::string& text) const {
-    return convertText_ ? windows1252ToUtf8(text, options_.lexiconEncoding == LexiconEncoding::Utf8)
-                        : text;
 }
 
 }  // namespace scramblo::cli

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 
 #include "command_line.h"
 #include "finder.h"
@@ -41,13 +42,12 @@ class Session {
     // waits for its worker and answers that notification.
     Notification runJob(JobKind kind, const std::string& text);
     void handle(const Notification& notification);
-    void printLine(const std::string& text);
+    void printLine(std::string_view text);
     void printSummary(uint32_t milliseconds, bool done);
     int refuse(const std::string& message);
 
-    // Text from the command line and text for the terminal.
+    // Text from the command line.
     std::string toEngine(const std::string& text) const;
-    std::string toTerminal(const std::string& text) const;
 
     const Options& options_;
     const bool convertText_;
@@ -61,6 +61,7 @@ class Session {
     std::chrono::steady_clock::time_point searchStart_;
     uint32_t wordCount_ = 0;
     uint32_t anagramCount_ = 0;
+    std::string line_;  // an anagram's line as it is written, reused
     bool lexiconUnreadable_ = false;
 };
 

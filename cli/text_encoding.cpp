@@ -113,6 +113,11 @@ std::string utf8ToWindows1252(std::string_view utf8, ForeignCharacters foreign) 
 std::string windows1252ToUtf8(std::string_view text, bool passKeptForeign) {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
+    appendWindows1252AsUtf8(out, text, passKeptForeign);
+    return out;
+}
+
+void appendWindows1252AsUtf8(std::string& out, std::string_view text, bool passKeptForeign) {
     for (size_t at = 0; at < text.size();) {
         size_t kept = passKeptForeign ? foreignLength(text, at) : 0;
         if (kept != 0) {
@@ -128,7 +133,6 @@ std::string windows1252ToUtf8(std::string_view text, bool passKeptForeign) {
             appendUtf8(out, codePoint);
         }
     }
-    return out;
 }
 
 std::string withoutForeignCharacters(std::string_view text) {

@@ -21,6 +21,8 @@ std::string utf8ToWindows1252(std::string_view utf8, ForeignCharacters foreign);
 // back as they are; only for text that came from UTF-8, since a Windows-1252
 // text can hold the same bytes by chance.
 std::string windows1252ToUtf8(std::string_view text, bool passKeptForeign);
+// The same, appended to `out`.
+void appendWindows1252AsUtf8(std::string& out, std::string_view text, bool passKeptForeign);
 
 // Removes from converted text the UTF-8 sequences that utf8ToWindows1252 kept.
 std::string withoutForeignCharacters(std::string_view text);

@@ -1,18 +1,16 @@
 #include "anagram_text.h"
 
-#include <cstring>
+#include "anagram_text_writer.h"
 
 namespace scramblo {
 
 char* newAnagramText(std::string_view text) {
-    char* copy = new char[text.size() + 1];
-    std::memcpy(copy, text.data(), text.size());
-    copy[text.size()] = '\0';
-    return copy;
+    AnagramTextWriter writer;
+    return writer.write({}, text);
 }
 
 void releaseAnagramText(const char* text) {
-    delete[] text;
+    AnagramTextWriter::release(text);
 }
 
 }  // namespace scramblo

@@ -16,7 +16,8 @@ LetterPacking::LetterPacking(const LetterKey& phrase) {
     for (int letter = 0; letter < 26; ++letter) {
         int width = bitLength(phrase.occurrences(static_cast<char>('a' + letter)));
         if (width == 0) continue;
-        used_[letter] = true;
+        letters_ += static_cast<char>('a' + letter);
+        mask_[letter] = (uint64_t{1} << width) - 1;
         shift_[letter] = static_cast<uint8_t>(shift);
         shift += width;
         boundaries_ |= uint64_t{1} << shift;
@@ -25,10 +26,8 @@ LetterPacking::LetterPacking(const LetterKey& phrase) {
 
 uint64_t LetterPacking::pack(const LetterKey& key) const {
     uint64_t packed = 0;
-    for (int letter = 0; letter < 26; ++letter) {
-        if (used_[letter])
-            packed |= uint64_t{key.occurrences(static_cast<char>('a' + letter))} << shift_[letter];
-    }
+    for (char letter : letters_)
+        packed |= uint64_t{key.occurrences(letter)} << shift_[letter - 'a'];
     return packed;
 }
 

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "letter_key.h"
 
@@ -31,9 +32,18 @@ class LetterPacking {
         return (((remainder - word) ^ remainder ^ word) & boundaries_) == 0;
     }
 
+    // The letters of the phrase, 'a' to 'z', each once; how often a packed key
+    // holds one of them.
+    const std::string& letters() const { return letters_; }
+    uint32_t occurrences(uint64_t packed, char letter) const {
+        int index = letter - 'a';
+        return static_cast<uint32_t>(packed >> shift_[index] & mask_[index]);
+    }
+
   private:
     uint8_t shift_[26] = {};  // by letter; letters the phrase lacks pack nothing
-    bool used_[26] = {};
+    uint64_t mask_[26] = {};  // the width of each letter's field
+    std::string letters_;
     uint64_t boundaries_ = 0;  // the bit above each field, where its borrow lands
 };
 

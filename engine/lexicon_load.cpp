@@ -1,11 +1,29 @@
 // The lexicon half of the Finder: loading the word set and the entry list.
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <new>
 
 #include "finder.h"
 #include "text_line_reader.h"
 
 namespace scramblo {
+namespace {
+
+// The bytes that may stand in a word that fits the filter: every byte that is
+// no letter, and the letters the filter holds. A line with any other byte
+// cannot fit, and most lines of a word list fail on their first few bytes:
+// far cheaper than building their keys.
+std::array<bool, 256> bytesThatMayFit(const LetterKey& filter) {
+    std::array<bool, 256> mayFit{};
+    for (int byte = 0; byte < 256; ++byte) {
+        char letter = foldedLetter(static_cast<unsigned char>(byte));
+        mayFit[byte] = filter.isEmpty() || letter == 0 || filter.occurrences(letter) != 0;
+    }
+    return mayFit;
+}
+
+}  // namespace
 
 uint32_t Finder::loadLexicon(std::istream& stream) {
     entryList.clear();
@@ -17,18 +35,24 @@ uint32_t Finder::loadLexicon(std::istream& stream) {
     // once, with nothing loaded.
     try {
         TextLineReader reader(stream);
-        std::string line;
+        std::string_view line;
+        std::string word;  // a line that may become a word, copied out of the reader
         auto previous = wordSet.end();
         // A filtered load passes over most lines: it reports each thousand once.
         uint32_t reported = UINT32_MAX;
-        while (reader.getline(line)) {
+        const std::array<bool, 256> mayFit = bytesThatMayFit(loadFilter);
+        auto mayAdd = [&mayFit](std::string_view line) {
+            return std::all_of(line.begin(), line.end(),
+                               [&mayFit](char byte) { return mayFit[static_cast<uint8_t>(byte)]; });
+        };
+        while (reader.nextLine(line)) {
             if (abandoned()) {
                 entryList.clear();
                 wordSet.clear();
                 wordsAdded = 0;
                 break;
             }
-            if (addWord(line, previous)) ++wordsAdded;
+            if (mayAdd(line) && addWord(word.assign(line), previous)) ++wordsAdded;
             if (wordsAdded % 1000 == 0 && (loadFilter.isEmpty() || wordsAdded != reported)) {
                 post(LoadProgress, wordsAdded);
                 reported = wordsAdded;

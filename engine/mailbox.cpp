@@ -13,20 +13,28 @@ namespace {
 // a slow one ever has to wake the taker.
 constexpr std::chrono::microseconds kNap{100};
 
+// A worker woken for every single place taken would take turns with its
+// receiver at every notification.
+constexpr size_t kRoomAgain = Mailbox::kCapacity / 2;
+
 }  // namespace
 
 platform::PostResult Mailbox::put(uintptr_t code, uintptr_t value) {
     using platform::PostResult;
     ++attempts_;
+    refusedForRoom_ = false;
     if (closed_) return PostResult::TargetGone;
     uint32_t refusals = refusals_.load();
     while (refusals != 0) {
         if (refusals == std::numeric_limits<uint32_t>::max()) return PostResult::Refused;
         if (refusals_.compare_exchange_weak(refusals, refusals - 1)) return PostResult::Refused;
     }
+    refusedForRoom_ = !endsJob(code) && onTheirWay_.load() >= kCapacity;
+    if (refusedForRoom_) return PostResult::Refused;
     bool wake;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        ++onTheirWay_;
         queue_.push_back({code, value});
         wake = waiting_ != 0;
     }
@@ -54,7 +62,22 @@ std::optional<Notification> Mailbox::take(std::chrono::milliseconds timeout) {
     }
     Posted front = taken_.front();
     taken_.pop_front();
+    if (--onTheirWay_ == kRoomAgain) {
+        // Under the lock, so that a worker between its look and its wait hears it.
+        std::lock_guard<std::mutex> lock(mutex_);
+        room_.notify_all();
+    }
     return Notification(front.code, front.value);
+}
+
+void Mailbox::waitForRoom(std::chrono::milliseconds timeout) {
+    if (!refusedForRoom_) {
+        // Told to refuse: nothing says when that ends.
+        std::this_thread::sleep_for(timeout);
+        return;
+    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    room_.wait_for(lock, timeout, [this] { return onTheirWay_.load() <= kRoomAgain; });
 }
 
 void Mailbox::discardAll() {

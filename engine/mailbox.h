@@ -1,7 +1,11 @@
 // The notification target of portable builds: a thread-safe queue that keeps
-// every notification in the order posted, for one receiving thread. It can be
-// told to refuse posts, the way a full window queue does, so the engine's
-// retry rules can be exercised.
+// every notification in the order posted, for one receiving thread. It holds
+// at most kCapacity notifications on their way: a further post is refused, as
+// a full window queue refuses it, until the receiver has taken half of them
+// (a job's end notification is never refused for that). A slow receiver thus
+// holds back the worker instead of a whole search piling up in memory. It can
+// also be told to refuse posts, so that the engine's retry rules can be
+// exercised.
 #pragma once
 
 #include <atomic>
@@ -19,6 +23,8 @@ namespace scramblo {
 
 class Mailbox {
   public:
+    static constexpr size_t kCapacity = 65536;
+
     Mailbox() = default;
     // Frees what the notifications still queued carry.
     ~Mailbox() { discardAll(); }
@@ -32,6 +38,10 @@ class Mailbox {
     std::optional<Notification> take(std::chrono::milliseconds timeout);
 
     void discardAll();
+
+    // After a refused post: waits until the receiver has taken half of what
+    // is on its way, or for the timeout.
+    void waitForRoom(std::chrono::milliseconds timeout);
 
     // Refuses the next `count` posts; UINT32_MAX refuses until told otherwise.
     void refuseNext(uint32_t count) { refusals_ = count; }
@@ -49,6 +59,9 @@ class Mailbox {
 
     std::mutex mutex_;
     std::condition_variable arrived_;
+    std::condition_variable room_;
+    std::atomic<size_t> onTheirWay_{0};  // posted and not yet taken
+    bool refusedForRoom_ = false;        // the poster's own: why its last post was refused
     std::deque<Posted> queue_;
     int waiting_ = 0;  // takers blocked until a post wakes them
     // Everything queued is moved here under one lock and handed out from

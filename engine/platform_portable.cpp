@@ -1,5 +1,4 @@
 #include <chrono>
-#include <thread>
 
 #include "mailbox.h"
 #include "notification_inbox.h"
@@ -20,9 +19,8 @@ void discardNotifications(NotifyTarget target) {
     static_cast<Mailbox*>(target)->discardAll();
 }
 
-void waitForRoom(NotifyTarget, uint32_t milliseconds) {
-    // A mailbox refuses only when told to, and says nothing when that ends.
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+void waitForRoom(NotifyTarget target, uint32_t milliseconds) {
+    static_cast<Mailbox*>(target)->waitForRoom(std::chrono::milliseconds(milliseconds));
 }
 
 uint32_t tickCount() {

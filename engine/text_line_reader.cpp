@@ -17,34 +17,42 @@ bool TextLineReader::refill() {
     stream_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
     position_ = 0;
     end_ = static_cast<size_t>(stream_.gcount());
+    // The input ends at a Ctrl-Z: what follows it is never read.
+    if (const void* stop = std::memchr(buffer_.data(), kEndOfInput, end_)) {
+        end_ = static_cast<size_t>(static_cast<const char*>(stop) - buffer_.data());
+        ended_ = true;
+    }
     if (end_ == 0) ended_ = true;
     return end_ != 0;
 }
 
-bool TextLineReader::getline(std::string& line) {
-    line.clear();
+bool TextLineReader::nextLine(std::string_view& line) {
+    carried_.clear();
     bool tookAny = false;
     for (;;) {
-        if (position_ == end_ && !refill()) return tookAny;
+        if (position_ == end_ && !refill()) {
+            line = carried_;
+            return tookAny;
+        }
         const char* start = buffer_.data() + position_;
         size_t available = end_ - position_;
         const char* newline = static_cast<const char*>(std::memchr(start, '\n', available));
-        size_t span = newline ? static_cast<size_t>(newline - start) : available;
-        if (const void* stop = std::memchr(start, kEndOfInput, span)) {
-            size_t kept = static_cast<size_t>(static_cast<const char*>(stop) - start);
-            line.append(start, kept);
-            ended_ = true;
-            position_ = end_ = 0;
-            return tookAny || kept != 0;
+        if (newline == nullptr) {
+            carried_.append(start, available);
+            tookAny = true;
+            position_ = end_;
+            continue;
         }
-        line.append(start, span);
-        tookAny = true;
-        if (newline) {
-            position_ += span + 1;
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            return true;
+        size_t span = static_cast<size_t>(newline - start);
+        position_ += span + 1;
+        if (tookAny) {
+            carried_.append(start, span);
+            line = carried_;
+        } else {
+            line = std::string_view(start, span);
         }
-        position_ = end_;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return true;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace scramblo {
@@ -13,8 +14,10 @@ class TextLineReader {
   public:
     explicit TextLineReader(std::istream& stream);
 
-    // Like std::getline with LF: false when not one byte could be taken.
-    bool getline(std::string& line);
+    // The next line, as std::getline with LF reads it: false when not one
+    // byte could be taken. The line stays valid until the next call; most
+    // lines are read where they stand in the reader's buffer, uncopied.
+    bool nextLine(std::string_view& line);
 
   private:
     bool refill();
@@ -23,7 +26,8 @@ class TextLineReader {
     std::vector<char> buffer_;
     size_t position_ = 0;
     size_t end_ = 0;
-    bool ended_ = false;  // end of input, a read error, or Ctrl-Z seen
+    bool ended_ = false;   // end of input, a read error, or Ctrl-Z seen
+    std::string carried_;  // a line that runs across two reads
 };
 
 }  // namespace scramblo

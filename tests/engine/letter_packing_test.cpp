@@ -61,6 +61,16 @@ TEST(LetterPacking, FitsAsTakeFromDoesForAnyTwoKeysWithinThePhrase) {
             EXPECT_EQ(packing.pack(remainder) - packing.pack(word), packing.pack(rest));
         }
         EXPECT_GT(fitted, 40) << phrase;
+        // Each letter of the phrase once, and each packed count read back.
+        for (char letter = 'a'; letter <= 'z'; ++letter) {
+            bool inPhrase = phraseKey.occurrences(letter) != 0;
+            EXPECT_EQ(packing.letters().find(letter) != std::string::npos, inPhrase) << phrase;
+            LetterKey some = part();
+            if (inPhrase) {
+                EXPECT_EQ(packing.occurrences(packing.pack(some), letter),
+                          some.occurrences(letter));
+            }
+        }
     }
 }
 

@@ -11,11 +11,13 @@
 #include <thread>
 #include <vector>
 
+#include "candidate_set.h"
 #include "finder.h"
 #include "job_driver.h"
 #include "literal_search.h"
 #include "notification_sink.h"
 #include "search_harness.h"
+#include "subtree_table.h"
 
 #ifndef _WIN32
 #include "mailbox.h"
@@ -169,6 +171,109 @@ TEST(SearchDifferential, MatchesTheLiteralSearchOnRandomSmallCases) {
     EXPECT_GT(noRepeats, 35);
     EXPECT_GT(letterlessTried, 20);
     EXPECT_GT(refused, 200);
+}
+
+// What the plain walk makes of the subtree of one node: the tries at each
+// level below it (0: its own expansion) and the levels where it finds anagrams.
+struct Subtree {
+    std::vector<uint64_t> tries;
+    uint32_t anagramLevels = 0;
+};
+
+Subtree walkSubtree(const CandidateSet& candidates, uint64_t remainder, uint32_t letterCount,
+                    uint32_t levels, uint32_t firstCandidate, uint32_t startRank, uint32_t step) {
+    Subtree subtree;
+    subtree.tries.assign(levels, 0);
+    subtree.tries[0] = candidates.eligibleCount() - startRank;
+    for (uint32_t candidate = firstCandidate; candidate < candidates.size(); ++candidate) {
+        if (!candidates.packing().fits(candidates.letters(candidate), remainder)) continue;
+        uint32_t left = letterCount - candidates[candidate].letterCount;
+        if (left == 0) {
+            subtree.anagramLevels |= 1;
+            continue;
+        }
+        if (levels < 2) continue;
+        // Each word of a child takes at least one letter of what is left.
+        uint32_t childLevels = std::min(levels - 1, left);
+        Subtree child =
+            walkSubtree(candidates, remainder - candidates.letters(candidate), left, childLevels,
+                        candidate + step, candidates[candidate].rank + step, step);
+        for (uint32_t level = 0; level < childLevels; ++level)
+            subtree.tries[level + 1] += child.tries[level];
+        subtree.anagramLevels |= child.anagramLevels << 1;
+    }
+    return subtree;
+}
+
+TEST(SubtreeTable, RecordsWhatThePlainWalkMakesOfEverySubtreeFromEveryStart) {
+    Finder finder;
+    int records = 0, deeper = 0, withAnagrams = 0;
+    for (uint32_t seed = 1; records < 1500; ++seed) {
+        RandomCase random(seed);
+        random.applyTo(finder, seed);
+        LetterKey phrase;
+        phrase.assign(random.phrase);
+        if (phrase.isEmpty()) continue;
+        uint32_t minimum = finder.minWordLength;
+        CandidateSet candidates(finder, phrase, minimum);
+        uint32_t step = finder.repeatEntries ? 0 : 1;
+        SubtreeTable table(finder, candidates, step, phrase.letterCount());
+        // The phrase, and what each candidate leaves of it.
+        std::vector<std::pair<uint64_t, uint32_t>> remainders{
+            {candidates.pack(phrase), phrase.letterCount()}};
+        for (uint32_t candidate = 0; candidate < candidates.size(); ++candidate) {
+            uint32_t left = phrase.letterCount() - candidates[candidate].letterCount;
+            if (left != 0)
+                remainders.emplace_back(candidates.pack(phrase) - candidates.letters(candidate),
+                                        left);
+        }
+        for (auto [letters, letterCount] : remainders) {
+            uint32_t levels = table.levelsOf(letterCount, finder.maxWordCount);
+            if (levels < 2 || letterCount > SubtreeTable::kMostLetters) continue;
+            uint32_t record = table.recordOf(letters, letterCount, levels);
+            ASSERT_NE(record, SubtreeTable::kNone);
+            ++records;
+            deeper += levels > 2;
+            for (uint32_t first = 0; first <= candidates.size(); ++first) {
+                uint32_t rank =
+                    first < candidates.size() ? candidates[first].rank : candidates.eligibleCount();
+                Subtree expected =
+                    walkSubtree(candidates, letters, letterCount, levels, first, rank, step);
+                uint32_t start = table.startEdge(record, first);
+                uint32_t count = table.edgeCount(record);
+                SCOPED_TRACE(random.describe() + "\nfirst candidate " + std::to_string(first));
+                ASSERT_EQ(table.anagramLevels(record, start, first), expected.anagramLevels);
+                uint64_t below = 0;
+                for (uint32_t level = 1; level < levels; ++level) {
+                    ASSERT_EQ(table.triesAt(record, level - 1, start, count),
+                              expected.tries[level]);
+                    below += expected.tries[level];
+                }
+                ASSERT_EQ(table.allTries(record, start, count), below);
+                withAnagrams += expected.anagramLevels > 1;
+            }
+        }
+    }
+    // Records below which nodes grow again, and starts with anagrams found below the node.
+    EXPECT_GT(deeper, 300);
+    EXPECT_GT(withAnagrams, 400);
+}
+
+TEST(SubtreeTable, MakesNoRecordBeyondItsMemoryOrOnceStopped) {
+    Finder finder;
+    useLexicon(finder, {"tin", "nit", "les", "sel", "set", "nil", "listen", "silent"});
+    LetterKey phrase;
+    phrase.assign("silent tin");
+    CandidateSet candidates(finder, phrase, 3);
+    const uint64_t letters = candidates.pack(phrase);
+    SubtreeTable roomy(finder, candidates, 0, 9);
+    const uint32_t levels = roomy.levelsOf(9, 0);
+    EXPECT_NE(roomy.recordOf(letters, 9, levels), SubtreeTable::kNone);
+    SubtreeTable full(finder, candidates, 0, 9, 0);
+    EXPECT_EQ(full.recordOf(letters, 9, levels), SubtreeTable::kNone);
+    finder.setStop(true);
+    SubtreeTable stopped(finder, candidates, 0, 9);
+    EXPECT_EQ(stopped.recordOf(letters, 9, levels), SubtreeTable::kNone);
 }
 
 // A search big enough to be stopped in the middle: 40 words over eight

@@ -13,8 +13,8 @@ std::vector<std::string> linesOf(const std::string& bytes) {
     std::istringstream stream(bytes);
     TextLineReader reader(stream);
     std::vector<std::string> lines;
-    std::string line;
-    while (reader.getline(line)) lines.push_back(line);
+    std::string_view line;
+    while (reader.nextLine(line)) lines.emplace_back(line);
     return lines;
 }
 
@@ -37,6 +37,11 @@ TEST(TextLineReader, CtrlZEndsTheInput) {
     EXPECT_EQ(linesOf("one\n\x1Atwo\n"), (Lines{"one"}));
     EXPECT_EQ(linesOf("\x1A"), Lines{});
     EXPECT_EQ(linesOf("one\r\x1A"), (Lines{"one\r"}));
+    // In a later chunk of the 64 KiB the reader takes at a time, and right at its start.
+    std::string first(70000, 'x');
+    EXPECT_EQ(linesOf(first + "\nab\x1A" + "cd\nef\n"), (Lines{first, "ab"}));
+    std::string seam(65535, 'y');
+    EXPECT_EQ(linesOf(seam + "\n\x1A" + "z\n"), (Lines{seam}));
 }
 
 TEST(TextLineReader, JoinsLinesAcrossItsReadChunks) {

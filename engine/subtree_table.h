@@ -1,0 +1,144 @@
+// What the search tree holds below a partial anagram, kept per remainder so
+// that the search can pass over a subtree without an anagram in one step,
+// counting its tries in bulk, instead of walking every node of it.
+//
+// A node's subtree depends only on its remainder, the number of levels it can
+// still grow (limited by the maximum word count and by the letters left over)
+// and where in the list its expansion starts. A record holds, for a remainder
+// and a number of levels, every candidate that makes a child (one edge each,
+// in list order) and for each child: at which levels below it anagrams are
+// found, and the tries made at each level of its subtree, summed over the
+// edges from that one to the last. A node that starts at a later candidate
+// owns the edges from there on, so one record serves every node of its
+// remainder.
+//
+// Records are made on first use, for remainders of a few letters only: those
+// are the bulk of the tree, their records are small, and the nodes with more
+// letters are few enough to be walked. A record whose counts would not fit,
+// or that would take more memory than the table may use, is not made; the
+// search then walks those nodes.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "block_store.h"
+#include "candidate_set.h"
+
+namespace scramblo {
+
+class SubtreeTable {
+  public:
+    static constexpr uint32_t kNone = UINT32_MAX;
+    // The most letters of a remainder that gets a record.
+    static constexpr uint32_t kMostLetters = 12;
+    // The most memory that the records' edges and tries take by default.
+    static constexpr size_t kMostBytes = size_t{44} << 20;
+    // A record's levels, at most its letters, fit the bits of an edge.
+    static_assert(kMostLetters <= 16, "anagram levels are 16 bits");
+
+    struct Edge {
+        uint32_t child;       // the child's record; none when it cannot grow
+        uint16_t childStart;  // the child's first edge in that record
+        // Bit k: anagrams are found k levels below the child (0: by the child itself).
+        uint16_t anagramLevels;
+    };
+
+    // `childStartsAfterWord`: 1 when entries may not repeat. `mostLetters`:
+    // the phrase's letter count. The finder's stop flag is polled before each
+    // record is made: a stop request leaves the rest unmade.
+    SubtreeTable(const Finder& finder, const CandidateSet& candidates,
+                 uint32_t childStartsAfterWord, uint32_t mostLetters,
+                 size_t mostBytes = kMostBytes);
+
+    // The levels of a node with this many letters (at least 1) and at most
+    // `most` levels (0: no limit): 1 for a node without children.
+    uint32_t levelsOf(uint32_t letterCount, uint32_t most) const {
+        uint32_t levels = levelsByLetters_[letterCount];
+        return most != 0 && most < levels ? most : levels;
+    }
+
+    // The record for nodes with these letters and levels (at least 2), made
+    // now if needed. kNone when there is no such record.
+    uint32_t recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels);
+
+    // The candidate that makes each edge's child, kept apart for the search by candidate.
+    const uint32_t* candidates(uint32_t record) const { return records_[record].candidates; }
+    const Edge* edges(uint32_t record) const { return records_[record].edges; }
+    uint32_t edgeCount(uint32_t record) const { return records_[record].edgeCount; }
+    uint32_t levels(uint32_t record) const { return records_[record].levels; }
+    // The first edge of a node whose expansion starts at this candidate.
+    uint32_t startEdge(uint32_t record, uint32_t firstCandidate) const;
+    // The levels of a node's subtree where anagrams are found (bit 0: the node itself).
+    uint32_t anagramLevels(uint32_t record, uint32_t startEdge, uint32_t firstCandidate) const {
+        const Record& r = records_[record];
+        uint32_t own = r.lastEqual != kNone && r.lastEqual >= firstCandidate;
+        return own | sumsFrom(r, startEdge)[0] << 1;
+    }
+    // The anagram levels of the children of this edge and those after it.
+    uint32_t anagramLevelsFrom(uint32_t record, uint32_t edge) const {
+        return sumsFrom(records_[record], edge)[0];
+    }
+
+    // The tries at `level` below the children of edges [from, to): 0 for the
+    // children themselves. Level at most levels - 2.
+    uint64_t triesAt(uint32_t record, uint32_t level, uint32_t from, uint32_t to) const {
+        const Record& r = records_[record];
+        return sumsFrom(r, from)[level + 1] - sumsFrom(r, to)[level + 1];
+    }
+    // The same over all levels.
+    uint64_t allTries(uint32_t record, uint32_t from, uint32_t to) const;
+
+  private:
+    static constexpr uint32_t kSamples = 16;
+
+    struct Record {
+        const uint32_t* candidates;
+        const Edge* edges;
+        // For each edge and one past the last, over that edge and those after
+        // it: the anagram levels of the children, then the tries at each level
+        // below them. `levels` values each.
+        const uint32_t* sums;
+        uint32_t edgeCount;
+        uint32_t levels;
+        uint32_t lastEqual;  // the last candidate equal to the remainder, or none
+        // Every sampleStep-th candidate, so that the search by candidate
+        // looks at one short stretch of them.
+        uint32_t sampleStep;
+        uint32_t samples[kSamples];
+    };
+    struct Slot {
+        uint64_t letters = 0;
+        uint32_t levels = 0;  // 0: an empty slot
+        uint32_t record = kNone;
+    };
+
+    static const uint32_t* sumsFrom(const Record& record, uint32_t edge) {
+        return record.sums + size_t{edge} * record.levels;
+    }
+    size_t bytes() const {
+        return edges_.size() * (sizeof(Edge) + sizeof(uint32_t)) + sums_.size() * sizeof(uint32_t);
+    }
+    uint32_t make(uint64_t letters, uint32_t letterCount, uint32_t levels, size_t depth);
+    uint32_t fail(uint64_t letters, uint32_t levels);
+    size_t slotOf(uint64_t letters, uint32_t levels) const;
+    void remember(uint64_t letters, uint32_t levels, uint32_t record);
+
+    const Finder& finder_;
+    const CandidateSet& candidates_;
+    const uint32_t childStartsAfterWord_;
+    const size_t mostBytes_;
+    std::vector<uint32_t> levelsByLetters_;
+    std::vector<Record> records_;
+    BlockStore<uint32_t> edgeCandidates_;
+    BlockStore<Edge> edges_;
+    BlockStore<uint32_t> sums_;
+    std::vector<Slot> slots_;  // a power of two, at most half used
+    size_t usedSlots_ = 0;
+    // Per depth of the making: the record under way.
+    std::vector<std::vector<uint32_t>> childCandidates_;
+    std::vector<std::vector<Edge>> edgesMade_;
+    std::vector<std::vector<uint32_t>> sumsMade_;
+};
+
+}  // namespace scramblo
