@@ -13,15 +13,13 @@ namespace {
 // a slow one ever has to wake the taker.
 constexpr std::chrono::microseconds kNap{100};
 
-// A worker woken for every single place taken would take turns with its
-// receiver at every notification.
-constexpr size_t kRoomAgain = Mailbox::kCapacity / 2;
-
 }  // namespace
+
+Mailbox::Mailbox() : places_(std::make_unique<Posted[]>(kPlaces)) {}
 
 platform::PostResult Mailbox::put(uintptr_t code, uintptr_t value) {
     using platform::PostResult;
-    ++attempts_;
+    attempts_.fetch_add(1, std::memory_order_relaxed);
     refusedForRoom_ = false;
     if (closed_) return PostResult::TargetGone;
     uint32_t refusals = refusals_.load();
@@ -29,45 +27,49 @@ platform::PostResult Mailbox::put(uintptr_t code, uintptr_t value) {
         if (refusals == std::numeric_limits<uint32_t>::max()) return PostResult::Refused;
         if (refusals_.compare_exchange_weak(refusals, refusals - 1)) return PostResult::Refused;
     }
-    refusedForRoom_ = !endsJob(code) && onTheirWay_.load() >= kCapacity;
-    if (refusedForRoom_) return PostResult::Refused;
-    bool wake;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ++onTheirWay_;
-        queue_.push_back({code, value});
-        wake = waiting_ != 0;
+    const size_t end = end_.load(std::memory_order_relaxed);
+    if (end - knownBegin_ >= kCapacity) {
+        knownBegin_ = begin_.load(std::memory_order_acquire);
+        refusedForRoom_ = !endsJob(code) && end - knownBegin_ >= kCapacity;
+        if (refusedForRoom_) return PostResult::Refused;
     }
-    if (wake) arrived_.notify_one();
+    places_[end % kPlaces] = {code, value};
+    end_.store(end + 1, std::memory_order_seq_cst);
+    if (anyoneWaiting_.load(std::memory_order_seq_cst)) wake(arrived_, takerWaiting_);
     return PostResult::Posted;
 }
 
-bool Mailbox::waitForAny(std::unique_lock<std::mutex>& lock, std::chrono::milliseconds timeout) {
-    if (!queue_.empty() || timeout.count() == 0) return !queue_.empty();
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    lock.unlock();
-    std::this_thread::sleep_for(std::min<std::chrono::microseconds>(kNap, timeout));
-    lock.lock();
-    ++waiting_;
-    bool any = arrived_.wait_until(lock, deadline, [this] { return !queue_.empty(); });
-    --waiting_;
-    return any;
+std::optional<Notification> Mailbox::take(std::chrono::milliseconds timeout) {
+    const size_t begin = begin_.load(std::memory_order_relaxed);
+    if (begin == knownEnd_) {
+        knownEnd_ = end_.load(std::memory_order_acquire);
+        if (begin == knownEnd_) {
+            if (timeout.count() == 0) return std::nullopt;
+            std::this_thread::sleep_for(std::min<std::chrono::microseconds>(kNap, timeout));
+            if (!wait(arrived_, takerWaiting_, timeout, &Mailbox::anyWaiting)) return std::nullopt;
+            knownEnd_ = end_.load(std::memory_order_acquire);
+        }
+    }
+    Posted front = places_[begin % kPlaces];
+    begin_.store(begin + 1, std::memory_order_seq_cst);
+    if (anyoneWaiting_.load(std::memory_order_seq_cst)) wake(room_, posterWaiting_);
+    return Notification(front.code, front.value);
 }
 
-std::optional<Notification> Mailbox::take(std::chrono::milliseconds timeout) {
-    if (taken_.empty()) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (!waitForAny(lock, timeout)) return std::nullopt;
-        taken_.swap(queue_);
-    }
-    Posted front = taken_.front();
-    taken_.pop_front();
-    if (--onTheirWay_ == kRoomAgain) {
-        // Under the lock, so that a worker between its look and its wait hears it.
-        std::lock_guard<std::mutex> lock(mutex_);
-        room_.notify_all();
-    }
-    return Notification(front.code, front.value);
+bool Mailbox::wait(std::condition_variable& signal, bool& waiting,
+                   std::chrono::milliseconds timeout, bool (Mailbox::*done)() const) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    waiting = true;
+    anyoneWaiting_.store(true, std::memory_order_seq_cst);
+    bool met = signal.wait_for(lock, timeout, [&] { return (this->*done)(); });
+    waiting = false;
+    anyoneWaiting_.store(takerWaiting_ || posterWaiting_, std::memory_order_seq_cst);
+    return met;
+}
+
+void Mailbox::wake(std::condition_variable& signal, bool& waiting) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (waiting) signal.notify_all();
 }
 
 void Mailbox::waitForRoom(std::chrono::milliseconds timeout) {
@@ -76,8 +78,7 @@ void Mailbox::waitForRoom(std::chrono::milliseconds timeout) {
         std::this_thread::sleep_for(timeout);
         return;
     }
-    std::unique_lock<std::mutex> lock(mutex_);
-    room_.wait_for(lock, timeout, [this] { return onTheirWay_.load() <= kRoomAgain; });
+    wait(room_, posterWaiting_, timeout, &Mailbox::roomAgain);
 }
 
 void Mailbox::discardAll() {
