@@ -119,6 +119,12 @@ std::string windows1252ToUtf8(std::string_view text, bool passKeptForeign) {
 
 void appendWindows1252AsUtf8(std::string& out, std::string_view text, bool passKeptForeign) {
     for (size_t at = 0; at < text.size();) {
+        // A run of ASCII, nearly every anagram whole, is the same in UTF-8.
+        size_t ascii = at;
+        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+        out.append(text, at, ascii - at);
+        at = ascii;
+        if (at == text.size()) break;
         size_t kept = passKeptForeign ? foreignLength(text, at) : 0;
         if (kept != 0) {
             out.append(text, at, kept);
