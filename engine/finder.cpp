@@ -75,9 +75,12 @@ bool Finder::post(NotificationCode code, uintptr_t value) {
             case platform::PostResult::Refused:
                 break;
         }
-        // Once a stop is requested nobody waits for more than the job's end.
-        if (stopRequested() && !endsJob(code)) return false;
-        platform::waitForRoom(targetWindow, 100);
+        // Once a stop is requested nobody waits for more than the job's end:
+        // the wait for room is cut into short slices to see one soon.
+        for (int slice = 0;; ++slice) {
+            if (stopRequested() && !endsJob(code)) return false;
+            if (slice == 10 || platform::waitForRoom(targetWindow, 10)) break;
+        }
     }
 }
 

@@ -72,13 +72,13 @@ void Mailbox::wake(std::condition_variable& signal, bool& waiting) {
     if (waiting) signal.notify_all();
 }
 
-void Mailbox::waitForRoom(std::chrono::milliseconds timeout) {
+bool Mailbox::waitForRoom(std::chrono::milliseconds timeout) {
     if (!refusedForRoom_) {
         // Told to refuse: nothing says when that ends.
         std::this_thread::sleep_for(timeout);
-        return;
+        return false;
     }
-    wait(room_, posterWaiting_, timeout, &Mailbox::roomAgain);
+    return wait(room_, posterWaiting_, timeout, &Mailbox::roomAgain);
 }
 
 void Mailbox::discardAll() {

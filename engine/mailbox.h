@@ -47,8 +47,8 @@ class Mailbox {
     void discardAll();
 
     // After a refused post: waits until the receiver has taken half of what
-    // is on its way, or for the timeout.
-    void waitForRoom(std::chrono::milliseconds timeout);
+    // is on its way, or for the timeout. Answers whether room was made.
+    bool waitForRoom(std::chrono::milliseconds timeout);
 
     // Refuses the next `count` posts; UINT32_MAX refuses until told otherwise.
     void refuseNext(uint32_t count) { refusals_ = count; }

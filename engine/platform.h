@@ -23,8 +23,9 @@ enum class PostResult {
 PostResult postNotification(NotifyTarget target, uint32_t message, uintptr_t code, uintptr_t value);
 
 // After a refused post: waits until the target's receiver has taken enough of
-// its queue to make room again, and at most `milliseconds`.
-void waitForRoom(NotifyTarget target, uint32_t milliseconds);
+// its queue to make room again, and at most `milliseconds`. Answers whether
+// room was made.
+bool waitForRoom(NotifyTarget target, uint32_t milliseconds);
 
 // Milliseconds since an arbitrary start, wrapping at 2^32.
 uint32_t tickCount();

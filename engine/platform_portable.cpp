@@ -19,8 +19,8 @@ void discardNotifications(NotifyTarget target) {
     static_cast<Mailbox*>(target)->discardAll();
 }
 
-void waitForRoom(NotifyTarget target, uint32_t milliseconds) {
-    static_cast<Mailbox*>(target)->waitForRoom(std::chrono::milliseconds(milliseconds));
+bool waitForRoom(NotifyTarget target, uint32_t milliseconds) {
+    return static_cast<Mailbox*>(target)->waitForRoom(std::chrono::milliseconds(milliseconds));
 }
 
 uint32_t tickCount() {

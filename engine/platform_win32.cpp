@@ -48,7 +48,7 @@ class InFlightCounts {
         room_.notify_all();
     }
 
-    void waitForRoom(HWND target, uint32_t milliseconds) {
+    bool waitForRoom(HWND target, uint32_t milliseconds) {
         std::unique_lock<std::mutex> lock(mutex_);
         auto roomy = [&] {
             auto entry = targets_.find(target);
@@ -60,9 +60,9 @@ class InFlightCounts {
         if (roomy()) {
             lock.unlock();
             Sleep(milliseconds);
-        } else {
-            room_.wait_for(lock, wait, roomy);
+            return false;
         }
+        return room_.wait_for(lock, wait, roomy);
     }
 
     uint32_t count(HWND target) {
@@ -158,8 +158,8 @@ uint32_t notificationsInFlight(HWND target) {
     return inFlight().count(target);
 }
 
-void waitForRoom(NotifyTarget target, uint32_t milliseconds) {
-    inFlight().waitForRoom(static_cast<HWND>(target), milliseconds);
+bool waitForRoom(NotifyTarget target, uint32_t milliseconds) {
+    return inFlight().waitForRoom(static_cast<HWND>(target), milliseconds);
 }
 
 uint32_t tickCount() {
