@@ -34,7 +34,6 @@ class InFlightCounts {
         Target& to = entry->second;
         if (code == SearchProgress) to.progressQueued = false;
         if (--to.count == to.roomAgain()) room_.notify_all();
-        if (to.count == 0 && to.isPlain()) targets_.erase(entry);
     }
 
     void coalesceProgress(HWND target) {
@@ -82,12 +81,14 @@ class InFlightCounts {
         // has taken half: a worker woken for every single slot would take
         // turns with its receiver at every notification.
         uint32_t roomAgain() const { return bound / 2; }
-        bool isPlain() const { return bound == kNotificationsInFlight && !coalescesProgress; }
     };
 
     std::mutex mutex_;
     std::condition_variable room_;
-    // A window without anything on its way and with the usual rules has no entry.
+    // A window has an entry from its first notification on. It is kept when
+    // nothing is on its way: making it again would cost an allocation for
+    // every notification of a receiver that keeps up, and make the worker's
+    // use of memory depend on timing.
     std::unordered_map<HWND, Target> targets_;
 };
 
