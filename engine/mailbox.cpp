@@ -15,7 +15,7 @@ constexpr std::chrono::microseconds kNap{100};
 
 }  // namespace
 
-Mailbox::Mailbox() : places_(std::make_unique<Posted[]>(kPlaces)) {}
+Mailbox::Mailbox() : places_(kPlaces) {}
 
 platform::PostResult Mailbox::put(uintptr_t code, uintptr_t value) {
     using platform::PostResult;
@@ -33,7 +33,7 @@ platform::PostResult Mailbox::put(uintptr_t code, uintptr_t value) {
         refusedForRoom_ = !endsJob(code) && end - knownBegin_ >= kCapacity;
         if (refusedForRoom_) return PostResult::Refused;
     }
-    places_[end % kPlaces] = {code, value};
+    places_[end % kPlaces] = Posted(code, value);
     end_.store(end + 1, std::memory_order_seq_cst);
     if (anyoneWaiting_.load(std::memory_order_seq_cst)) wake(arrived_, takerWaiting_);
     return PostResult::Posted;

@@ -19,9 +19,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <memory>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "notification.h"
 #include "platform.h"
@@ -58,6 +58,10 @@ class Mailbox {
 
   private:
     struct Posted {
+        // Left unset, so that the ring's pages are only touched, and only
+        // cost the system a page fault each, once notifications reach them.
+        Posted() {}
+        Posted(uintptr_t code, uintptr_t value) : code(code), value(value) {}
         uintptr_t code;
         uintptr_t value;
     };
@@ -72,7 +76,7 @@ class Mailbox {
     bool roomAgain() const { return end_.load() - begin_.load() <= kRoomAgain; }
     void wake(std::condition_variable& signal, bool& waiting);
 
-    std::unique_ptr<Posted[]> places_;
+    std::vector<Posted> places_;
     // The poster's end: where the next notification goes.
     alignas(kCacheLine) std::atomic<size_t> end_{0};
     size_t knownBegin_ = 0;        // the poster's view of begin_, at most begin_
