@@ -46,7 +46,7 @@ std::optional<Notification> Mailbox::take(std::chrono::milliseconds timeout) {
         if (begin == knownEnd_) {
             if (timeout.count() == 0) return std::nullopt;
             std::this_thread::sleep_for(std::min<std::chrono::microseconds>(kNap, timeout));
-            if (!wait(arrived_, takerWaiting_, timeout, &Mailbox::anyWaiting)) return std::nullopt;
+            if (!wait(arrived_, takerWaiting_, timeout, &Mailbox::anyQueued)) return std::nullopt;
             knownEnd_ = end_.load(std::memory_order_acquire);
         }
     }

@@ -72,7 +72,7 @@ class Mailbox {
 
     bool wait(std::condition_variable& signal, bool& waiting, std::chrono::milliseconds timeout,
               bool (Mailbox::*done)() const);
-    bool anyWaiting() const { return end_.load() != begin_.load(); }
+    bool anyQueued() const { return end_.load() != begin_.load(); }
     bool roomAgain() const { return end_.load() - begin_.load() <= kRoomAgain; }
     void wake(std::condition_variable& signal, bool& waiting);
 
