@@ -67,7 +67,7 @@ void AnagramSearch::enterChild(size_t depth, uint32_t candidate, uint32_t levels
 // Makes the child at the `edge`th edge of the record of the node at `depth`.
 void AnagramSearch::enterEdge(size_t depth, uint32_t edge) {
     uint32_t record = path_[depth].record;
-    const SubtreeTable::Edge& next = subtrees_.edges(record)[edge];
+    const SubtreeTable::Edge& next = subtrees_.edge(record, edge);
     uint32_t levels = next.child == kNone ? 1 : subtrees_.levels(next.child);
     enterChild(depth, subtrees_.candidates(record)[edge], levels, next.child, next.childStart);
 }
@@ -76,8 +76,9 @@ void AnagramSearch::enterEdge(size_t depth, uint32_t edge) {
 void AnagramSearch::findRootRecord() {
     Node& root = path_[0];
     if (root.levels < 2) return;
-    root.record = subtrees_.recordOf(root.remainder, root.letterCount, root.levels);
-    root.startEdge = 0;
+    SubtreeTable::Start start = subtrees_.startOf(root.remainder, root.letterCount, root.levels, 0);
+    root.record = start.record;
+    root.startEdge = start.edge;
 }
 
 // What the record of the child that `candidate` makes of the node at `depth`
@@ -87,10 +88,11 @@ AnagramSearch::ChildRecord AnagramSearch::childRecord(size_t depth, uint32_t can
     ChildRecord child;
     if (levels < 2) return child;
     uint64_t remainder = path_[depth].remainder - candidates_.letters(candidate);
-    child.record = subtrees_.recordOf(remainder, letterCount, levels);
-    if (child.record == kNone) return child;
     uint32_t first = candidate + childStartsAfterWord_;
-    child.startEdge = subtrees_.startEdge(child.record, first);
+    SubtreeTable::Start start = subtrees_.startOf(remainder, letterCount, levels, first);
+    child.record = start.record;
+    if (child.record == kNone) return child;
+    child.startEdge = start.edge;
     child.anagramLevels = subtrees_.anagramLevels(child.record, child.startEdge, first);
     child.tries =
         candidates_.eligibleCount() - candidates_[candidate].rank - childStartsAfterWord_ +
@@ -172,7 +174,7 @@ void AnagramSearch::searchDepthFirstRecorded(size_t depth) {
     const Node& node = path_[depth];
     uint32_t unwalkedEnd = subtrees_.edgeCount(node.record);  // dead edges not counted yet end here
     for (uint32_t edge = unwalkedEnd; edge-- > node.startEdge;) {
-        if (subtrees_.edges(node.record)[edge].anagramLevels == 0) continue;
+        if (subtrees_.edge(node.record, edge).anagramLevels == 0) continue;
         countTries(subtrees_.allTries(node.record, edge + 1, unwalkedEnd));
         if (stopped()) return;
         unwalkedEnd = edge;
@@ -233,7 +235,7 @@ void AnagramSearch::expandLevelRecorded(size_t depth, size_t target) {
     uint32_t uncounted = node.startEdge;  // dead edges not counted yet start here
     for (uint32_t edge = node.startEdge; edge < edgeCount; ++edge) {
         if ((subtrees_.anagramLevelsFrom(node.record, edge) & bit) == 0) break;
-        if ((subtrees_.edges(node.record)[edge].anagramLevels & bit) == 0) continue;
+        if ((subtrees_.edge(node.record, edge).anagramLevels & bit) == 0) continue;
         countTries(subtrees_.triesAt(node.record, below, uncounted, edge));
         if (stopped()) return;
         uncounted = edge + 1;

@@ -37,6 +37,7 @@ CandidateSet::CandidateSet(const Finder& finder, const LetterKey& phrase, uint32
         index_.add(candidate, letters_[candidate]);
     }
     rowWords_ = (candidates_.size() + 63) / 64;
+    fitting_.resize(rowWords_);
     const std::string& phraseLetters = packing_.letters();
     for (char letter : phraseLetters) {
         firstRow_.push_back(rows_.size() / std::max<size_t>(rowWords_, 1));
@@ -52,21 +53,30 @@ CandidateSet::CandidateSet(const Finder& finder, const LetterKey& phrase, uint32
     complete_ = true;
 }
 
-void CandidateSet::appendFitting(uint64_t remainder, std::vector<uint32_t>& out) const {
-    fitting_.assign(rowWords_, ~uint64_t{0});
+size_t CandidateSet::fitting(uint64_t remainder, uint32_t* out) const {
+    // Locals, so that the compiler need not fear that the bits written change
+    // the rows or their length.
+    const size_t words = rowWords_;
+    uint64_t* fitting = fitting_.data();
+    std::fill(fitting, fitting + words, ~uint64_t{0});
     const std::string& phraseLetters = packing_.letters();
     for (size_t letter = 0; letter < phraseLetters.size(); ++letter) {
         uint32_t count = packing_.occurrences(remainder, phraseLetters[letter]);
-        const uint64_t* row = rows_.data() + (firstRow_[letter] + count) * rowWords_;
-        for (size_t word = 0; word < rowWords_; ++word) fitting_[word] &= row[word];
+        const uint64_t* row = rows_.data() + (firstRow_[letter] + count) * words;
+        for (size_t word = 0; word < words; ++word) fitting[word] &= row[word];
     }
-    for (size_t word = 0; word < rowWords_; ++word) {
-        for (uint64_t bits = fitting_[word]; bits != 0; bits &= bits - 1) {
+    // The rows hold no bits past the last candidate. Each one is written, but
+    // kept only when it is not the whole remainder: no branch to mispredict.
+    const uint64_t* letters = letters_.data();
+    uint32_t* kept = out;
+    for (size_t word = 0; word < words; ++word) {
+        for (uint64_t bits = fitting[word]; bits != 0; bits &= bits - 1) {
             uint32_t candidate = static_cast<uint32_t>(word * 64 + __builtin_ctzll(bits));
-            if (candidate < candidates_.size() && letters_[candidate] != remainder)
-                out.push_back(candidate);
+            *kept = candidate;
+            kept += letters[candidate] != remainder;
         }
     }
+    return static_cast<size_t>(kept - out);
 }
 
 }  // namespace scramblo

@@ -42,9 +42,10 @@ class CandidateSet {
     // Letters of the shortest candidate; 0 when there is none.
     uint32_t shortestWord() const { return shortestWord_; }
 
-    // Appends the candidates whose letters fit into `remainder` but are not
-    // all of it, in list order.
-    void appendFitting(uint64_t remainder, std::vector<uint32_t>& out) const;
+    // Writes the candidates whose letters fit into `remainder` but are not
+    // all of it to `out`, in list order, and answers how many. `out` has room
+    // for every candidate.
+    size_t fitting(uint64_t remainder, uint32_t* out) const;
 
     // The first candidate from `from` on whose letters are exactly these, then
     // the next ones; kNone when there is none.

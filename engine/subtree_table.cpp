@@ -12,10 +12,7 @@ SubtreeTable::SubtreeTable(const Finder& finder, const CandidateSet& candidates,
       mostBytes_(mostBytes),
       levelsByLetters_(mostLetters + 1, 1),
       slots_(1024),
-      // Every level takes a letter at least, so the making goes no deeper.
-      childCandidates_(kMostLetters + 1),
-      edgesMade_(kMostLetters + 1),
-      sumsMade_(kMostLetters + 1) {
+      fitting_(candidates.size()) {
     // Below a node every word takes at least the shortest candidate's letters,
     // and a node that is no anagram yet has letters left over.
     uint32_t shortest = candidates_.shortestWord();
@@ -23,78 +20,41 @@ SubtreeTable::SubtreeTable(const Finder& finder, const CandidateSet& candidates,
         levelsByLetters_[letters] = (letters - 1) / shortest + 1;
 }
 
-uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels) {
-    const Slot& slot = slots_[slotOf(letters, levels)];
-    if (slot.levels != 0) return slot.record;
-    if (letterCount > kMostLetters) return kNone;
-    return make(letters, letterCount, levels, 0);
+SubtreeTable::Start SubtreeTable::startOf(uint64_t letters, uint32_t letterCount, uint32_t levels,
+                                          uint32_t firstCandidate) {
+    Start start;
+    uint32_t record = recordOf(letters, letterCount, levels);
+    if (record == kNone) return start;
+    uint32_t edge = startEdge(record, firstCandidate);
+    if (!reach(record, edge)) return start;
+    start.record = record;
+    start.edge = edge;
+    return start;
 }
 
-uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels, size_t depth) {
-    if (bytes() >= mostBytes_ || finder_.stopRequested()) return fail(letters, levels);
-    std::vector<uint32_t>& children = childCandidates_[depth];
-    children.clear();
-    candidates_.appendFitting(letters, children);
-    const size_t edgeCount = children.size();
-    if (edgeCount > UINT16_MAX) return fail(letters, levels);  // its edges could not be told
-    std::vector<Edge>& edges = edgesMade_[depth];
-    std::vector<uint32_t>& sums = sumsMade_[depth];
-    const size_t sumCount = (edgeCount + 1) * levels;
-    if (edges.size() < edgeCount) edges.resize(edgeCount);
-    if (sums.size() < sumCount) sums.resize(sumCount);
-    std::fill(sums.data() + sumCount - levels, sums.data() + sumCount, 0);  // past the last edge
-    // Last edge first, so that the sums over the edges from each one on grow as it goes.
-    const uint32_t eligible = candidates_.eligibleCount();
-    for (size_t index = edgeCount; index-- > 0;) {
-        const uint32_t candidate = children[index];
-        const CandidateSet::Candidate& word = candidates_[candidate];
-        const uint64_t childLetters = letters - candidates_.letters(candidate);
-        const uint32_t childLetterCount = letterCount - word.letterCount;
-        const uint32_t childLevels = levelsOf(childLetterCount, levels - 1);
-        const uint32_t childFirst = candidate + childStartsAfterWord_;
-        Edge& edge = edges[index];
-        edge = {kNone, 0, 0};
-        const uint32_t* childSums = nullptr;
-        if (childLevels < 2) {
-            edge.anagramLevels = candidates_.firstEqual(childLetters, childFirst) != kNone;
-        } else {
-            const Slot& slot = slots_[slotOf(childLetters, childLevels)];
-            uint32_t child = slot.levels != 0
-                                 ? slot.record
-                                 : make(childLetters, childLetterCount, childLevels, depth + 1);
-            if (child == kNone) return fail(letters, levels);
-            uint32_t childStart = startEdge(child, childFirst);
-            edge.child = child;
-            edge.childStart = static_cast<uint16_t>(childStart);
-            edge.anagramLevels =
-                static_cast<uint16_t>(anagramLevels(child, childStart, childFirst));
-            // The child's sums past its anagram levels: the tries at each level below it.
-            childSums = sumsFrom(records_[child], childStart) + 1;
-        }
-        const uint32_t* after = sums.data() + (index + 1) * levels;
-        uint32_t* here = sums.data() + index * levels;
-        here[0] = after[0] | edge.anagramLevels;
-        // Level 0 below this node's children is their own expansion; level k
-        // is level k - 1 below theirs.
-        for (uint32_t level = 0; level + 1 < levels; ++level) {
-            uint64_t tries = level == 0            ? eligible - word.rank - childStartsAfterWord_
-                             : level < childLevels ? childSums[level - 1]
-                                                   : 0;
-            uint64_t sum = after[level + 1] + tries;
-            if (sum > UINT32_MAX) return fail(letters, levels);
-            here[level + 1] = static_cast<uint32_t>(sum);
-        }
-    }
+// The record for these letters and levels, made now with none of its edges
+// if needed; kNone when there is none.
+uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels) {
+    size_t slot = slotOf(letters, levels);
+    if (slots_[slot].levels != 0) return slots_[slot].record;
+    uint32_t made = letterCount <= kMostLetters ? make(letters, letterCount, levels) : kNone;
+    remember(letters, levels, made);
+    return made;
+}
 
-    if (bytes() + edgeCount * (sizeof(Edge) + sizeof(uint32_t)) + sumCount * sizeof(uint32_t) >
-        mostBytes_)
-        return fail(letters, levels);
+uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels) {
+    if (finder_.stopRequested()) return kNone;
+    const size_t edgeCount = candidates_.fitting(letters, fitting_.data());
+    // Its edges could not be told apart, or they would take too much memory.
+    if (edgeCount > UINT16_MAX || bytes() + edgeCount * sizeof(uint32_t) > mostBytes_) return kNone;
     Record record{};
-    record.candidates = edgeCandidates_.append(children.data(), children.data() + edgeCount);
-    record.edges = edges_.append(edges.data(), edges.data() + edgeCount);
-    record.sums = sums_.append(sums.data(), sums.data() + sumCount);
+    record.candidates = edgeCandidates_.append(fitting_.data(), fitting_.data() + edgeCount);
+    record.letters = letters;
+    record.letterCount = letterCount;
     record.edgeCount = static_cast<uint32_t>(edgeCount);
     record.levels = levels;
+    record.storedFrom = record.madeFrom = record.edgeCount;
+    record.sums = sums_.append(levels);  // past the last edge: nothing
     record.lastEqual = kNone;
     for (uint32_t equal = candidates_.firstEqual(letters, 0); equal != kNone;
          equal = candidates_.nextEqual(equal))
@@ -102,18 +62,91 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
     record.sampleStep = static_cast<uint32_t>((edgeCount + kSamples - 1) / kSamples);
     for (uint32_t sample = 0; sample < kSamples; ++sample) {
         size_t at = size_t{sample} * record.sampleStep;
-        record.samples[sample] = at < edgeCount ? children[at] : kNone;
+        record.samples[sample] = at < edgeCount ? fitting_[at] : kNone;
     }
-    uint32_t made = static_cast<uint32_t>(records_.size());
     records_.push_back(record);
-    remember(letters, levels, made);
+    return static_cast<uint32_t>(records_.size() - 1);
+}
+
+// Makes the record's edges from `edge` on, last first, and answers whether
+// they are made.
+bool SubtreeTable::reach(uint32_t record, uint32_t edge) {
+    Record& r = records_[record];
+    if (edge >= r.madeFrom) return true;
+    if (r.stuck || finder_.stopRequested() || !store(record, edge)) return false;
+    const uint32_t eligible = candidates_.eligibleCount();
+    const uint32_t levels = r.levels;
+    uint32_t index = r.madeFrom;
+    bool made = true;
+    while (made && index > edge) {
+        --index;
+        const uint32_t candidate = r.candidates[index];
+        const CandidateSet::Candidate& word = candidates_[candidate];
+        const uint64_t childLetters = r.letters - candidates_.letters(candidate);
+        const uint32_t childLetterCount = r.letterCount - word.letterCount;
+        const uint32_t childLevels = levelsOf(childLetterCount, levels - 1);
+        const uint32_t childFirst = candidate + childStartsAfterWord_;
+        Edge& next = r.edges[index - r.storedFrom];
+        next = {kNone, 0, 0};
+        const uint32_t* childSums = nullptr;
+        if (childLevels < 2) {
+            next.anagramLevels = candidates_.firstEqual(childLetters, childFirst) != kNone;
+        } else {
+            Start child = startOf(childLetters, childLetterCount, childLevels, childFirst);
+            if (child.record == kNone) {
+                made = false;
+                break;
+            }
+            next.child = child.record;
+            next.childStart = static_cast<uint16_t>(child.edge);
+            next.anagramLevels =
+                static_cast<uint16_t>(anagramLevels(child.record, child.edge, childFirst));
+            // The child's sums past its anagram levels: the tries at each level below it.
+            childSums = sumsFrom(records_[child.record], child.edge) + 1;
+        }
+        uint32_t* here = r.sums + size_t{index - r.storedFrom} * levels;
+        const uint32_t* after = here + levels;
+        here[0] = after[0] | next.anagramLevels;
+        // Level 0 below this node's children is their own expansion; level k
+        // is level k - 1 below theirs.
+        for (uint32_t level = 0; level + 1 < levels; ++level) {
+            uint64_t tries = level == 0            ? eligible - word.rank - childStartsAfterWord_
+                             : level < childLevels ? childSums[level - 1]
+                                                   : 0;
+            uint64_t sum = after[level + 1] + tries;
+            if (sum > UINT32_MAX) {
+                made = false;
+                break;
+            }
+            here[level + 1] = static_cast<uint32_t>(sum);
+        }
+    }
+    r.madeFrom = made ? index : index + 1;
+    r.stuck = !made;
     return made;
 }
 
-// Remembers that these letters and levels get no record, and answers so.
-uint32_t SubtreeTable::fail(uint64_t letters, uint32_t levels) {
-    remember(letters, levels, kNone);
-    return kNone;
+// Makes room for the record's edges from `edge` on, moving those made: at
+// least twice the room it had, so that a record met again and again from
+// ever earlier starts is moved only a few times. Answers whether it fits.
+bool SubtreeTable::store(uint32_t record, uint32_t edge) {
+    Record& r = records_[record];
+    if (edge >= r.storedFrom) return true;
+    const uint32_t stored = r.edgeCount - r.storedFrom;
+    const uint32_t from = std::min(edge, r.edgeCount - std::min(r.edgeCount, 2 * stored));
+    const size_t edgeCount = r.edgeCount - from;
+    const size_t sumCount = (edgeCount + 1) * r.levels;
+    if (bytes() + edgeCount * sizeof(Edge) + sumCount * sizeof(uint32_t) > mostBytes_) return false;
+    Edge* edges = edges_.append(edgeCount);
+    uint32_t* sums = sums_.append(sumCount);
+    const size_t made = r.edgeCount - r.madeFrom;
+    std::copy(r.edges + (r.madeFrom - r.storedFrom), r.edges + stored, edges + (edgeCount - made));
+    std::copy(sumsFrom(r, r.madeFrom), sumsFrom(r, r.edgeCount) + r.levels,
+              sums + (r.madeFrom - from) * r.levels);
+    r.edges = edges;
+    r.sums = sums;
+    r.storedFrom = from;
+    return true;
 }
 
 uint32_t SubtreeTable::startEdge(uint32_t record, uint32_t firstCandidate) const {

@@ -14,12 +14,16 @@
 //
 // Records are made on first use, for remainders of a few letters only: those
 // are the bulk of the tree, their records are small, and the nodes with more
-// letters are few enough to be walked. A record whose counts would not fit,
-// or that would take more memory than the table may use, is not made; the
-// search then walks those nodes.
+// letters are few enough to be walked. A record's edges are made last first,
+// and only as far as the earliest start of a node that uses it: each edge
+// needs its child's record made as far as that child starts, and about half
+// of all edges are never needed. A record whose counts would not fit, or
+// that would take more memory than the table may use, is not made, or not
+// further than it fits; the search then walks those nodes.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "block_store.h"
@@ -46,7 +50,7 @@ class SubtreeTable {
 
     // `childStartsAfterWord`: 1 when entries may not repeat. `mostLetters`:
     // the phrase's letter count. The finder's stop flag is polled before each
-    // record is made: a stop request leaves the rest unmade.
+    // record is made or made further: a stop request leaves the rest unmade.
     SubtreeTable(const Finder& finder, const CandidateSet& candidates,
                  uint32_t childStartsAfterWord, uint32_t mostLetters,
                  size_t mostBytes = kMostBytes);
@@ -58,17 +62,24 @@ class SubtreeTable {
         return most != 0 && most < levels ? most : levels;
     }
 
-    // The record for nodes with these letters and levels (at least 2), made
-    // now if needed. kNone when there is no such record.
-    uint32_t recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels);
+    // Where a node's subtree is recorded: its record and first edge.
+    struct Start {
+        uint32_t record = kNone;
+        uint32_t edge = 0;
+    };
+    // The start of a node with these letters and levels (at least 2) whose
+    // expansion starts at `firstCandidate`, its record made now as far as
+    // needed. Its record is kNone when there is no such record.
+    Start startOf(uint64_t letters, uint32_t letterCount, uint32_t levels, uint32_t firstCandidate);
 
     // The candidate that makes each edge's child, kept apart for the search by candidate.
     const uint32_t* candidates(uint32_t record) const { return records_[record].candidates; }
-    const Edge* edges(uint32_t record) const { return records_[record].edges; }
+    const Edge& edge(uint32_t record, uint32_t index) const {
+        const Record& r = records_[record];
+        return r.edges[index - r.storedFrom];
+    }
     uint32_t edgeCount(uint32_t record) const { return records_[record].edgeCount; }
     uint32_t levels(uint32_t record) const { return records_[record].levels; }
-    // The first edge of a node whose expansion starts at this candidate.
-    uint32_t startEdge(uint32_t record, uint32_t firstCandidate) const;
     // The levels of a node's subtree where anagrams are found (bit 0: the node itself).
     uint32_t anagramLevels(uint32_t record, uint32_t startEdge, uint32_t firstCandidate) const {
         const Record& r = records_[record];
@@ -94,14 +105,20 @@ class SubtreeTable {
 
     struct Record {
         const uint32_t* candidates;
-        const Edge* edges;
-        // For each edge and one past the last, over that edge and those after
-        // it: the anagram levels of the children, then the tries at each level
-        // below them. `levels` values each.
-        const uint32_t* sums;
+        // From the edge `storedFrom` on: the edges, and for each edge and one
+        // past the last, over that edge and those after it, the anagram levels
+        // of the children, then the tries at each level below them (`levels`
+        // values each).
+        Edge* edges;
+        uint32_t* sums;
+        uint32_t storedFrom;
+        uint64_t letters;
+        uint32_t letterCount;
         uint32_t edgeCount;
         uint32_t levels;
         uint32_t lastEqual;  // the last candidate equal to the remainder, or none
+        uint32_t madeFrom;   // the edges from this one on are made
+        bool stuck;          // it cannot be made further
         // Every sampleStep-th candidate, so that the search by candidate
         // looks at one short stretch of them.
         uint32_t sampleStep;
@@ -114,13 +131,17 @@ class SubtreeTable {
     };
 
     static const uint32_t* sumsFrom(const Record& record, uint32_t edge) {
-        return record.sums + size_t{edge} * record.levels;
+        return record.sums + size_t{edge - record.storedFrom} * record.levels;
     }
     size_t bytes() const {
-        return edges_.size() * (sizeof(Edge) + sizeof(uint32_t)) + sums_.size() * sizeof(uint32_t);
+        return edgeCandidates_.size() * sizeof(uint32_t) + edges_.size() * sizeof(Edge) +
+               sums_.size() * sizeof(uint32_t);
     }
-    uint32_t make(uint64_t letters, uint32_t letterCount, uint32_t levels, size_t depth);
-    uint32_t fail(uint64_t letters, uint32_t levels);
+    uint32_t recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels);
+    uint32_t make(uint64_t letters, uint32_t letterCount, uint32_t levels);
+    bool reach(uint32_t record, uint32_t edge);
+    bool store(uint32_t record, uint32_t edge);
+    uint32_t startEdge(uint32_t record, uint32_t firstCandidate) const;
     size_t slotOf(uint64_t letters, uint32_t levels) const;
     void remember(uint64_t letters, uint32_t levels, uint32_t record);
 
@@ -129,16 +150,15 @@ class SubtreeTable {
     const uint32_t childStartsAfterWord_;
     const size_t mostBytes_;
     std::vector<uint32_t> levelsByLetters_;
-    std::vector<Record> records_;
+    // Records added never move: neither the making's references to them nor
+    // the fresh memory of a growing vector's copies.
+    std::deque<Record> records_;
     BlockStore<uint32_t> edgeCandidates_;
     BlockStore<Edge> edges_;
     BlockStore<uint32_t> sums_;
     std::vector<Slot> slots_;  // a power of two, at most half used
     size_t usedSlots_ = 0;
-    // Per depth of the making: the record under way.
-    std::vector<std::vector<uint32_t>> childCandidates_;
-    std::vector<std::vector<Edge>> edgesMade_;
-    std::vector<std::vector<uint32_t>> sumsMade_;
+    std::vector<uint32_t> fitting_;  // the candidates of the record being made
 };
 
 }  // namespace scramblo

@@ -230,16 +230,16 @@ TEST(SubtreeTable, RecordsWhatThePlainWalkMakesOfEverySubtreeFromEveryStart) {
         for (auto [letters, letterCount] : remainders) {
             uint32_t levels = table.levelsOf(letterCount, finder.maxWordCount);
             if (levels < 2 || letterCount > SubtreeTable::kMostLetters) continue;
-            uint32_t record = table.recordOf(letters, letterCount, levels);
-            ASSERT_NE(record, SubtreeTable::kNone);
             ++records;
             deeper += levels > 2;
-            for (uint32_t first = 0; first <= candidates.size(); ++first) {
+            // Last start first, so that each record is made further step by step.
+            for (uint32_t first = static_cast<uint32_t>(candidates.size()) + 1; first-- > 0;) {
                 uint32_t rank =
                     first < candidates.size() ? candidates[first].rank : candidates.eligibleCount();
                 Subtree expected =
                     walkSubtree(candidates, letters, letterCount, levels, first, rank, step);
-                uint32_t start = table.startEdge(record, first);
+                auto [record, start] = table.startOf(letters, letterCount, levels, first);
+                ASSERT_NE(record, SubtreeTable::kNone);
                 uint32_t count = table.edgeCount(record);
                 SCOPED_TRACE(random.describe() + "\nfirst candidate " + std::to_string(first));
                 ASSERT_EQ(table.anagramLevels(record, start, first), expected.anagramLevels);
@@ -268,12 +268,26 @@ TEST(SubtreeTable, MakesNoRecordBeyondItsMemoryOrOnceStopped) {
     const uint64_t letters = candidates.pack(phrase);
     SubtreeTable roomy(finder, candidates, 0, 9);
     const uint32_t levels = roomy.levelsOf(9, 0);
-    EXPECT_NE(roomy.recordOf(letters, 9, levels), SubtreeTable::kNone);
+    EXPECT_NE(roomy.startOf(letters, 9, levels, 0).record, SubtreeTable::kNone);
     SubtreeTable full(finder, candidates, 0, 9, 0);
-    EXPECT_EQ(full.recordOf(letters, 9, levels), SubtreeTable::kNone);
+    EXPECT_EQ(full.startOf(letters, 9, levels, 0).record, SubtreeTable::kNone);
+    // Room for a record of two words at most made from its last candidate
+    // on, not from its first (its children need no records): it serves the
+    // late start and no earlier one.
+    const uint32_t last = static_cast<uint32_t>(candidates.size() - 1);
+    const uint32_t twoWords = roomy.levelsOf(9, 2);
+    bool tight = false;
+    for (size_t bytes = 0; !tight && bytes < 4096; bytes += 4) {
+        SubtreeTable table(finder, candidates, 0, 9, bytes);
+        tight = table.startOf(letters, 9, twoWords, last).record != SubtreeTable::kNone;
+        if (!tight) continue;
+        EXPECT_EQ(table.startOf(letters, 9, twoWords, 0).record, SubtreeTable::kNone);
+        EXPECT_NE(table.startOf(letters, 9, twoWords, last).record, SubtreeTable::kNone);
+    }
+    EXPECT_TRUE(tight);
     finder.setStop(true);
     SubtreeTable stopped(finder, candidates, 0, 9);
-    EXPECT_EQ(stopped.recordOf(letters, 9, levels), SubtreeTable::kNone);
+    EXPECT_EQ(stopped.startOf(letters, 9, levels, 0).record, SubtreeTable::kNone);
 }
 
 // A search big enough to be stopped in the middle: 40 words over eight
