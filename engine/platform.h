@@ -1,9 +1,11 @@
 // The engine's only ways out into the world: posting a notification to the
-// owner's window, waiting for room to post again, and a millisecond clock.
+// owner's window, waiting for room to post again, a millisecond clock, and
+// memory for large tables.
 // The Win32 build posts with PostMessageA; the portable build delivers to a
 // Mailbox. (The receiving side is in notification_inbox.h.)
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace scramblo {
@@ -29,6 +31,13 @@ bool waitForRoom(NotifyTarget target, uint32_t milliseconds);
 
 // Milliseconds since an arbitrary start, wrapping at 2^32.
 uint32_t tickCount();
+
+// `bytes` of zeroed memory, backed by the system only where they are touched,
+// in large pages where it offers them: a table of some megabytes filled at
+// random then costs a page fault per 2 MB instead of one per 4 KB. Null when
+// there is no such room. Given back with releaseMemory.
+void* reserveMemory(size_t bytes);
+void releaseMemory(void* memory, size_t bytes);
 
 }  // namespace platform
 }  // namespace scramblo

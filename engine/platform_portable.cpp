@@ -1,4 +1,7 @@
+#include <sys/mman.h>
+
 #include <chrono>
+#include <cstdint>
 
 #include "mailbox.h"
 #include "notification_inbox.h"
@@ -27,6 +30,29 @@ uint32_t tickCount() {
     auto now = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<uint32_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void* reserveMemory(size_t bytes) {
+    // Large pages start at multiples of their size: room for one more, and
+    // the ends that fall outside them given back at once.
+    constexpr size_t kLargePage = size_t{2} << 20;
+    if (bytes == 0 || bytes > SIZE_MAX - kLargePage) return nullptr;
+    void* mapped = mmap(nullptr, bytes + kLargePage, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (mapped == MAP_FAILED) return nullptr;
+    char* start = static_cast<char*>(mapped);
+    char* aligned = reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(start) + kLargePage - 1) &
+                                            ~(kLargePage - 1));
+    if (aligned != start) munmap(start, static_cast<size_t>(aligned - start));
+    munmap(aligned + bytes, static_cast<size_t>(start + kLargePage - aligned));
+#ifdef MADV_HUGEPAGE
+    madvise(aligned, bytes, MADV_HUGEPAGE);  // only a hint: small pages serve as well
+#endif
+    return aligned;
+}
+
+void releaseMemory(void* memory, size_t bytes) {
+    if (memory != nullptr) munmap(memory, bytes);
 }
 
 }  // namespace platform

@@ -167,6 +167,17 @@ uint32_t tickCount() {
     return GetTickCount();
 }
 
+void* reserveMemory(size_t bytes) {
+    // Committed memory is backed only where it is touched. Large pages would
+    // need a privilege that users do not hold.
+    return bytes == 0 ? nullptr
+                      : VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+}
+
+void releaseMemory(void* memory, size_t) {
+    if (memory != nullptr) VirtualFree(memory, 0, MEM_RELEASE);
+}
+
 }  // namespace scramblo::platform
 
 namespace scramblo {

@@ -9,8 +9,8 @@ SubtreeTable::SubtreeTable(const Finder& finder, const CandidateSet& candidates,
     : finder_(finder),
       candidates_(candidates),
       childStartsAfterWord_(childStartsAfterWord),
-      mostBytes_(mostBytes),
       levelsByLetters_(mostLetters + 1, 1),
+      memory_(mostBytes),
       slots_(1024),
       fitting_(candidates.size()) {
     // Below a node every word takes at least the shortest candidate's letters,
@@ -45,16 +45,21 @@ uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t
 uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t levels) {
     if (finder_.stopRequested()) return kNone;
     const size_t edgeCount = candidates_.fitting(letters, fitting_.data());
-    // Its edges could not be told apart, or they would take too much memory.
-    if (edgeCount > UINT16_MAX || bytes() + edgeCount * sizeof(uint32_t) > mostBytes_) return kNone;
-    Record record{};
-    record.candidates = edgeCandidates_.append(fitting_.data(), fitting_.data() + edgeCount);
+    if (edgeCount > UINT16_MAX) return kNone;  // its edges could not be told apart
+    Record* made = memory_.take<Record>(1);
+    uint32_t* edgeCandidates = memory_.take<uint32_t>(edgeCount);
+    uint32_t* sums = memory_.take<uint32_t>(levels);  // past the last edge: nothing
+    if (made == nullptr || edgeCandidates == nullptr || sums == nullptr) return kNone;
+    records_.push_back(made);
+    Record& record = *made;
+    record.sums = sums;
+    std::copy(fitting_.data(), fitting_.data() + edgeCount, edgeCandidates);
+    record.candidates = edgeCandidates;
     record.letters = letters;
     record.letterCount = letterCount;
     record.edgeCount = static_cast<uint32_t>(edgeCount);
     record.levels = levels;
     record.storedFrom = record.madeFrom = record.edgeCount;
-    record.sums = sums_.append(levels);  // past the last edge: nothing
     record.lastEqual = kNone;
     for (uint32_t equal = candidates_.firstEqual(letters, 0); equal != kNone;
          equal = candidates_.nextEqual(equal))
@@ -64,14 +69,13 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
         size_t at = size_t{sample} * record.sampleStep;
         record.samples[sample] = at < edgeCount ? fitting_[at] : kNone;
     }
-    records_.push_back(record);
     return static_cast<uint32_t>(records_.size() - 1);
 }
 
 // Makes the record's edges from `edge` on, last first, and answers whether
 // they are made.
 bool SubtreeTable::reach(uint32_t record, uint32_t edge) {
-    Record& r = records_[record];
+    Record& r = *records_[record];
     if (edge >= r.madeFrom) return true;
     if (r.stuck || finder_.stopRequested() || !store(record, edge)) return false;
     const uint32_t eligible = candidates_.eligibleCount();
@@ -102,7 +106,7 @@ bool SubtreeTable::reach(uint32_t record, uint32_t edge) {
             next.anagramLevels =
                 static_cast<uint16_t>(anagramLevels(child.record, child.edge, childFirst));
             // The child's sums past its anagram levels: the tries at each level below it.
-            childSums = sumsFrom(records_[child.record], child.edge) + 1;
+            childSums = sumsFrom(*records_[child.record], child.edge) + 1;
         }
         uint32_t* here = r.sums + size_t{index - r.storedFrom} * levels;
         const uint32_t* after = here + levels;
@@ -130,15 +134,14 @@ bool SubtreeTable::reach(uint32_t record, uint32_t edge) {
 // least twice the room it had, so that a record met again and again from
 // ever earlier starts is moved only a few times. Answers whether it fits.
 bool SubtreeTable::store(uint32_t record, uint32_t edge) {
-    Record& r = records_[record];
+    Record& r = *records_[record];
     if (edge >= r.storedFrom) return true;
     const uint32_t stored = r.edgeCount - r.storedFrom;
     const uint32_t from = std::min(edge, r.edgeCount - std::min(r.edgeCount, 2 * stored));
     const size_t edgeCount = r.edgeCount - from;
-    const size_t sumCount = (edgeCount + 1) * r.levels;
-    if (bytes() + edgeCount * sizeof(Edge) + sumCount * sizeof(uint32_t) > mostBytes_) return false;
-    Edge* edges = edges_.append(edgeCount);
-    uint32_t* sums = sums_.append(sumCount);
+    Edge* edges = memory_.take<Edge>(edgeCount);
+    uint32_t* sums = memory_.take<uint32_t>((edgeCount + 1) * r.levels);
+    if (edges == nullptr || sums == nullptr) return false;
     const size_t made = r.edgeCount - r.madeFrom;
     std::copy(r.edges + (r.madeFrom - r.storedFrom), r.edges + stored, edges + (edgeCount - made));
     std::copy(sumsFrom(r, r.madeFrom), sumsFrom(r, r.edgeCount) + r.levels,
@@ -150,7 +153,7 @@ bool SubtreeTable::store(uint32_t record, uint32_t edge) {
 }
 
 uint32_t SubtreeTable::startEdge(uint32_t record, uint32_t firstCandidate) const {
-    const Record& r = records_[record];
+    const Record& r = *records_[record];
     if (r.edgeCount == 0) return 0;
     // The samples, at hand in the record, narrow it to one stretch of candidates.
     uint32_t stretch = 0;
@@ -162,7 +165,7 @@ uint32_t SubtreeTable::startEdge(uint32_t record, uint32_t firstCandidate) const
 }
 
 uint64_t SubtreeTable::allTries(uint32_t record, uint32_t from, uint32_t to) const {
-    const Record& r = records_[record];
+    const Record& r = *records_[record];
     const uint32_t* start = sumsFrom(r, from);
     const uint32_t* end = sumsFrom(r, to);
     uint64_t tries = 0;

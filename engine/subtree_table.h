@@ -23,11 +23,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <vector>
 
-#include "block_store.h"
 #include "candidate_set.h"
+#include "reserved_memory.h"
 
 namespace scramblo {
 
@@ -36,7 +35,7 @@ class SubtreeTable {
     static constexpr uint32_t kNone = UINT32_MAX;
     // The most letters of a remainder that gets a record.
     static constexpr uint32_t kMostLetters = 12;
-    // The most memory that the records' edges and tries take by default.
+    // The most memory that the records' candidates, edges and sums take by default.
     static constexpr size_t kMostBytes = size_t{44} << 20;
     // A record's levels, at most its letters, fit the bits of an edge.
     static_assert(kMostLetters <= 16, "anagram levels are 16 bits");
@@ -73,28 +72,28 @@ class SubtreeTable {
     Start startOf(uint64_t letters, uint32_t letterCount, uint32_t levels, uint32_t firstCandidate);
 
     // The candidate that makes each edge's child, kept apart for the search by candidate.
-    const uint32_t* candidates(uint32_t record) const { return records_[record].candidates; }
+    const uint32_t* candidates(uint32_t record) const { return records_[record]->candidates; }
     const Edge& edge(uint32_t record, uint32_t index) const {
-        const Record& r = records_[record];
+        const Record& r = *records_[record];
         return r.edges[index - r.storedFrom];
     }
-    uint32_t edgeCount(uint32_t record) const { return records_[record].edgeCount; }
-    uint32_t levels(uint32_t record) const { return records_[record].levels; }
+    uint32_t edgeCount(uint32_t record) const { return records_[record]->edgeCount; }
+    uint32_t levels(uint32_t record) const { return records_[record]->levels; }
     // The levels of a node's subtree where anagrams are found (bit 0: the node itself).
     uint32_t anagramLevels(uint32_t record, uint32_t startEdge, uint32_t firstCandidate) const {
-        const Record& r = records_[record];
+        const Record& r = *records_[record];
         uint32_t own = r.lastEqual != kNone && r.lastEqual >= firstCandidate;
         return own | sumsFrom(r, startEdge)[0] << 1;
     }
     // The anagram levels of the children of this edge and those after it.
     uint32_t anagramLevelsFrom(uint32_t record, uint32_t edge) const {
-        return sumsFrom(records_[record], edge)[0];
+        return sumsFrom(*records_[record], edge)[0];
     }
 
     // The tries at `level` below the children of edges [from, to): 0 for the
     // children themselves. Level at most levels - 2.
     uint64_t triesAt(uint32_t record, uint32_t level, uint32_t from, uint32_t to) const {
-        const Record& r = records_[record];
+        const Record& r = *records_[record];
         return sumsFrom(r, from)[level + 1] - sumsFrom(r, to)[level + 1];
     }
     // The same over all levels.
@@ -133,10 +132,6 @@ class SubtreeTable {
     static const uint32_t* sumsFrom(const Record& record, uint32_t edge) {
         return record.sums + size_t{edge - record.storedFrom} * record.levels;
     }
-    size_t bytes() const {
-        return edgeCandidates_.size() * sizeof(uint32_t) + edges_.size() * sizeof(Edge) +
-               sums_.size() * sizeof(uint32_t);
-    }
     uint32_t recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels);
     uint32_t make(uint64_t letters, uint32_t letterCount, uint32_t levels);
     bool reach(uint32_t record, uint32_t edge);
@@ -148,14 +143,10 @@ class SubtreeTable {
     const Finder& finder_;
     const CandidateSet& candidates_;
     const uint32_t childStartsAfterWord_;
-    const size_t mostBytes_;
     std::vector<uint32_t> levelsByLetters_;
-    // Records added never move: neither the making's references to them nor
-    // the fresh memory of a growing vector's copies.
-    std::deque<Record> records_;
-    BlockStore<uint32_t> edgeCandidates_;
-    BlockStore<Edge> edges_;
-    BlockStore<uint32_t> sums_;
+    // The records and their candidates, edges and sums: none of them moves.
+    ReservedMemory memory_;
+    std::vector<Record*> records_;
     std::vector<Slot> slots_;  // a power of two, at most half used
     size_t usedSlots_ = 0;
     std::vector<uint32_t> fitting_;  // the candidates of the record being made
