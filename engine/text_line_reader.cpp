@@ -26,7 +26,9 @@ bool TextLineReader::refill() {
     return end_ != 0;
 }
 
-bool TextLineReader::nextLine(std::string_view& line) {
+// A line that reaches the end of the buffer: its start is carried over
+// while the buffer is filled again.
+bool TextLineReader::nextLineAcrossReads(std::string_view& line) {
     carried_.clear();
     bool tookAny = false;
     for (;;) {

@@ -3,6 +3,7 @@
 // line, the byte 26 (Ctrl-Z) ends the input, and lines end at LF.
 #pragma once
 
+#include <cstring>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -17,10 +18,21 @@ class TextLineReader {
     // The next line, as std::getline with LF reads it: false when not one
     // byte could be taken. The line stays valid until the next call; most
     // lines are read where they stand in the reader's buffer, uncopied.
-    bool nextLine(std::string_view& line);
+    bool nextLine(std::string_view& line) {
+        // Inline, for the many lines that stand whole in the buffer.
+        const char* start = buffer_.data() + position_;
+        const void* newline = std::memchr(start, '\n', end_ - position_);
+        if (newline == nullptr) return nextLineAcrossReads(line);
+        size_t span = static_cast<size_t>(static_cast<const char*>(newline) - start);
+        position_ += span + 1;
+        line = std::string_view(start, span);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return true;
+    }
 
   private:
     bool refill();
+    bool nextLineAcrossReads(std::string_view& line);
 
     std::istream& stream_;
     std::vector<char> buffer_;
