@@ -154,12 +154,14 @@ bool SubtreeTable::store(uint32_t record, uint32_t edge) {
 
 uint32_t SubtreeTable::startEdge(uint32_t record, uint32_t firstCandidate) const {
     const Record& r = *records_[record];
-    if (r.edgeCount == 0) return 0;
-    // The samples, at hand in the record, narrow it to one stretch of candidates.
+    // The samples, at hand in the record, narrow it to the candidates between
+    // the last one before the start and the next sample: none at all in a
+    // record of a few edges, whose samples are all its candidates.
     uint32_t stretch = 0;
     for (uint32_t half = kSamples / 2; half != 0; half /= 2)
         stretch += r.samples[stretch + half] < firstCandidate ? half : 0;
-    const uint32_t* first = r.candidates + stretch * r.sampleStep;
+    if (r.samples[stretch] >= firstCandidate) return 0;  // no candidate before the start
+    const uint32_t* first = r.candidates + stretch * r.sampleStep + 1;
     const uint32_t* last = r.candidates + std::min(r.edgeCount, (stretch + 1) * r.sampleStep);
     return static_cast<uint32_t>(std::lower_bound(first, last, firstCandidate) - r.candidates);
 }
