@@ -56,9 +56,9 @@ uint32_t SubtreeTable::make(uint64_t letters, uint32_t letterCount, uint32_t lev
     std::copy(fitting_.data(), fitting_.data() + edgeCount, edgeCandidates);
     record.candidates = edgeCandidates;
     record.letters = letters;
-    record.letterCount = letterCount;
+    record.letterCount = static_cast<uint16_t>(letterCount);
     record.edgeCount = static_cast<uint32_t>(edgeCount);
-    record.levels = levels;
+    record.levels = static_cast<uint8_t>(levels);
     record.storedFrom = record.madeFrom = record.edgeCount;
     record.lastEqual = kNone;
     for (uint32_t equal = candidates_.firstEqual(letters, 0); equal != kNone;

@@ -102,7 +102,10 @@ class SubtreeTable {
   private:
     static constexpr uint32_t kSamples = 16;
 
-    struct Record {
+    // Two whole cache lines: the lines of a child's record that the making
+    // of an edge looks at.
+    struct alignas(64) Record {
+        uint64_t letters;
         const uint32_t* candidates;
         // From the edge `storedFrom` on: the edges, and for each edge and one
         // past the last, over that edge and those after it, the anagram levels
@@ -111,18 +114,18 @@ class SubtreeTable {
         Edge* edges;
         uint32_t* sums;
         uint32_t storedFrom;
-        uint64_t letters;
-        uint32_t letterCount;
         uint32_t edgeCount;
-        uint32_t levels;
         uint32_t lastEqual;  // the last candidate equal to the remainder, or none
         uint32_t madeFrom;   // the edges from this one on are made
-        bool stuck;          // it cannot be made further
+        uint32_t sampleStep;
+        uint16_t letterCount;
+        uint8_t levels;
+        bool stuck;  // it cannot be made further
         // Every sampleStep-th candidate, so that the search by candidate
         // looks at one short stretch of them.
-        uint32_t sampleStep;
         uint32_t samples[kSamples];
     };
+    static_assert(sizeof(Record) == 128, "a record takes two cache lines");
     struct Slot {
         uint64_t letters = 0;
         uint32_t levels = 0;  // 0: an empty slot
