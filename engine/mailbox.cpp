@@ -8,9 +8,10 @@ namespace scramblo {
 namespace {
 
 // Waking a waiting taker costs a system call, far more than taking one
-// notification. So a taker that finds nothing first naps this long without
-// being woken: a busy poster fills the queue meanwhile for nothing, and only
-// a slow one ever has to wake the taker.
+// notification. So a taker that finds nothing first naps this long, woken
+// only by a job's end: a busy poster fills the queue meanwhile for nothing,
+// only a slow one ever has to wake the taker, and a job's last notification
+// is taken at once.
 constexpr std::chrono::microseconds kNap{100};
 
 }  // namespace
@@ -35,7 +36,12 @@ platform::PostResult Mailbox::put(uintptr_t code, uintptr_t value) {
     }
     places_[end % kPlaces] = Posted(code, value);
     end_.store(end + 1, std::memory_order_seq_cst);
-    if (anyoneWaiting_.load(std::memory_order_seq_cst)) wake(arrived_, takerWaiting_);
+    if (endsJob(code) && takerNapping_.load(std::memory_order_seq_cst)) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        arrived_.notify_all();
+    } else if (anyoneWaiting_.load(std::memory_order_seq_cst)) {
+        wake(arrived_, takerWaiting_);
+    }
     return PostResult::Posted;
 }
 
@@ -45,7 +51,7 @@ std::optional<Notification> Mailbox::take(std::chrono::milliseconds timeout) {
         knownEnd_ = end_.load(std::memory_order_acquire);
         if (begin == knownEnd_) {
             if (timeout.count() == 0) return std::nullopt;
-            std::this_thread::sleep_for(std::min<std::chrono::microseconds>(kNap, timeout));
+            nap(std::min<std::chrono::microseconds>(kNap, timeout));
             if (!wait(arrived_, takerWaiting_, timeout, &Mailbox::anyQueued)) return std::nullopt;
             knownEnd_ = end_.load(std::memory_order_acquire);
         }
@@ -65,6 +71,15 @@ bool Mailbox::wait(std::condition_variable& signal, bool& waiting,
     waiting = false;
     anyoneWaiting_.store(takerWaiting_ || posterWaiting_, std::memory_order_seq_cst);
     return met;
+}
+
+void Mailbox::nap(std::chrono::microseconds length) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    // The poster looks at this after it moved its end: either it sees the
+    // nap, or the nap sees what it posted.
+    takerNapping_.store(true, std::memory_order_seq_cst);
+    arrived_.wait_for(lock, length, [this] { return anyQueued(); });
+    takerNapping_.store(false, std::memory_order_relaxed);
 }
 
 void Mailbox::wake(std::condition_variable& signal, bool& waiting) {

@@ -72,6 +72,7 @@ class Mailbox {
 
     bool wait(std::condition_variable& signal, bool& waiting, std::chrono::milliseconds timeout,
               bool (Mailbox::*done)() const);
+    void nap(std::chrono::microseconds length);
     bool anyQueued() const { return end_.load() != begin_.load(); }
     bool roomAgain() const { return end_.load() - begin_.load() <= kRoomAgain; }
     void wake(std::condition_variable& signal, bool& waiting);
@@ -94,6 +95,7 @@ class Mailbox {
     bool takerWaiting_ = false;
     bool posterWaiting_ = false;
     std::atomic<bool> anyoneWaiting_{false};
+    std::atomic<bool> takerNapping_{false};  // woken by a job's end only
     std::atomic<uint32_t> refusals_{0};
     std::atomic<bool> closed_{false};
 };
