@@ -9,6 +9,7 @@ SubtreeTable::SubtreeTable(const Finder& finder, const CandidateSet& candidates,
     : finder_(finder),
       candidates_(candidates),
       childStartsAfterWord_(childStartsAfterWord),
+      phraseLetters_(mostLetters),
       levelsByLetters_(mostLetters + 1, 1),
       memory_(mostBytes),
       slots_(1024),
@@ -37,7 +38,9 @@ SubtreeTable::Start SubtreeTable::startOf(uint64_t letters, uint32_t letterCount
 uint32_t SubtreeTable::recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels) {
     size_t slot = slotOf(letters, levels);
     if (slots_[slot].levels != 0) return slots_[slot].record;
-    uint32_t made = letterCount <= kMostLetters ? make(letters, letterCount, levels) : kNone;
+    const bool recorded =
+        letterCount <= kMostLetters || (letterCount == phraseLetters_ && levels <= kMostLevels);
+    uint32_t made = recorded ? make(letters, letterCount, levels) : kNone;
     remember(letters, levels, made);
     return made;
 }

@@ -14,7 +14,10 @@
 //
 // Records are made on first use, for remainders of a few letters only: those
 // are the bulk of the tree, their records are small, and the nodes with more
-// letters are few enough to be walked. A record's edges are made last first,
+// letters are few enough to be walked. The phrase itself gets one too, when
+// its children have theirs: a breadth-first search then passes over the
+// root's children without an anagram at the level of each pass, instead of
+// looking up each child's record again. A record's edges are made last first,
 // and only as far as the earliest start of a node that uses it: each edge
 // needs its child's record made as far as that child starts, and about half
 // of all edges are never needed. A record whose counts would not fit, or
@@ -33,12 +36,13 @@ namespace scramblo {
 class SubtreeTable {
   public:
     static constexpr uint32_t kNone = UINT32_MAX;
-    // The most letters of a remainder that gets a record.
+    // The most letters of a remainder that gets a record, the phrase aside.
     static constexpr uint32_t kMostLetters = 12;
+    // The most levels of a record: they fit the bits of an edge.
+    static constexpr uint32_t kMostLevels = 16;
+    static_assert(kMostLetters <= kMostLevels, "a record's levels are at most its letters");
     // The most memory that the records' candidates, edges and sums take by default.
     static constexpr size_t kMostBytes = size_t{44} << 20;
-    // A record's levels, at most its letters, fit the bits of an edge.
-    static_assert(kMostLetters <= 16, "anagram levels are 16 bits");
 
     struct Edge {
         uint32_t child;       // the child's record; none when it cannot grow
@@ -146,6 +150,7 @@ class SubtreeTable {
     const Finder& finder_;
     const CandidateSet& candidates_;
     const uint32_t childStartsAfterWord_;
+    const uint32_t phraseLetters_;
     std::vector<uint32_t> levelsByLetters_;
     // The records and their candidates, edges and sums: none of them moves.
     ReservedMemory memory_;
