@@ -45,7 +45,8 @@ uint32_t Finder::loadLexicon(std::istream& stream) {
             return std::all_of(line.begin(), line.end(),
                                [&mayFit](char byte) { return mayFit[static_cast<uint8_t>(byte)]; });
         };
-        while (reader.nextLine(line)) {
+        const bool filtered = !loadFilter.isEmpty();
+        while (filtered ? reader.nextLineThatMayStand(line, mayFit) : reader.nextLine(line)) {
             if (abandoned()) {
                 entryList.clear();
                 wordSet.clear();

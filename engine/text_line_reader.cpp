@@ -26,6 +26,31 @@ bool TextLineReader::refill() {
     return end_ != 0;
 }
 
+bool TextLineReader::nextLineThatMayStand(std::string_view& line,
+                                          const std::array<bool, 256>& mayStand) {
+    const char* const end = buffer_.data() + end_;
+    const char* next = buffer_.data() + position_;
+    while (next != end) {
+        const char* start = next;
+        while (next != end && *next != '\n' && mayStand[static_cast<unsigned char>(*next)]) ++next;
+        if (next != end && *next == '\n') {
+            position_ = static_cast<size_t>(next + 1 - buffer_.data());
+            line = std::string_view(start, static_cast<size_t>(next - start));
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            return true;
+        }
+        const void* newline =
+            next == end ? nullptr : std::memchr(next, '\n', static_cast<size_t>(end - next));
+        if (newline == nullptr) {
+            next = start;  // a line that may go on in the next read
+            break;
+        }
+        next = static_cast<const char*>(newline) + 1;
+    }
+    position_ = static_cast<size_t>(next - buffer_.data());
+    return nextLine(line);
+}
+
 // A line that reaches the end of the buffer: its start is carried over
 // while the buffer is filled again.
 bool TextLineReader::nextLineAcrossReads(std::string_view& line) {

@@ -3,6 +3,7 @@
 // line, the byte 26 (Ctrl-Z) ends the input, and lines end at LF.
 #pragma once
 
+#include <array>
 #include <cstring>
 #include <istream>
 #include <string>
@@ -29,6 +30,12 @@ class TextLineReader {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         return true;
     }
+
+    // The next line, or a later one: a line that stands whole in the buffer
+    // and holds a byte that `mayStand` refuses is passed over, looked at only
+    // up to that byte and then for its end. The lines at the buffer's end come
+    // as nextLine gives them, whatever they hold.
+    bool nextLineThatMayStand(std::string_view& line, const std::array<bool, 256>& mayStand);
 
   private:
     bool refill();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -53,6 +55,35 @@ TEST(TextLineReader, JoinsLinesAcrossItsReadChunks) {
     EXPECT_EQ(lines[0], first);
     EXPECT_EQ(lines[1], std::string(200000, 'y'));
     EXPECT_EQ(lines[2], "z");
+}
+
+TEST(TextLineReader, PassesOverLinesWithARefusedByteAsALoadFilterWould) {
+    // 'x' may not stand. Whatever the reader passes on is filtered again, as
+    // the load does; no line that may stand is lost, whole or across a seam.
+    std::array<bool, 256> mayStand;
+    mayStand.fill(true);
+    mayStand['x'] = false;
+    auto allMayStand = [&](const std::string& line) {
+        return std::all_of(line.begin(), line.end(),
+                           [&](char byte) { return mayStand[static_cast<unsigned char>(byte)]; });
+    };
+    const std::string seam(65530, 'a');
+    for (const std::string& bytes :
+         {std::string("ax\nbb\r\nxc\n\nd\re\rx\nff"), std::string("xx\nyy\r\x1Azz\n"),
+          seam + "\nxxxxx\nbb\n", seam + "x\nbbbbbbbbbb\n" + std::string(70000, 'c') + "\r\nx"}) {
+        std::istringstream stream(bytes);
+        TextLineReader reader(stream);
+        Lines passed, expected;
+        std::string_view line;
+        while (reader.nextLineThatMayStand(line, mayStand)) {
+            if (allMayStand(std::string(line))) passed.emplace_back(line);
+        }
+        for (const std::string& each : linesOf(bytes)) {
+            if (allMayStand(each)) expected.push_back(each);
+        }
+        EXPECT_EQ(passed, expected);
+        EXPECT_FALSE(expected.empty());
+    }
 }
 
 }  // namespace
