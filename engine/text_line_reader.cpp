@@ -33,12 +33,7 @@ bool TextLineReader::nextLineThatMayStand(std::string_view& line,
     while (next != end) {
         const char* start = next;
         while (next != end && *next != '\n' && mayStand[static_cast<unsigned char>(*next)]) ++next;
-        if (next != end && *next == '\n') {
-            position_ = static_cast<size_t>(next + 1 - buffer_.data());
-            line = std::string_view(start, static_cast<size_t>(next - start));
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            return true;
-        }
+        if (next != end && *next == '\n') return takeLine(start, next, line);
         const void* newline =
             next == end ? nullptr : std::memchr(next, '\n', static_cast<size_t>(end - next));
         if (newline == nullptr) {
@@ -70,14 +65,10 @@ bool TextLineReader::nextLineAcrossReads(std::string_view& line) {
             position_ = end_;
             continue;
         }
-        size_t span = static_cast<size_t>(newline - start);
-        position_ += span + 1;
-        if (tookAny) {
-            carried_.append(start, span);
-            line = carried_;
-        } else {
-            line = std::string_view(start, span);
-        }
+        if (!tookAny) return takeLine(start, newline, line);
+        carried_.append(start, static_cast<size_t>(newline - start));
+        position_ += static_cast<size_t>(newline - start) + 1;
+        line = carried_;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         return true;
     }

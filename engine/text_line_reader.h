@@ -24,11 +24,7 @@ class TextLineReader {
         const char* start = buffer_.data() + position_;
         const void* newline = std::memchr(start, '\n', end_ - position_);
         if (newline == nullptr) return nextLineAcrossReads(line);
-        size_t span = static_cast<size_t>(static_cast<const char*>(newline) - start);
-        position_ += span + 1;
-        line = std::string_view(start, span);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        return true;
+        return takeLine(start, static_cast<const char*>(newline), line);
     }
 
     // The next line, or a later one: a line that stands whole in the buffer
@@ -38,6 +34,13 @@ class TextLineReader {
     bool nextLineThatMayStand(std::string_view& line, const std::array<bool, 256>& mayStand);
 
   private:
+    // The line from `start` up to the newline at `newline`, which is passed.
+    bool takeLine(const char* start, const char* newline, std::string_view& line) {
+        position_ = static_cast<size_t>(newline + 1 - buffer_.data());
+        line = std::string_view(start, static_cast<size_t>(newline - start));
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // CR LF reads as LF
+        return true;
+    }
     bool refill();
     bool nextLineAcrossReads(std::string_view& line);
 
