@@ -19,7 +19,9 @@ extern "C" void onInterrupt(int) {
 void installSignalHandlers() {
     struct sigaction action = {};
     action.sa_handler = onInterrupt;
-    action.sa_flags = SA_RESETHAND;  // the next Ctrl-C ends the program
+    // The next Ctrl-C ends the program. A write blocked on a full pipe goes on
+    // after the handler: the anagrams found before the stop are still printed.
+    action.sa_flags = SA_RESETHAND | SA_RESTART;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "reference_search.h"
@@ -294,6 +296,8 @@ TEST_F(CliTest, CtrlCStopsTheSearchAndPrintsEverythingFound) {
     RunningCli cli({"-l", lexicon, "-d", kLongPhrase});
     std::optional<std::string> first = cli.readLine();
     ASSERT_TRUE(first);
+    // Unread, the output pipe fills: Ctrl-C comes while a write waits for room.
+    std::this_thread::sleep_for(200ms);
     cli.signal(SIGINT);
     Lines lines{*first};
     for (std::string& line : cli.readRemainingLines()) lines.push_back(std::move(line));
