@@ -34,8 +34,7 @@ bool TextLineReader::nextLineThatMayStand(std::string_view& line,
         const char* start = next;
         while (next != end && *next != '\n' && mayStand[static_cast<unsigned char>(*next)]) ++next;
         if (next != end && *next == '\n') return takeLine(start, next, line);
-        const void* newline =
-            next == end ? nullptr : std::memchr(next, '\n', static_cast<size_t>(end - next));
+        const void* newline = std::memchr(next, '\n', static_cast<size_t>(end - next));
         if (newline == nullptr) {
             next = start;  // a line that may go on in the next read
             break;
@@ -68,8 +67,7 @@ bool TextLineReader::nextLineAcrossReads(std::string_view& line) {
         if (!tookAny) return takeLine(start, newline, line);
         carried_.append(start, static_cast<size_t>(newline - start));
         position_ += static_cast<size_t>(newline - start) + 1;
-        line = carried_;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        line = withoutCr(carried_);
         return true;
     }
 }

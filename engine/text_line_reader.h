@@ -37,9 +37,13 @@ class TextLineReader {
     // The line from `start` up to the newline at `newline`, which is passed.
     bool takeLine(const char* start, const char* newline, std::string_view& line) {
         position_ = static_cast<size_t>(newline + 1 - buffer_.data());
-        line = std::string_view(start, static_cast<size_t>(newline - start));
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // CR LF reads as LF
+        line = withoutCr(std::string_view(start, static_cast<size_t>(newline - start)));
         return true;
+    }
+    // CR LF reads as LF.
+    static std::string_view withoutCr(std::string_view line) {
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return line;
     }
     bool refill();
     bool nextLineAcrossReads(std::string_view& line);
