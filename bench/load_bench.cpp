@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "finder.h"
-#include "job_driver.h"
-#include "notification_inbox.h"
+#include "jobs/finder.h"
+#include "jobs/job_driver.h"
+#include "jobs/notification_inbox.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
         // A fresh finder each time, as at start-up; its destruction is not timed.
         auto finder = std::make_unique<scramblo::Finder>();
-        finder->targetWindow = inbox.target();
+        finder->notifyTarget = inbox.target();
         scramblo::JobDriver jobs(*finder);
         auto start = std::chrono::steady_clock::now();
         jobs.start(scramblo::LoadLexicon, argv[1]);

@@ -15,9 +15,9 @@
 #include <optional>
 #include <string>
 
-#include "finder.h"
-#include "job_driver.h"
-#include "notification_inbox.h"
+#include "jobs/finder.h"
+#include "jobs/job_driver.h"
+#include "jobs/notification_inbox.h"
 
 using namespace scramblo;
 using Clock = std::chrono::steady_clock;
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     }
     NotificationInbox inbox;
     Finder finder;
-    finder.targetWindow = inbox.target();
+    finder.notifyTarget = inbox.target();
     JobDriver jobs(finder);
     std::optional<std::chrono::milliseconds> stopAfter;
     for (int i = 3; i < argc; ++i) {

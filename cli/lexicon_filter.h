@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "lexicon_entry.h"
+#include "lexicon/lexicon_entry.h"
 
 namespace scramblo::cli {
 

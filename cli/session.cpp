@@ -36,7 +36,7 @@ Session::Session(const Options& options)
       convertText_(!options.raw && localeUsesUtf8()),
       outputIsTerminal_(isTerminal(stdout)),
       progress_(stderr, isTerminal(stderr)) {
-    finder_.targetWindow = inbox_.target();
+    finder_.notifyTarget = inbox_.target();
     finder_.minWordLength = options.minWordLength;
     finder_.maxWordCount = options.maxWordCount;
     finder_.maxAnagramCount = options.maxAnagramCount;

@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "command_line.h"
-#include "finder.h"
-#include "job_driver.h"
+#include "jobs/finder.h"
+#include "jobs/job_driver.h"
 #include "line_output.h"
-#include "notification_inbox.h"
+#include "jobs/notification_inbox.h"
 #include "progress_line.h"
 
 namespace scramblo::cli {

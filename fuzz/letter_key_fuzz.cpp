@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "letter_key.h"
+#include "letters/letter_key.h"
 
 using scramblo::foldedLetter;
 using scramblo::LetterKey;

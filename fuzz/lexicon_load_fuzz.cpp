@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "finder.h"
+#include "jobs/finder.h"
 
 namespace {
 

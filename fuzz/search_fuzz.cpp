@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "finder.h"
+#include "jobs/finder.h"
 #include "literal_search.h"
 #include "search_harness.h"
 

@@ -5,14 +5,14 @@
 #include <thread>
 #include <vector>
 
-#include "finder.h"
-#include "job_driver.h"
+#include "jobs/finder.h"
+#include "jobs/job_driver.h"
 #include "literal_search.h"
 #include "notification_sink.h"
 #include "search_harness.h"
 
 #ifndef _WIN32
-#include "mailbox.h"
+#include "platform/mailbox.h"
 #endif
 
 namespace scramblo {
@@ -149,7 +149,7 @@ TEST_F(AnagramSearchTest, SettingsChangedWhileASearchRunsDoNotReachIt) {
     // the search while the settings change under it.
     sink.refuseNext(1);
     auto* mailbox = static_cast<Mailbox*>(sink.target());
-    finder.targetWindow = sink.target();
+    finder.notifyTarget = sink.target();
     JobDriver jobs(finder);
     jobs.start(Search, "silent silent");
     while (mailbox->attempts() == 0) std::this_thread::yield();

@@ -1,4 +1,4 @@
-#include "finder.h"
+#include "jobs/finder.h"
 
 #include <gtest/gtest.h>
 
@@ -7,13 +7,13 @@
 #include <random>
 #include <thread>
 
-#include "job_driver.h"
+#include "jobs/job_driver.h"
 #include "notification_sink.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "mailbox.h"
+#include "platform/mailbox.h"
 #endif
 
 namespace scramblo {
@@ -27,7 +27,7 @@ using testing::TempFile;
 
 TEST(Finder, StartsWithTheDefaults) {
     Finder finder;
-    EXPECT_EQ(finder.targetWindow, nullptr);
+    EXPECT_EQ(finder.notifyTarget, nullptr);
     EXPECT_EQ(finder.notificationMessage, 32808u);
     EXPECT_EQ(finder.jobKind(), NoJob);
     EXPECT_EQ(finder.progressPeriod, 100000u);
@@ -65,7 +65,7 @@ TEST(Finder, AStopRequestedBeforeTheWorkerGetsGoingEndsTheJob) {
     NotificationSink sink;
     TempFile file("alpha\nbeta\n");
     Finder finder;
-    finder.targetWindow = sink.target();
+    finder.notifyTarget = sink.target();
     std::promise<void> stopRequested;
     std::shared_future<void> requested = stopRequested.get_future().share();
     finder.openLexicon = [requested](const std::string& path) {
@@ -86,11 +86,11 @@ TEST(Finder, GivesUpAtOnceWhenTheWindowIsGone) {
     HWND gone =
         CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
-    finder.targetWindow = gone;
+    finder.notifyTarget = gone;
 #else
     Mailbox closed;
     closed.close();
-    finder.targetWindow = &closed;
+    finder.notifyTarget = &closed;
 #endif
     // Neither the stop flag nor the kind of notification matters: no later
     // attempt could succeed, so the worker does not wait for one.
@@ -103,7 +103,7 @@ TEST(Finder, RetriesRefusedPostsAndDropsOnlyProgressOnceStopped) {
     NotificationSink sink;
     Mailbox& mailbox = *static_cast<Mailbox*>(sink.target());
     Finder finder;
-    finder.targetWindow = sink.target();
+    finder.notifyTarget = sink.target();
 
     sink.refuseNext(2);
     EXPECT_TRUE(finder.post(LoadProgress, 42));
@@ -158,7 +158,7 @@ TEST(Finder, ASearchKeepsToTheSettingsItStartedWith) {
     runJobAndCollect(finder, LoadLexicon, file.path(), sink);
     finder.minWordLength = 6;
     sink.refuseNext(UINT32_MAX);
-    finder.targetWindow = sink.target();
+    finder.notifyTarget = sink.target();
     auto* mailbox = static_cast<Mailbox*>(sink.target());
     uint32_t attemptsBefore = mailbox->attempts();
     JobDriver jobs(finder);

@@ -1,4 +1,4 @@
-#include "letter_key.h"
+#include "letters/letter_key.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "lexicon_entry.h"
+#include "lexicon/lexicon_entry.h"
 
 namespace scramblo {
 namespace {

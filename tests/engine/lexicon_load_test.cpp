@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "finder.h"
+#include "jobs/finder.h"
 #include "notification_sink.h"
 
 namespace scramblo {
@@ -175,7 +175,7 @@ class StoppingBuffer : public std::stringbuf {
 TEST(LexiconLoad, AStopRequestDoesNotShortenTheLoadButAbandoningItDoes) {
     NotificationSink sink;
     Finder finder;
-    finder.targetWindow = sink.target();
+    finder.notifyTarget = sink.target();
     StoppingBuffer stopping("one\ntwo\nthree\n", [&] { finder.setStop(true); });
     std::istream stopped(&stopping);
     EXPECT_EQ(finder.loadLexicon(stopped), 3u);

@@ -1,6 +1,6 @@
 // The portable notification target; Windows builds post to a window instead.
 #ifndef _WIN32
-#include "mailbox.h"
+#include "platform/mailbox.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "anagram_text_writer.h"
+#include "jobs/anagram_text_writer.h"
 
 namespace scramblo {
 namespace {

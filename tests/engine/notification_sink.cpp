@@ -6,7 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "job_driver.h"
+#include "jobs/job_driver.h"
 
 namespace scramblo::testing {
 
@@ -34,7 +34,7 @@ std::vector<Received> NotificationSink::untilJobEnds() {
 }
 
 void runJob(Finder& finder, JobKind kind, const std::string& text, NotificationSink& sink) {
-    finder.targetWindow = sink.target();
+    finder.notifyTarget = sink.target();
     JobDriver jobs(finder);
     if (!jobs.start(kind, text)) throw std::runtime_error("no worker thread");
     jobs.waitForEnd(JobDriver::kForever);

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "finder.h"
-#include "notification_inbox.h"
+#include "jobs/finder.h"
+#include "jobs/notification_inbox.h"
 
 namespace scramblo::testing {
 

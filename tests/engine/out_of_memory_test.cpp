@@ -9,7 +9,7 @@
 #include <new>
 #include <thread>
 
-#include "finder.h"
+#include "jobs/finder.h"
 #include "literal_search.h"
 #include "notification_sink.h"
 #include "search_harness.h"
@@ -75,7 +75,7 @@ TEST(SearchOutOfMemory, EndsAsStoppedAfterAPrefixOfTheFullSearch) {
         std::vector<Received> expected = literalSearch(finder, kPhrase);
         int failures = 0, afterAnagrams = 0;
         for (long allowed = 0;; ++allowed) {
-            finder.targetWindow = sink.target();
+            finder.notifyTarget = sink.target();
             finder.setJob(Search, kPhrase);
             bool searchFailed = false;
             std::thread worker([&] {

@@ -2,7 +2,7 @@
 // bounded, so a worker that finds anagrams faster than the window takes them
 // waits instead of filling the window's queue without end. (The window's side
 // is tested with the main window.)
-#include "platform_win32.h"
+#include "platform/platform_win32.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
-#include "finder.h"
-#include "job_driver.h"
+#include "jobs/finder.h"
+#include "jobs/job_driver.h"
 
 namespace scramblo::testing {
 
@@ -16,7 +16,7 @@ std::vector<Received> referenceNotifications(const std::string& lexiconPath,
     finder.maxWordCount = maxWordCount;
     finder.breadthFirst = breadthFirst;
     if (filtered) finder.loadFilter.assign(phrase);
-    finder.targetWindow = sink.target();
+    finder.notifyTarget = sink.target();
     std::vector<Received> received;
     JobDriver jobs(finder);
     for (auto [kind, text] : {std::pair{LoadLexicon, lexiconPath}, std::pair{Search, phrase}}) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "finder.h"
+#include "jobs/finder.h"
 #include "notification_sink.h"
 
 namespace scramblo {

@@ -11,16 +11,16 @@
 #include <thread>
 #include <vector>
 
-#include "candidate_set.h"
-#include "finder.h"
-#include "job_driver.h"
+#include "search/candidate_set.h"
+#include "jobs/finder.h"
+#include "jobs/job_driver.h"
 #include "literal_search.h"
 #include "notification_sink.h"
 #include "search_harness.h"
-#include "subtree_table.h"
+#include "search/subtree_table.h"
 
 #ifndef _WIN32
-#include "mailbox.h"
+#include "platform/mailbox.h"
 #endif
 
 namespace scramblo {

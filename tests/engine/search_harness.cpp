@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "job_driver.h"
+#include "jobs/job_driver.h"
 
 namespace scramblo::testing {
 
@@ -15,7 +15,7 @@ void useLexicon(Finder& finder, const std::vector<std::string>& lines) {
 
 std::vector<Received> searchAndCollect(Finder& finder, const std::string& phrase,
                                        NotificationSink& sink) {
-    finder.targetWindow = sink.target();
+    finder.notifyTarget = sink.target();
     JobDriver jobs(finder);
     jobs.start(Search, phrase);
     std::vector<Received> received = sink.untilJobEnds();

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "finder.h"
-#include "job_driver.h"
+#include "jobs/finder.h"
+#include "jobs/job_driver.h"
 #include "notification_sink.h"
 
 namespace scramblo {
@@ -117,7 +117,7 @@ TEST(Soak, EveryJobEndsOnceWhateverTheOwnerDoes) {
 
     NotificationSink sink;
     Finder finder;
-    finder.targetWindow = sink.target();
+    finder.notifyTarget = sink.target();
     JobDriver driver(finder);
     std::mt19937 random(20261208);
     for (int job = 0; job < jobs; ++job) {

@@ -1,4 +1,4 @@
-#include "text_line_reader.h"
+#include "lexicon/text_line_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ TEST(TextLineReader, JoinsLinesAcrossItsReadChunks) {
 TEST(TextLineReader, PassesOverLinesWithARefusedByteAsALoadFilterWould) {
     // 'x' may not stand. Whatever the reader passes on is filtered again, as
     // the load does; no line that may stand is lost, whole or across a seam.
-    std::array<bool, 256> mayStand;
+    BytesThatMayStand mayStand;
     mayStand.fill(true);
     mayStand['x'] = false;
     auto allMayStand = [&](const std::string& line) {

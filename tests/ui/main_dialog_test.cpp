@@ -8,15 +8,15 @@
 #include <map>
 #include <thread>
 
-#include "anagram_text.h"
+#include "jobs/anagram_text.h"
 #include "flood_lexicon.h"
 #include "interface_texts.h"
 #include "main_dialog_fixture.h"
 #include "main_dialog_ids.h"
 #include "options/settings_store.h"
 #include "options/window_placement_store.h"
-#include "platform.h"
-#include "platform_win32.h"
+#include "platform/platform.h"
+#include "platform/platform_win32.h"
 #include "program_process.h"
 #include "reference_search.h"
 #include "settings_registry.h"

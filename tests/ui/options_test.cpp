@@ -9,11 +9,11 @@
 #include <thread>
 #include <vector>
 
-#include "job_driver.h"
+#include "jobs/job_driver.h"
 #include "options/options_command.h"
 #include "options/settings_store.h"
 #include "options_dialog_ids.h"
-#include "platform_win32.h"
+#include "platform/platform_win32.h"
 #include "settings_registry.h"
 #include "toolkit/app_module.h"
 #include "ui_test_support.h"
@@ -418,7 +418,7 @@ TEST_F(OptionsCommand, ASearchGoesOnWhileTheDialogIsOpenAndAfterNewSettings) {
     ASSERT_EQ(finder.entryList.size(), 56u);
 
     SearchTarget target;
-    finder.targetWindow = target.window;
+    finder.notifyTarget = target.window;
     finder.breadthFirst = false;
     JobDriver jobs(finder);
     ASSERT_TRUE(jobs.start(Search, std::string(30, 'a') + "z"));

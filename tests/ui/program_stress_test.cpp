@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "finder.h"
+#include "jobs/finder.h"
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
 #include "options/settings_store.h"

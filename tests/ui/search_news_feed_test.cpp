@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "anagram_text.h"
+#include "jobs/anagram_text.h"
 #include "main_dialog_fixture.h"
-#include "platform_win32.h"
+#include "platform/platform_win32.h"
 
 namespace scramblo::ui::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include "app_ids.h"
 #include "main_dialog_ids.h"
 #include "options/settings_store.h"
-#include "platform_win32.h"
+#include "platform/platform_win32.h"
 #include "toolkit/app_module.h"
 #include "toolkit/format_string.h"
 
@@ -33,7 +33,7 @@ bool MainDialog::onInitDialog() {
     }
     readSettings(finder_, lexiconPath_);
     feed_.attach();
-    finder_.targetWindow = window();
+    finder_.notifyTarget = window();
     platform::coalesceProgress(window());
     startLoad(lexiconPath_);
     return true;

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "finder.h"
-#include "job_driver.h"
+#include "jobs/finder.h"
+#include "jobs/job_driver.h"
 #include "main/main_window_frame.h"
 #include "main/search_news_feed.h"
-#include "notification.h"
+#include "jobs/notification.h"
 #include "options/options_command.h"
 #include "toolkit/dialog.h"
 #include "toolkit/message_loop.h"

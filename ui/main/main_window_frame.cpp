@@ -2,7 +2,7 @@
 
 #include "main_dialog_ids.h"
 #include "options/window_placement_store.h"
-#include "platform_win32.h"
+#include "platform/platform_win32.h"
 #include "toolkit/dpi.h"
 #include "toolkit/program_icon.h"
 

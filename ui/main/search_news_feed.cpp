@@ -4,7 +4,7 @@
 
 #include "app_ids.h"
 #include "main_dialog_ids.h"
-#include "platform_win32.h"
+#include "platform/platform_win32.h"
 #include "toolkit/app_module.h"
 #include "toolkit/format_string.h"
 #include "toolkit/message_loop.h"

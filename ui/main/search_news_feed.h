@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "notification.h"
+#include "jobs/notification.h"
 #include "toolkit/dialog.h"
 
 namespace scramblo::ui {

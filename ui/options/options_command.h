@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "finder.h"
+#include "jobs/finder.h"
 
 namespace scramblo::ui {
 

@@ -1,0 +1,97 @@
+#include "jobs/finder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <new>
+
+namespace scramblo {
+
+void Finder::setJob(JobKind kind, std::string text) {
+    jobKind_ = kind;
+    jobText_ = std::move(text);
+    setStop(false);
+}
+
+void Finder::setStop(bool stop) {
+    if (!stop) abandoned_.store(false);
+    stopFlag_.store(stop);
+}
+
+void Finder::abandon() {
+    abandoned_.store(true);
+    stopFlag_.store(true);
+}
+
+std::unique_ptr<std::streambuf> Finder::openLexiconFile(const std::string& path) {
+    // A directory opens as a file on some platforms; it is never a lexicon.
+    std::error_code error;
+    if (path.empty() || std::filesystem::is_directory(path, error)) return nullptr;
+    auto file = std::make_unique<std::filebuf>();
+    if (file->open(path, std::ios::in | std::ios::binary) == nullptr) return nullptr;
+    return file;
+}
+
+void Finder::runJob() {
+    switch (jobKind_) {
+        case LoadLexicon: {
+            std::unique_ptr<std::streambuf> file = openLexicon(jobText_);
+            if (file == nullptr) post(LexiconUnreadable, 0);
+            // A stream without a file reads no line: the load empties the lexicon.
+            std::istream stream(file.get());
+            loadLexicon(stream);
+            break;
+        }
+        case Search:
+            findAnagrams(jobText_);
+            break;
+        default:
+            break;
+    }
+}
+
+namespace {
+
+// A post for which the queue found no memory is refused as by a full queue:
+// it is tried again, and a job's end is never lost to it.
+platform::PostResult tryPost(NotifyTarget target, uint32_t message, uintptr_t code,
+                             uintptr_t value) {
+    try {
+        return platform::postNotification(target, message, code, value);
+    } catch (const std::bad_alloc&) {
+        return platform::PostResult::Refused;
+    }
+}
+
+}  // namespace
+
+bool Finder::post(NotificationCode code, uintptr_t value) {
+    if (notifyTarget == nullptr) return false;
+    for (;;) {
+        switch (tryPost(notifyTarget, notificationMessage, code, value)) {
+            case platform::PostResult::Posted:
+                return true;
+            case platform::PostResult::TargetGone:
+                return false;
+            case platform::PostResult::Refused:
+                break;
+        }
+        // Once a stop is requested nobody waits for more than the job's end:
+        // the wait for room is cut into short slices to see one soon.
+        for (int slice = 0;; ++slice) {
+            if (stopRequested() && !endsJob(code)) return false;
+            if (slice == 10 || platform::waitForRoom(notifyTarget, 10)) break;
+        }
+    }
+}
+
+uint32_t workerMain(void* finder) {
+    // Nothing may unwind out of a thread entry; the jobs end with their
+    // notifications even when memory runs out, so there is nothing to report here.
+    try {
+        if (finder != nullptr) static_cast<Finder*>(finder)->runJob();
+    } catch (...) {
+    }
+    return 0;
+}
+
+}  // namespace scramblo
