@@ -16,14 +16,18 @@ uint32_t parseCount(const std::string& value) {
     return static_cast<uint32_t>(count);
 }
 
-LexiconEncoding parseEncoding(const std::string& value) {
+ListEncoding parseEncoding(const std::string& value) {
     std::string name = value;
     for (char& c : name) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
-    if (name == "utf-8" || name == "utf8") return LexiconEncoding::Utf8;
-    if (name == "windows-1252" || name == "cp1252") return LexiconEncoding::Windows1252;
-    throw UsageError("unknown encoding '" + value + "' (utf-8 or windows-1252)");
+    if (name == "auto") return ListEncoding::Detect;
+    if (name == "utf-8" || name == "utf8") return ListEncoding::Utf8;
+    if (name == "windows-1252" || name == "cp1252") return ListEncoding::Windows1252;
+    if (name == "utf-16le") return ListEncoding::Utf16LittleEndian;
+    if (name == "utf-16be") return ListEncoding::Utf16BigEndian;
+    throw UsageError("unknown encoding '" + value +
+                     "' (auto, utf-8, windows-1252, utf-16le or utf-16be)");
 }
 
 struct OptionDefinition {
@@ -95,12 +99,14 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
             optionsEnded = true;
         } else if (argument[1] == '-') {
             size_t equals = argument.find('=');
-            const OptionDefinition& option = findLong(std::string_view(argument).substr(2, equals - 2));
+            const OptionDefinition& option =
+                findLong(std::string_view(argument).substr(2, equals - 2));
             if (equals != std::string::npos && !option.takesValue)
                 throw UsageError("option '--" + std::string(option.longName) + "' takes no value");
             std::string value;
             if (option.takesValue)
-                value = equals != std::string::npos ? argument.substr(equals + 1) : nextValue(option);
+                value =
+                    equals != std::string::npos ? argument.substr(equals + 1) : nextValue(option);
             apply(options, option, value);
         } else {
             for (size_t j = 1; j < argument.size(); ++j) {
@@ -131,7 +137,8 @@ PHRASE (several arguments are joined with spaces), one per line, as it is found.
 Case, accents, spaces and punctuation do not count.
 
   -l, --lexicon FILE        word list, one word per line (default WoordenLijst.txt)
-      --lexicon-encoding E  windows-1252 (default) or utf-8
+      --lexicon-encoding E  auto (default: read from the list), utf-8,
+                            windows-1252, utf-16le or utf-16be
   -m, --min-length N        use words of at least N letters (default 3)
       --max-length N        use words of at most N letters (default 0: no limit)
   -w, --max-words N         at most N words per anagram (default 0: no limit)
@@ -142,7 +149,8 @@ Case, accents, spaces and punctuation do not count.
   -x, --exclude WORD        leave out lexicon lines equal to WORD, ignoring case;
                             may be repeated
       --no-repeat           use no lexicon word twice in one anagram
-      --raw                 pass phrase and output bytes unconverted
+      --raw                 take the phrase and write the output as
+                            Windows-1252 bytes, whatever the locale
   -h, --help                show this help and exit
       --version             show the version and exit
 

@@ -7,20 +7,20 @@
 #include <string>
 #include <vector>
 
-namespace scramblo::cli {
+#include "lexicon/lexicon_file.h"
 
-enum class LexiconEncoding { Windows1252, Utf8 };
+namespace scramblo::cli {
 
 struct Options {
     std::string lexiconPath = "WoordenLijst.txt";
-    LexiconEncoding lexiconEncoding = LexiconEncoding::Windows1252;
+    ListEncoding lexiconEncoding = ListEncoding::Detect;
     uint32_t minWordLength = 3;
     uint32_t maxWordCount = 0;     // 0 = unlimited
     uint32_t maxAnagramCount = 0;  // 0 = unlimited
     uint32_t maxWordLength = 0;    // 0 = unlimited
     bool depthFirst = false;
     bool repeatEntries = true;
-    bool raw = false;                   // no conversion of terminal text
+    bool raw = false;                   // arguments and output in Windows-1252
     std::string contain;                // words every anagram starts with; empty: none
     std::vector<std::string> excluded;  // lexicon lines left out, ignoring case
     std::string phrase;                 // the phrase arguments joined by spaces

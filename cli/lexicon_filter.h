@@ -18,9 +18,4 @@ namespace scramblo::cli {
 void filterEntries(std::vector<LexiconEntry>& entries, const std::vector<std::string>& excluded,
                    uint32_t maxLetters);
 
-// For a lexicon read from UTF-8: characters that Windows-1252 lacks kept their
-// UTF-8 bytes, some of which would read as accented letters; their entries get
-// keys in which those characters count as no letter.
-void rekeyForeignCharacters(std::vector<LexiconEntry>& entries);
-
 }  // namespace scramblo::cli

@@ -9,7 +9,6 @@
 #include "interrupt.h"
 #include "lexicon_filter.h"
 #include "text_encoding.h"
-#include "utf8_word_list.h"
 
 namespace scramblo::cli {
 namespace {
@@ -33,7 +32,7 @@ void printError(const std::string& message) {
 
 Session::Session(const Options& options)
     : options_(options),
-      convertText_(!options.raw && localeUsesUtf8()),
+      text_(!options.raw && localeUsesUtf8()),
       outputIsTerminal_(isTerminal(stdout)),
       progress_(stderr, isTerminal(stderr)) {
     finder_.notifyTarget = inbox_.target();
@@ -42,13 +41,7 @@ Session::Session(const Options& options)
     finder_.maxAnagramCount = options.maxAnagramCount;
     finder_.breadthFirst = !options.depthFirst;
     finder_.repeatEntries = options.repeatEntries;
-    if (options.lexiconEncoding == LexiconEncoding::Utf8) {
-        finder_.openLexicon = [](const std::string& path) -> std::unique_ptr<std::streambuf> {
-            auto list = std::make_unique<Utf8WordList>(path);
-            if (!list->isOpen()) return nullptr;
-            return list;
-        };
-    }
+    finder_.lexiconEncoding = options.lexiconEncoding;
 }
 
 int Session::run() {
@@ -69,9 +62,7 @@ int Session::run() {
     }
 
     // One phrase per run: the load keeps only the words that can take part.
-    // A UTF-8 list's words get their final keys only after the load, so that
-    // list is loaded whole.
-    if (options_.lexiconEncoding != LexiconEncoding::Utf8) finder_.loadFilter.assign(searchPhrase);
+    finder_.loadFilter.assign(searchPhrase);
     if (!loadLexicon()) {
         printError("cannot open the lexicon '" + options_.lexiconPath + "'");
         return ExitLexiconUnreadable;
@@ -83,11 +74,8 @@ int Session::run() {
 
     // Between the jobs the finder is ours alone (see lexicon_filter.h).
     std::vector<std::string> excluded;
-    for (const std::string& word : options_.excluded)
-        excluded.push_back(convertText_ ? utf8ToWindows1252(word, ForeignCharacters::Keep) : word);
+    for (const std::string& word : options_.excluded) excluded.push_back(text_.toEngine(word));
     filterEntries(finder_.entryList, excluded, options_.maxWordLength);
-    if (options_.lexiconEncoding == LexiconEncoding::Utf8)
-        rekeyForeignCharacters(finder_.entryList);
 
     Notification end(SearchDone, 0);
     if (searchPhrase.empty()) {
@@ -159,18 +147,13 @@ void Session::handle(const Notification& notification) {
         case AnagramFound: {
             ++anagramCount_;
             std::string_view text = notification.text.get();
-            if (options_.contain.empty() && !convertText_) {
+            if (options_.contain.empty() && text_.utf8()) {
                 printLine(text);
                 break;
             }
             line_.clear();
             if (!options_.contain.empty()) line_.append(options_.contain).append(1, ' ');
-            if (convertText_) {
-                appendWindows1252AsUtf8(line_, text,
-                                        options_.lexiconEncoding == LexiconEncoding::Utf8);
-            } else {
-                line_.append(text);
-            }
+            text_.appendForTerminal(line_, text);
             printLine(line_);
             break;
         }
@@ -195,7 +178,7 @@ int Session::refuse(const std::string& message) {
 }
 
 std::string Session::toEngine(const std::string& text) const {
-    return convertText_ ? utf8ToWindows1252(text, ForeignCharacters::Drop) : text;
+    return text_.toEngine(text);
 }
 
 }  // namespace scramblo::cli

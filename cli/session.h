@@ -11,9 +11,10 @@
 #include "command_line.h"
 #include "jobs/finder.h"
 #include "jobs/job_driver.h"
-#include "line_output.h"
 #include "jobs/notification_inbox.h"
+#include "line_output.h"
 #include "progress_line.h"
+#include "text_encoding.h"
 
 namespace scramblo::cli {
 
@@ -50,7 +51,7 @@ class Session {
     std::string toEngine(const std::string& text) const;
 
     const Options& options_;
-    const bool convertText_;
+    const TerminalText text_;
     LineOutput output_{stdout};
     const bool outputIsTerminal_;
     ProgressLine progress_;

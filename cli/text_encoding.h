@@ -1,5 +1,6 @@
-// Conversions between Windows-1252, the engine's single-byte text, and UTF-8,
-// the text of Linux terminals and of many word lists.
+// The command line's own text: its arguments and its output. The engine works
+// on UTF-8; a terminal whose locale is not UTF-8, and --raw, speak
+// Windows-1252.
 #pragma once
 
 #include <string>
@@ -7,31 +8,23 @@
 
 namespace scramblo::cli {
 
-// What becomes of a character that Windows-1252 lacks when UTF-8 is converted.
-enum class ForeignCharacters {
-    Keep,  // its UTF-8 bytes stay in the text
-    Drop,
-};
-
-// Bytes that are not valid UTF-8 are kept as they are.
-std::string utf8ToWindows1252(std::string_view utf8, ForeignCharacters foreign);
-
-// The five bytes that Windows-1252 leaves undefined pass unchanged. With
-// `passKeptForeign`, UTF-8 sequences that utf8ToWindows1252 kept are copied
-// back as they are; only for text that came from UTF-8, since a Windows-1252
-// text can hold the same bytes by chance.
-std::string windows1252ToUtf8(std::string_view text, bool passKeptForeign);
-// The same, appended to `out`.
-void appendWindows1252AsUtf8(std::string& out, std::string_view text, bool passKeptForeign);
-
-// Removes from converted text the UTF-8 sequences that utf8ToWindows1252 kept.
-std::string withoutForeignCharacters(std::string_view text);
-
-// Equality of two Windows-1252 texts regardless of the case of their letters.
-bool equalIgnoringCase(std::string_view a, std::string_view b);
-
 // Whether the user's locale (LC_CTYPE) uses UTF-8; never on Windows, where
-// the console's ANSI code page is used as it is.
+// the console's ANSI text is used as it is.
 bool localeUsesUtf8();
+
+class TerminalText {
+  public:
+    explicit TerminalText(bool utf8) : utf8_(utf8) {}
+
+    bool utf8() const { return utf8_; }
+
+    // An argument as the engine's UTF-8.
+    std::string toEngine(std::string_view argument) const;
+    // Appends the engine's text as the terminal writes it.
+    void appendForTerminal(std::string& out, std::string_view text) const;
+
+  private:
+    bool utf8_;
+};
 
 }  // namespace scramblo::cli

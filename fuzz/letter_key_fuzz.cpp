@@ -1,14 +1,16 @@
-// Letter keys of arbitrary bytes: the key must hold exactly the folded letters
-// (or be empty when they do not fit), and subtraction must undo concatenation.
+// Letter keys of arbitrary bytes: the key must hold exactly the plain letters
+// of its characters (or be empty when they do not fit), and subtraction must
+// undo concatenation.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "letters/latin_letters.h"
 #include "letters/letter_key.h"
+#include "text/utf8.h"
 
-using scramblo::foldedLetter;
 using scramblo::LetterKey;
 
 namespace {
@@ -23,13 +25,15 @@ std::array<uint32_t, 4> expectedProducts(std::string_view text, uint32_t& count,
     unsigned __int128 products[4] = {1, 1, 1, 1};
     count = 0;
     fits = true;
-    for (unsigned char byte : text) {
-        char letter = foldedLetter(byte);
-        if (letter == 0) continue;
-        ++count;
-        int i = letter - 'a';
-        if (products[kWord[i]] <= UINT32_MAX) products[kWord[i]] *= kPrime[i];
-        if (products[kWord[i]] > UINT32_MAX) fits = false;
+    for (size_t at = 0; at < text.size();) {
+        char32_t character;
+        at += scramblo::readCharacter(text, at, character);
+        for (char letter : scramblo::plainLetters(character)) {
+            ++count;
+            int i = letter - 'a';
+            if (products[kWord[i]] <= UINT32_MAX) products[kWord[i]] *= kPrime[i];
+            if (products[kWord[i]] > UINT32_MAX) fits = false;
+        }
     }
     return {static_cast<uint32_t>(products[0]), static_cast<uint32_t>(products[1]),
             static_cast<uint32_t>(products[2]), static_cast<uint32_t>(products[3])};
@@ -55,9 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(key.letterCount() == count);
     for (int i = 0; i < 4; ++i) check(key.product(i) == products[i]);
 
-    // Split the text anywhere: the second half's key is what the first half's
-    // key leaves of the whole.
-    size_t cut = size == 0 ? 0 : data[0] % (size + 1);
+    // Split the text anywhere between two characters: the second half's key
+    // is what the first half's key leaves of the whole.
+    size_t cut = 0;
+    for (size_t wanted = size == 0 ? 0 : data[0] % (size + 1); cut < wanted;) {
+        char32_t character;
+        cut += scramblo::readCharacter(text, cut, character);
+    }
     LetterKey head, tail, rest;
     head.assign(text.substr(0, cut));
     tail.assign(text.substr(cut));

@@ -1,14 +1,17 @@
 // Lexicon loads of arbitrary file contents: the words must be exactly the
 // distinct non-empty lines by the text-mode rules, each with one consistent
-// entry, heaviest first.
+// entry, heaviest first; and whatever encoding the file is read in, every
+// word is valid UTF-8.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
+#include <memory>
 #include <sstream>
 #include <string>
 
 #include "jobs/finder.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -54,6 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(entry.key == key && entry.weight == scramblo::wordWeight(*entry.word));
         check(entry.weight <= previous);
         previous = entry.weight;
+    }
+
+    for (auto encoding : {scramblo::ListEncoding::Detect, scramblo::ListEncoding::Utf8,
+                          scramblo::ListEncoding::Utf16BigEndian}) {
+        auto list = scramblo::LexiconFile::decode(std::make_unique<std::stringbuf>(bytes), encoding);
+        std::istream decoded(list.get());
+        finder.loadLexicon(decoded);
+        for (const std::string& word : finder.wordSet) check(scramblo::isValidUtf8(word));
     }
     return 0;
 }

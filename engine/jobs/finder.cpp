@@ -1,7 +1,5 @@
 #include "jobs/finder.h"
 
-#include <filesystem>
-#include <fstream>
 #include <new>
 
 namespace scramblo {
@@ -22,19 +20,11 @@ void Finder::abandon() {
     stopFlag_.store(true);
 }
 
-std::unique_ptr<std::streambuf> Finder::openLexiconFile(const std::string& path) {
-    // A directory opens as a file on some platforms; it is never a lexicon.
-    std::error_code error;
-    if (path.empty() || std::filesystem::is_directory(path, error)) return nullptr;
-    auto file = std::make_unique<std::filebuf>();
-    if (file->open(path, std::ios::in | std::ios::binary) == nullptr) return nullptr;
-    return file;
-}
-
 void Finder::runJob() {
     switch (jobKind_) {
         case LoadLexicon: {
-            std::unique_ptr<std::streambuf> file = openLexicon(jobText_);
+            std::unique_ptr<std::streambuf> file =
+                openLexicon ? openLexicon(jobText_) : LexiconFile::open(jobText_, lexiconEncoding);
             if (file == nullptr) post(LexiconUnreadable, 0);
             // A stream without a file reads no line: the load empties the lexicon.
             std::istream stream(file.get());

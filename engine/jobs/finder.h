@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "lexicon/lexicon_entry.h"
+#include "lexicon/lexicon_file.h"
 #include "jobs/notification.h"
 #include "platform/platform.h"
 
@@ -67,11 +68,13 @@ class Finder {
     NotifyTarget notifyTarget = nullptr;
     const uint32_t notificationMessage = kNotificationMessage;
 
-    // Opens the file of a load job; none when it cannot be read. By default
-    // the file's bytes as they stand; a front end that reads another encoding
-    // puts a decoder here. Written by the owner before a load.
+    // How a load job reads its file, a UTF-8 path (see lexicon_file.h).
+    // Written by the owner before a load.
+    ListEncoding lexiconEncoding = ListEncoding::Detect;
+    // When set, opens the file of a load job instead, as UTF-8 text; none when
+    // it cannot be read. Written by the owner before a load.
     using LexiconOpener = std::function<std::unique_ptr<std::streambuf>(const std::string& path)>;
-    LexiconOpener openLexicon = openLexiconFile;
+    LexiconOpener openLexicon;
 
     // When not empty, a load keeps only the words whose letters fit into it
     // (and words without letters): a front end that searches one phrase sets
@@ -82,6 +85,9 @@ class Finder {
     using WordSet = std::set<std::string>;
     WordSet wordSet;
     std::vector<LexiconEntry> entryList;  // heaviest first once loaded
+    // Words of the last load that hold a character beyond Windows-1252, which
+    // counts as no letter.
+    uint32_t wordsWithForeignCharacters = 0;
 
     uint32_t anagramCount = 0;
     uint32_t expansionCounter = 0;
@@ -95,9 +101,6 @@ class Finder {
     // False: no entry twice in one anagram (a child's expansion starts at the
     // entry after its word instead of at the word itself).
     std::atomic<bool> repeatEntries{true};
-
-    // The file's bytes, unconverted; none for a directory or a file that does not open.
-    static std::unique_ptr<std::streambuf> openLexiconFile(const std::string& path);
 
   private:
     // `previous` is where the word added before went, or the set's end.

@@ -1,5 +1,8 @@
 #include "letters/letter_key.h"
 
+#include "letters/latin_letters.h"
+#include "text/utf8.h"
+
 namespace scramblo {
 namespace {
 
@@ -16,44 +19,28 @@ constexpr LetterPrime kLetterPrimes[26] = {
     {3, 5},  {0, 2},  {0, 7},  {3, 7}, {3, 11}, {1, 17}, {0, 13}, {3, 13},
 };
 
-// Per byte: the folded letter, and that letter's product word and prime
-// (prime 0 for a byte that is no letter).
-struct ByteTable {
-    char letter[256] = {};
-    LetterPrime code[256] = {};
-
-    constexpr ByteTable() {
-        for (int c = 'a'; c <= 'z'; ++c) {
-            letter[c] = static_cast<char>(c);
-            letter[c - 'a' + 'A'] = static_cast<char>(c);
-        }
-        // Latin-1 rows: diaeresis, circumflex, acute, grave; upper case then lower.
-        constexpr unsigned char kVowels[4][5] = {{0xC4, 0xCB, 0xCF, 0xD6, 0xDC},
-                                                 {0xC2, 0xCA, 0xCE, 0xD4, 0xDB},
-                                                 {0xC1, 0xC9, 0xCD, 0xD3, 0xDA},
-                                                 {0xC0, 0xC8, 0xCC, 0xD2, 0xD9}};
-        constexpr char kBase[5] = {'a', 'e', 'i', 'o', 'u'};
-        for (const auto& row : kVowels) {
-            for (int i = 0; i < 5; ++i) {
-                letter[row[i]] = kBase[i];
-                letter[row[i] + 0x20] = kBase[i];
-            }
-        }
-        letter[0xC7] = 'c';
-        letter[0xE7] = 'c';
-        for (int byte = 0; byte < 256; ++byte) {
-            if (letter[byte] != 0) code[byte] = kLetterPrimes[letter[byte] - 'a'];
+// Per ASCII byte: its letter's product word and prime; prime 0 for no letter.
+struct AsciiTable {
+    LetterPrime code[128] = {};
+    constexpr AsciiTable() {
+        for (int letter = 0; letter < 26; ++letter) {
+            code['a' + letter] = kLetterPrimes[letter];
+            code['A' + letter] = kLetterPrimes[letter];
         }
     }
 };
 
-constexpr ByteTable kBytes;
+constexpr AsciiTable kAscii;
+
+// Multiplies a letter's prime into the products; false beyond capacity.
+bool addLetter(const LetterPrime& code, uint64_t (&products)[4]) {
+    uint64_t product = products[code.word] * code.prime;
+    if (product > UINT32_MAX) return false;
+    products[code.word] = product;
+    return true;
+}
 
 }  // namespace
-
-char foldedLetter(unsigned char byte) {
-    return kBytes.letter[byte];
-}
 
 void LetterKey::clear() {
     products_ = {1, 1, 1, 1};
@@ -64,13 +51,23 @@ void LetterKey::assign(std::string_view text) {
     clear();
     uint64_t products[4] = {1, 1, 1, 1};
     uint32_t count = 0;
-    for (unsigned char byte : text) {
-        LetterPrime code = kBytes.code[byte];
-        if (code.prime == 0) continue;
-        uint64_t product = products[code.word] * code.prime;
-        if (product > UINT32_MAX) return;  // beyond capacity: the empty key
-        products[code.word] = product;
-        ++count;
+    // Nearly every character of a word list is ASCII: those go by the table.
+    for (size_t at = 0; at < text.size();) {
+        auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x80) {
+            ++at;
+            const LetterPrime& code = kAscii.code[byte];
+            if (code.prime == 0) continue;
+            if (!addLetter(code, products)) return;  // beyond capacity: the empty key
+            ++count;
+            continue;
+        }
+        char32_t character;
+        at += readCharacter(text, at, character);
+        for (char letter : plainLetters(character)) {
+            if (!addLetter(kLetterPrimes[letter - 'a'], products)) return;
+            ++count;
+        }
     }
     if (count == 0) return;
     for (int i = 0; i < 4; ++i) products_[i] = static_cast<uint32_t>(products[i]);

@@ -1,7 +1,8 @@
-// The letters of a text as four prime products and a letter count: equal keys
-// mean anagrams, divisibility means containment. Case, order, accents of
-// Latin-1 vowels and c-cedilla, and every non-letter are ignored. A text
-// without letters, or with more than a product word can hold, gets the empty key.
+// The letters of a UTF-8 text as four prime products and a letter count:
+// equal keys mean anagrams, divisibility means containment. Each letter of
+// Windows-1252 counts as its plain letters (see latin_letters.h); case, order
+// and every other character are ignored. A text without letters, or with more
+// than a product word can hold, gets the empty key.
 #pragma once
 
 #include <array>
@@ -9,10 +10,6 @@
 #include <string_view>
 
 namespace scramblo {
-
-// The plain lower-case letter a byte counts as ('a' to 'z'), or 0 when the
-// byte is no letter. Accented Latin-1 vowels and c-cedillas fold to their base.
-char foldedLetter(unsigned char byte);
 
 class LetterKey {
   public:

@@ -5,20 +5,23 @@
 #include <new>
 
 #include "jobs/finder.h"
+#include "letters/latin_letters.h"
 #include "lexicon/text_line_reader.h"
+#include "text/windows_1252.h"
 
 namespace scramblo {
 namespace {
 
-// The bytes that may stand in a word that fits the filter: every byte that is
-// no letter, and the letters the filter holds. A line with any other byte
-// cannot fit, and most lines of a word list fail on their first few bytes:
-// far cheaper than building their keys.
+// The bytes that may stand in a word that fits the filter: every ASCII byte
+// that is no letter, the letters the filter holds, and every byte of a
+// character beyond ASCII, whose letters its key tells. A line with any other
+// byte cannot fit, and most lines of a word list fail on their first few
+// bytes: far cheaper than building their keys.
 BytesThatMayStand bytesThatMayStand(const LetterKey& filter) {
     BytesThatMayStand mayStand{};
     for (int byte = 0; byte < 256; ++byte) {
-        char letter = foldedLetter(static_cast<unsigned char>(byte));
-        mayStand[byte] = filter.isEmpty() || letter == 0 || filter.occurrences(letter) != 0;
+        std::string_view letters = byte < 0x80 ? plainLetters(static_cast<char32_t>(byte)) : "";
+        mayStand[byte] = filter.isEmpty() || letters.empty() || filter.occurrences(letters[0]) != 0;
     }
     return mayStand;
 }
@@ -28,6 +31,7 @@ BytesThatMayStand bytesThatMayStand(const LetterKey& filter) {
 uint32_t Finder::loadLexicon(std::istream& stream) {
     entryList.clear();
     wordSet.clear();
+    wordsWithForeignCharacters = 0;
     uint32_t wordsAdded = 0;
 
     // A stop request does not shorten a load: it only turns its end
@@ -92,6 +96,7 @@ bool Finder::addWord(const std::string& line, WordSet::iterator& previous) {
         throw;
     }
     previous = word;
+    if (holdsCharacterBeyondWindows1252(*word)) ++wordsWithForeignCharacters;
     return true;
 }
 

@@ -1,12 +1,13 @@
 // The engine's only ways out into the world: posting a notification to the
-// owner's window, waiting for room to post again, a millisecond clock, and
-// memory for large tables.
+// owner's window, waiting for room to post again, a millisecond clock, memory
+// for large tables, and the folder of the running program.
 // The Win32 build posts with PostMessageA; the portable build delivers to a
 // Mailbox. (The receiving side is in notification_inbox.h.)
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace scramblo {
 
@@ -38,6 +39,10 @@ uint32_t tickCount();
 // there is no such room. Given back with releaseMemory.
 void* reserveMemory(size_t bytes);
 void releaseMemory(void* memory, size_t bytes);
+
+// The folder that holds the running program, as a UTF-8 path; empty when the
+// system does not tell.
+std::string programFolder();
 
 }  // namespace platform
 }  // namespace scramblo

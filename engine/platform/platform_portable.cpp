@@ -1,7 +1,9 @@
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 
 #include "platform/mailbox.h"
 #include "jobs/notification_inbox.h"
@@ -53,6 +55,12 @@ void* reserveMemory(size_t bytes) {
 
 void releaseMemory(void* memory, size_t bytes) {
     if (memory != nullptr) munmap(memory, bytes);
+}
+
+std::string programFolder() {
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : program.parent_path().string();
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <mutex>
 #include <unordered_map>
 
@@ -176,6 +177,20 @@ void* reserveMemory(size_t bytes) {
 
 void releaseMemory(void* memory, size_t) {
     if (memory != nullptr) VirtualFree(memory, 0, MEM_RELEASE);
+}
+
+std::string programFolder() {
+    // The path may be longer than MAX_PATH: the buffer grows until it fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return std::filesystem::path(path).parent_path().u8string();
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 }  // namespace scramblo::platform

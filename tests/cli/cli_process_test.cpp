@@ -244,34 +244,34 @@ TEST_F(CliTest, ConvertsTerminalTextOnlyInAUtf8Locale) {
         return runCli(arguments, options).lines();
     };
     EXPECT_EQ(search({"fac\xC3\xA9"}, utf8), (Lines{"face", kCafeUtf8}));
-    EXPECT_EQ(search({"-m", "1", "vreu"}, utf8), Lines{"\xC5\x93uvre"});
-    // Excluded words are compared as Windows-1252 text, ignoring case.
+    EXPECT_EQ(search({"-m", "1", "oeuvre"}, utf8), Lines{"\xC5\x93uvre"});
+    // Excluded words are compared ignoring case.
     EXPECT_EQ(search({"-x", "CAF\xC3\x89", "face"}, utf8), Lines{"face"});
     // --raw and the C locale pass bytes both ways.
     Lines raw{"face", "caf\xE9"};
     EXPECT_EQ(search({"--raw", "fac\xE9"}, utf8), raw);
     EXPECT_EQ(search({"fac\xE9"}, {}), raw);
-    // In the C locale UTF-8 é is two bytes that are no letters: "fac" fits nothing.
+    // In the C locale UTF-8 é is two Windows-1252 characters, Ã and ©: "faca" fits nothing.
     EXPECT_EQ(search({"fac\xC3\xA9"}, {}), Lines{});
 }
 
-TEST_F(CliTest, ReadsAUtf8LexiconAsWindows1252) {
-    // H₂O holds a character that Windows-1252 lacks: it keeps its bytes and
-    // counts as no letter, although its first byte is â in Windows-1252.
+TEST_F(CliTest, ReadsAUtf8Lexicon) {
+    // H₂O holds a character that Windows-1252 lacks: it stays in its word and
+    // counts as no letter.
     std::string lexicon =
         directory_.write("utf8.txt", std::string(kCafeUtf8) + "\nNA\xC3\xAFVE\nH\xE2\x82\x82O\n");
     RunOptions utf8;
     utf8.locale = "C.UTF-8";
     auto search = [&](const std::string& phrase, const RunOptions& options) {
-        return runCli({"-l", lexicon, "--lexicon-encoding=UTF-8", "-m", "2", phrase}, options)
-            .lines();
+        return runCli({"-l", lexicon, "-m", "2", phrase}, options).lines();
     };
     EXPECT_EQ(search("face", utf8), Lines{kCafeUtf8});
     EXPECT_EQ(search("naive", utf8), Lines{"NA\xC3\xAFVE"});
     EXPECT_EQ(search("oh", utf8), Lines{"H\xE2\x82\x82O"});
     EXPECT_EQ(search("oha", utf8), Lines{});
-    // Converted as it loads: the C locale sees the Windows-1252 bytes.
+    // The C locale sees Windows-1252 bytes.
     EXPECT_EQ(search("face", {}), Lines{"caf\xE9"});
+    EXPECT_EQ(search("oh", {}), Lines{"H?O"});
 }
 
 // Fifty words with the letters eee: depth first, a search for 30 letters e

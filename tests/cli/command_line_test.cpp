@@ -11,7 +11,7 @@ TEST(CommandLine, DefaultsAreTheFindersSettings) {
     Options options = parseCommandLine({"dirty", "room"});
     EXPECT_EQ(options.phrase, "dirty room");
     EXPECT_EQ(options.lexiconPath, "WoordenLijst.txt");
-    EXPECT_EQ(options.lexiconEncoding, LexiconEncoding::Windows1252);
+    EXPECT_EQ(options.lexiconEncoding, ListEncoding::Detect);
     EXPECT_EQ(options.minWordLength, 3u);
     EXPECT_EQ(options.maxWordLength, 0u);
     EXPECT_EQ(options.maxWordCount, 0u);
@@ -39,11 +39,13 @@ TEST(CommandLine, ReadsEveryOptionInItsForms) {
     EXPECT_EQ(options.maxWordLength, 7u);
     EXPECT_FALSE(options.repeatEntries);
     EXPECT_TRUE(options.raw);
-    EXPECT_EQ(options.lexiconEncoding, LexiconEncoding::Utf8);
+    EXPECT_EQ(options.lexiconEncoding, ListEncoding::Utf8);
     EXPECT_EQ(options.phrase, "dormitory");
 
     EXPECT_EQ(parseCommandLine({"--lexicon-encoding", "Windows-1252", "x"}).lexiconEncoding,
-              LexiconEncoding::Windows1252);
+              ListEncoding::Windows1252);
+    EXPECT_EQ(parseCommandLine({"--lexicon-encoding=utf-16be", "x"}).lexiconEncoding,
+              ListEncoding::Utf16BigEndian);
     EXPECT_EQ(parseCommandLine({"--max-words=4294967295", "x"}).maxWordCount, 4294967295u);
 }
 
@@ -83,7 +85,8 @@ TEST(CommandLine, RejectsBadOptionsAndValues) {
         {{"--max-length=99999999999999999999", "x"},
          "--max-length: '99999999999999999999' is too large"},
         {{"--lexicon-encoding", "Latin1", "x"},
-         "--lexicon-encoding: unknown encoding 'Latin1' (utf-8 or windows-1252)"},
+         "--lexicon-encoding: unknown encoding 'Latin1' (auto, utf-8, windows-1252, utf-16le or "
+         "utf-16be)"},
         {{"--help", "--bogus"}, "unknown option '--bogus'"},
     };
     for (const auto& [arguments, message] : bad) {

@@ -68,9 +68,9 @@ TEST(Finder, AStopRequestedBeforeTheWorkerGetsGoingEndsTheJob) {
     finder.notifyTarget = sink.target();
     std::promise<void> stopRequested;
     std::shared_future<void> requested = stopRequested.get_future().share();
-    finder.openLexicon = [requested](const std::string& path) {
+    finder.openLexicon = [requested](const std::string& path) -> std::unique_ptr<std::streambuf> {
         requested.wait();
-        return Finder::openLexiconFile(path);
+        return LexiconFile::open(path);
     };
     JobDriver jobs(finder);
     ASSERT_TRUE(jobs.start(LoadLexicon, file.path()));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lexicon/lexicon_entry.h"
+#include "text/windows_1252.h"
 
 namespace scramblo {
 namespace {
@@ -27,7 +28,9 @@ void expectProducts(const LetterKey& key, uint32_t p0, uint32_t p1, uint32_t p2,
 }
 
 TEST(LetterKey, TextsWithoutLettersGiveTheEmptyKey) {
-    for (std::string text : {"", "   ", "12 34", "-'.,!?", "\xD1\xF1\xDF\xC5\xE6\xFF"}) {
+    // × ÷ ł ₂ and an emoji are no letters of Windows-1252.
+    for (std::string text :
+         {"", "   ", "12 34", "-'.,!?", "\xC3\x97\xC3\xB7\xC5\x82\xE2\x82\x82\xF0\x9F\x98\x80"}) {
         LetterKey key = keyOf(text);
         EXPECT_TRUE(key.isEmpty()) << text;
         expectProducts(key, 1, 1, 1, 1, 0);
@@ -42,34 +45,43 @@ TEST(LetterKey, EveryLetterHasItsWordAndPrime) {
     expectProducts(keyOf("ersvwz"), 1, 1, 1, 2 * 3 * 5 * 7 * 11 * 13, 6);
 }
 
-TEST(LetterKey, CaseAccentsOrderAndNonLettersDoNotCount) {
+TEST(LetterKey, CaseMarksOrderAndNonLettersDoNotCount) {
     expectProducts(keyOf("a"), 1, 2, 1, 1, 1);
-    for (std::string a : {"A", "\xE0", "\xC1", "\xC2", "\xC4", "\xE4"})
-        EXPECT_EQ(keyOf(a), keyOf("a"));
-    EXPECT_EQ(keyOf("\xC7"
+    for (std::string a :
+         {"A", "\xC3\xA0", "\xC3\x81", "\xC3\x82", "\xC3\x83", "\xC3\x84", "\xC3\xA5"})
+        EXPECT_EQ(keyOf(a), keyOf("a")) << a;
+    EXPECT_EQ(keyOf("\xC3\x87"
                     "a"),
               keyOf("ca"));
     EXPECT_EQ(keyOf("Dormitory"), keyOf("dirty room"));
-    EXPECT_EQ(keyOf("caf\xE9"), keyOf("cafe"));
-    EXPECT_EQ(keyOf("caf\xE9").letterCount(), 4u);
+    EXPECT_EQ(keyOf("caf\xC3\xA9"), keyOf("cafe"));
+    EXPECT_EQ(keyOf("caf\xC3\xA9").letterCount(), 4u);
     EXPECT_NE(keyOf("listen"), keyOf("listens"));
 }
 
-TEST(LetterKey, FoldsExactlyTheLatin1VowelsAndCedillas) {
-    const std::string vowels = "aeiou";
-    int folded = 0;
-    for (int byte = 128; byte < 256; ++byte) {
-        char letter = foldedLetter(static_cast<unsigned char>(byte));
-        if (letter == 0) continue;
-        ++folded;
-        EXPECT_TRUE(vowels.find(letter) != std::string::npos || letter == 'c') << byte;
+TEST(LetterKey, EveryLetterOfWindows1252CountsAsItsPlainLetters) {
+    // Each byte of Windows-1252 that is a letter, with the letters it counts as.
+    const std::pair<int, const char*> expected[] = {
+        {0x83, "f"}, {0x8A, "s"}, {0x8C, "oe"}, {0x8E, "z"}, {0x9A, "s"},  {0x9C, "oe"},
+        {0x9E, "z"}, {0x9F, "y"}, {0xC3, "a"},  {0xC5, "a"}, {0xC6, "ae"}, {0xD0, "d"},
+        {0xD1, "n"}, {0xD5, "o"}, {0xD8, "o"},  {0xDD, "y"}, {0xDE, "th"}, {0xDF, "ss"},
+        {0xE3, "a"}, {0xE5, "a"}, {0xE6, "ae"}, {0xF0, "d"}, {0xF1, "n"},  {0xF5, "o"},
+        {0xF8, "o"}, {0xFD, "y"}, {0xFE, "th"}, {0xFF, "y"}, {0xC7, "c"},  {0xDC, "u"},
+    };
+    for (auto [byte, letters] : expected) {
+        std::string utf8 = windows1252ToUtf8(std::string(1, static_cast<char>(byte)));
+        EXPECT_EQ(keyOf(utf8), keyOf(letters)) << byte;
+        // Text in Windows-1252 counts alike.
+        EXPECT_EQ(keyOf(std::string(1, static_cast<char>(byte))), keyOf(letters)) << byte;
     }
-    EXPECT_EQ(folded, 42);
-    EXPECT_EQ(foldedLetter(0xDC), 'u');
-    EXPECT_EQ(foldedLetter(0xF9), 'u');
-    EXPECT_EQ(foldedLetter(0xE7), 'c');
-    EXPECT_EQ(foldedLetter('Q'), 'q');
-    EXPECT_EQ(foldedLetter('@'), 0);
+    int letters = 0;
+    for (int byte = 128; byte < 256; ++byte) {
+        if (!keyOf(windows1252ToUtf8(std::string(1, static_cast<char>(byte)))).isEmpty()) ++letters;
+    }
+    EXPECT_EQ(letters, 8 + 62);  // ƒŠŒŽšœžŸ, and À to ÿ but × and ÷
+    EXPECT_EQ(keyOf("Stra\xC3\x9F\x65"), keyOf("strasse"));
+    EXPECT_EQ(keyOf("\xC3\x85ngstr\xC3\xB6m"), keyOf("angstrom"));
+    EXPECT_NE(keyOf("jalape\xC3\xB1o"), keyOf("jalapeo"));
 }
 
 TEST(LetterKey, TextsBeyondCapacityGiveTheEmptyKey) {
@@ -104,7 +116,7 @@ TEST(LetterKey, TakeFromSubtractsContainedLetters) {
 }
 
 TEST(LetterKey, CountsTheOccurrencesOfEachLetter) {
-    LetterKey key = keyOf(std::string("Mississippi \xC7") + "a");
+    LetterKey key = keyOf(std::string("Mississippi \xC3\x87") + "a");
     EXPECT_EQ(key.occurrences('s'), 4u);
     EXPECT_EQ(key.occurrences('i'), 4u);
     EXPECT_EQ(key.occurrences('p'), 2u);
@@ -122,7 +134,7 @@ TEST(LetterKey, CountsTheOccurrencesOfEachLetter) {
 TEST(LexiconEntry, WeighsPlainLettersAndSortsHeaviestFirst) {
     EXPECT_EQ(wordWeight("listen"), 115u);
     EXPECT_EQ(wordWeight("LISTEN"), 115u);
-    EXPECT_EQ(wordWeight("caf\xE9"), 238u);
+    EXPECT_EQ(wordWeight("caf\xC3\xA9"), 238u);
     EXPECT_EQ(wordWeight("quiz"), 10169u);
     EXPECT_EQ(wordWeight("12-3 '"), 0u);
 

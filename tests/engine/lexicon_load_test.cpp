@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <sstream>
@@ -8,7 +9,9 @@
 #include <vector>
 
 #include "jobs/finder.h"
+#include "lexicon/lexicon_file.h"
 #include "notification_sink.h"
+#include "platform/platform.h"
 
 namespace scramblo {
 namespace {
@@ -55,23 +58,107 @@ TEST(LexiconLoad, KeepsEachDistinctNonEmptyLineOnce) {
     }
 }
 
-TEST(LexiconLoad, KeepsLinesByteForByte) {
+TEST(LexiconLoad, KeepsLinesAsTheyStand) {
     NotificationSink sink;
     Finder finder;
+    // A byte-order mark inside the text is a character of its line, and no letter.
     load(finder, sink,
          "abc\nabc \n\xEF\xBB\xBFword\n12 34\ntwo words\nlone\rcr\nth\x1Aree\nlast\n");
     EXPECT_EQ(words(finder), (std::set<std::string>{"abc", "abc ", "\xEF\xBB\xBFword", "12 34",
                                                     "two words", "lone\rcr", "th"}));
     expectConsistent(finder);
-    LetterKey withMark;
-    withMark.assign("iword");
+    LetterKey word;
+    word.assign("word");
     for (const LexiconEntry& entry : finder.entryList) {
         if (*entry.word == "\xEF\xBB\xBFword") {
-            EXPECT_EQ(entry.key, withMark);
+            EXPECT_EQ(entry.key, word);
         } else if (*entry.word == "12 34") {
             EXPECT_TRUE(entry.key.isEmpty());
         }
     }
+}
+
+std::string utf16(const std::u16string& text, bool littleEndian) {
+    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t unit : text) {
+        char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}
+
+TEST(LexiconLoad, ReadsTheListsEncodingFromTheList) {
+    // The same list in every encoding the load tells apart: the same words, as UTF-8.
+    const std::set<std::string> expected{"cr\xC3\xA8me", "br\xC3\xBBl\xC3\xA9\x65",
+                                         "Stra\xC3\x9F\x65", "\xC5\x93uvre"};
+    const std::string utf8 =
+        "cr\xC3\xA8me\r\nbr\xC3\xBBl\xC3\xA9\x65\r\nStra\xC3\x9F\x65\r\n\xC5\x93uvre\r\n";
+    const std::u16string text = u"cr\u00E8me\r\nbr\u00FBl\u00E9\x65\nStra\u00DF\x65\n\u0153uvre";
+    for (const std::string& bytes :
+         {utf8, "\xEF\xBB\xBF" + utf8,
+          std::string("cr\xE8me\nbr\xFBl\xE9\x65\nStra\xDF\x65\n\x9Cuvre\n"), utf16(text, true),
+          utf16(text, false)}) {
+        NotificationSink sink;
+        Finder finder;
+        auto received = load(finder, sink, bytes);
+        EXPECT_EQ(words(finder), expected) << bytes;
+        EXPECT_EQ(received.back(), (Received{LoadDone, 4, {}}));
+        expectConsistent(finder);
+        EXPECT_EQ(finder.wordsWithForeignCharacters, 0u);
+    }
+}
+
+TEST(LexiconLoad, AnEncodingAskedForIsTheOneRead) {
+    NotificationSink sink;
+    Finder finder;
+    finder.lexiconEncoding = ListEncoding::Windows1252;
+    load(finder, sink, "caf\xC3\xA9\n");
+    EXPECT_EQ(words(finder), (std::set<std::string>{"caf\xC3\x83\xC2\xA9"}));  // cafÃ©
+    // Asked for UTF-8, a byte that is none reads as Windows-1252.
+    finder.lexiconEncoding = ListEncoding::Utf8;
+    load(finder, sink, "\xEF\xBB\xBF\x63\x61\x66\xC3\xA9\nna\xEFve\n");
+    EXPECT_EQ(words(finder), (std::set<std::string>{"caf\xC3\xA9", "na\xC3\xAFve"}));
+}
+
+TEST(LexiconLoad, CountsTheWordsWithCharactersBeyondWindows1252) {
+    NotificationSink sink;
+    Finder finder;
+    load(finder, sink,
+         "\xC5\x81\xC3\xB3\x64\xC5\xBA\nH\xE2\x82\x82O\ncaf\xC3\xA9\nH\xE2\x82\x82O\n");
+    EXPECT_EQ(finder.wordsWithForeignCharacters, 2u);
+    LetterKey od, ho;
+    od.assign("od");
+    ho.assign("HO");
+    for (const LexiconEntry& entry : finder.entryList) {
+        if (*entry.word == "\xC5\x81\xC3\xB3\x64\xC5\xBA") EXPECT_EQ(entry.key, od);
+        if (*entry.word == "H\xE2\x82\x82O") EXPECT_EQ(entry.key, ho);
+    }
+}
+
+TEST(LexiconLoad, ARelativePathIsLookedUpInTheCurrentFolderThenBesideTheProgram) {
+    namespace fs = std::filesystem;
+    // Started from another folder than its own.
+    fs::path started = fs::current_path();
+    fs::current_path(fs::temp_directory_path());
+    fs::path elsewhere = fs::current_path();
+    std::string name =
+        "scramblo-beside-" + std::to_string(reinterpret_cast<uintptr_t>(&started)) + ".txt";
+    std::vector<std::string> candidates = lexiconCandidates(name);
+    fs::current_path(started);
+    ASSERT_EQ(candidates.size(), 2u);
+    EXPECT_EQ(fs::u8path(candidates[0]), elsewhere / name);
+    EXPECT_EQ(fs::u8path(candidates[1]), fs::u8path(platform::programFolder()) / name);
+    std::string absolute = (fs::temp_directory_path() / name).u8string();
+    EXPECT_EQ(lexiconCandidates(absolute), std::vector<std::string>{absolute});
+
+    NotificationSink sink;
+    Finder finder;
+    std::ofstream(fs::u8path(candidates[1]), std::ios::binary) << "beside\n";
+    fs::current_path(fs::temp_directory_path());
+    runJobAndCollect(finder, LoadLexicon, name, sink);
+    fs::current_path(started);
+    fs::remove(fs::u8path(candidates[1]));
+    EXPECT_EQ(words(finder), (std::set<std::string>{"beside"}));
 }
 
 TEST(LexiconLoad, OrdersEntriesHeaviestFirst) {
@@ -88,11 +175,13 @@ TEST(LexiconLoad, AFilterKeepsOnlyTheWordsThatFitItsLetters) {
     NotificationSink sink;
     Finder finder;
     finder.loadFilter.assign("Listen, tin!");
-    // Accented letters count as their plain letters, other bytes as no letter.
-    auto received =
-        load(finder, sink, "tin\nnil\nlisten\nsilent\nttt\nquiz\n12\nNIT\n\xEFl\n\xE4t\nn\xF1l\n");
+    // Marked letters count as their plain letters (ß as two s), other
+    // characters as no letter.
+    auto received = load(finder, sink,
+                         "tin\nnil\nlisten\nsilent\nttt\nquiz\n12\nNIT\n\xEFl\n\xE4t\nn\xF1l\n"
+                         "\xDF\n\xF1\xF1\xF1\n");
     EXPECT_EQ(words(finder), (std::set<std::string>{"tin", "nil", "listen", "silent", "12", "NIT",
-                                                    "\xEFl", "n\xF1l"}));
+                                                    "\xC3\xAFl", "n\xC3\xB1l"}));
     EXPECT_EQ(received.back(), (Received{LoadDone, 8, {}}));
     expectConsistent(finder);
 }
