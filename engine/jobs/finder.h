@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "lexicon/lexicon_entry.h"
+#include "lexicon/leave_out.h"
 #include "lexicon/lexicon_file.h"
 #include "jobs/notification.h"
 #include "platform/platform.h"
@@ -81,6 +82,9 @@ class Finder {
     // it to that phrase, and holds no word that phrase cannot use. Empty, the
     // default, keeps every word. Written by the owner before a load.
     LetterKey loadFilter;
+    // The kinds of lines a load leaves out (see leave_out.h). Written by the
+    // owner before a load.
+    uint32_t leaveOut = LeaveOutNothing;
 
     using WordSet = std::set<std::string>;
     WordSet wordSet;
@@ -105,6 +109,8 @@ class Finder {
   private:
     // `previous` is where the word added before went, or the set's end.
     bool addWord(const std::string& line, WordSet::iterator& previous);
+    // Of the words that differ only in case, keeps one; answers how many went.
+    uint32_t leaveOutCaseVariants();
 
     JobKind jobKind_ = NoJob;
     std::string jobText_;

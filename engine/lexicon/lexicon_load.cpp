@@ -3,9 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <new>
+#include <unordered_set>
 
 #include "jobs/finder.h"
 #include "letters/latin_letters.h"
+#include "lexicon/leave_out.h"
 #include "lexicon/text_line_reader.h"
 #include "text/windows_1252.h"
 
@@ -46,10 +48,12 @@ uint32_t Finder::loadLexicon(std::istream& stream) {
         uint32_t reported = UINT32_MAX;
         const BytesThatMayStand mayStand = bytesThatMayStand(loadFilter);
         auto mayAdd = [&mayStand](std::string_view line) {
-            return std::all_of(line.begin(), line.end(),
-                               [&mayStand](char byte) { return mayStand[static_cast<uint8_t>(byte)]; });
+            return std::all_of(line.begin(), line.end(), [&mayStand](char byte) {
+                return mayStand[static_cast<uint8_t>(byte)];
+            });
         };
         const bool filtered = !loadFilter.isEmpty();
+        const uint32_t kindsLeftOut = leaveOut & ~LeaveOutCaseVariants;
         while (filtered ? reader.nextLineThatMayStand(line, mayStand) : reader.nextLine(line)) {
             if (abandoned()) {
                 entryList.clear();
@@ -57,12 +61,16 @@ uint32_t Finder::loadLexicon(std::istream& stream) {
                 wordsAdded = 0;
                 break;
             }
-            if (mayAdd(line) && addWord(word.assign(line), previous)) ++wordsAdded;
+            if (mayAdd(line) && (kindsLeftOut == 0 || (kindsOfLine(line) & kindsLeftOut) == 0) &&
+                addWord(word.assign(line), previous))
+                ++wordsAdded;
             if (wordsAdded % 1000 == 0 && (loadFilter.isEmpty() || wordsAdded != reported)) {
                 post(LoadProgress, wordsAdded);
                 reported = wordsAdded;
             }
         }
+        // Before the sort, while the entries stand in the list's order.
+        if (leaveOut & LeaveOutCaseVariants) wordsAdded -= leaveOutCaseVariants();
     } catch (const std::bad_alloc&) {
         // Out of memory: the words read so far form the lexicon.
     }
@@ -98,6 +106,36 @@ bool Finder::addWord(const std::string& line, WordSet::iterator& previous) {
     previous = word;
     if (holdsCharacterBeyondWindows1252(*word)) ++wordsWithForeignCharacters;
     return true;
+}
+
+uint32_t Finder::leaveOutCaseVariants() {
+    // A word in small letters always stays. Of a word with a capital, what
+    // stays is the word in small letters if there is one, otherwise the first
+    // spelling in the list.
+    std::unordered_set<std::string> firstSpellings;
+    std::vector<bool> goes(entryList.size(), false);
+    uint32_t gone = 0;
+    for (size_t i = 0; i < entryList.size(); ++i) {
+        const std::string& word = *entryList[i].word;
+        std::string small = withSmallLetters(word);
+        if (small == word) continue;
+        if (wordSet.count(small) != 0 || !firstSpellings.insert(std::move(small)).second) {
+            goes[i] = true;
+            ++gone;
+        }
+    }
+    if (gone == 0) return 0;
+    size_t kept = 0;
+    for (size_t i = 0; i < entryList.size(); ++i) {
+        if (goes[i]) {
+            if (holdsCharacterBeyondWindows1252(*entryList[i].word)) --wordsWithForeignCharacters;
+            wordSet.erase(wordSet.find(*entryList[i].word));
+        } else {
+            entryList[kept++] = entryList[i];
+        }
+    }
+    entryList.erase(entryList.begin() + static_cast<std::ptrdiff_t>(kept), entryList.end());
+    return gone;
 }
 
 }  // namespace scramblo
