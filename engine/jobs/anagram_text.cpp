@@ -4,9 +4,13 @@
 
 namespace scramblo {
 
-char* newAnagramText(std::string_view text) {
+char* newAnagramText(std::string_view text, uint32_t score) {
     AnagramTextWriter writer;
-    return writer.write({}, text);
+    return writer.write({}, text, score);
+}
+
+uint32_t anagramScore(const char* text) {
+    return AnagramTextWriter::score(text);
 }
 
 void releaseAnagramText(const char* text) {

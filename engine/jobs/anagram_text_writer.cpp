@@ -17,7 +17,7 @@ constexpr uint64_t kOpen = uint64_t{1} << 62;
 
 }  // namespace
 
-// A chunk's header; each text in it follows the address of its chunk.
+// A chunk's header; each text in it follows the address of its chunk and its score.
 struct AnagramTextWriter::Chunk {
     std::atomic<uint64_t> unreleased{kOpen};
 };
@@ -27,15 +27,18 @@ namespace {
 constexpr size_t kHeader =
     (sizeof(std::atomic<uint64_t>) + alignof(void*) - 1) / alignof(void*) * alignof(void*);
 
+// Before each text: its chunk's address and its score.
+constexpr size_t kBeforeText = sizeof(void*) + sizeof(uint32_t);
+
 size_t roundUp(size_t bytes) {
     return (bytes + alignof(void*) - 1) / alignof(void*) * alignof(void*);
 }
 
 }  // namespace
 
-char* AnagramTextWriter::write(std::string_view prefix, std::string_view last) {
+char* AnagramTextWriter::write(std::string_view prefix, std::string_view last, uint32_t score) {
     size_t textBytes = prefix.size() + last.size() + 1;
-    size_t needed = roundUp(sizeof(void*) + textBytes);
+    size_t needed = roundUp(kBeforeText + textBytes);
     if (chunk_ == nullptr || static_cast<size_t>(end_ - next_) < needed) {
         seal();
         size_t bytes = std::max(nextChunkBytes_, kHeader + needed);
@@ -46,7 +49,8 @@ char* AnagramTextWriter::write(std::string_view prefix, std::string_view last) {
         end_ = block + bytes;
     }
     std::memcpy(next_, &chunk_, sizeof(void*));
-    char* text = next_ + sizeof(void*);
+    std::memcpy(next_ + sizeof(void*), &score, sizeof score);
+    char* text = next_ + kBeforeText;
     // An empty view may have no address, which memcpy must not get.
     if (!prefix.empty()) std::memcpy(text, prefix.data(), prefix.size());
     if (!last.empty()) std::memcpy(text + prefix.size(), last.data(), last.size());
@@ -59,11 +63,17 @@ char* AnagramTextWriter::write(std::string_view prefix, std::string_view last) {
 void AnagramTextWriter::release(const char* text) {
     if (text == nullptr) return;
     Chunk* chunk;
-    std::memcpy(&chunk, text - sizeof(void*), sizeof(void*));
+    std::memcpy(&chunk, text - kBeforeText, sizeof(void*));
     if (chunk->unreleased.fetch_sub(1, std::memory_order_acq_rel) == 1) {
         chunk->~Chunk();
         ::operator delete(static_cast<void*>(chunk));
     }
+}
+
+uint32_t AnagramTextWriter::score(const char* text) {
+    uint32_t score;
+    std::memcpy(&score, text - sizeof score, sizeof score);
+    return score;
 }
 
 void AnagramTextWriter::seal() {

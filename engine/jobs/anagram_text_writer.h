@@ -1,10 +1,12 @@
 // Makes the texts of one worker's anagrams, packed into shared chunks instead
 // of one heap block each. Every text is released on its own, on any thread,
 // with AnagramTextWriter::release (releaseAnagramText): a chunk is freed when
-// its writer has moved on from it and its last text is released.
+// its writer has moved on from it and its last text is released. Each text
+// carries its anagram's score, just before it.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace scramblo {
@@ -19,9 +21,10 @@ class AnagramTextWriter {
 
     // A new zero-terminated text: `prefix` followed by `last`. Throws
     // std::bad_alloc when memory runs out.
-    char* write(std::string_view prefix, std::string_view last);
+    char* write(std::string_view prefix, std::string_view last, uint32_t score);
 
     static void release(const char* text);
+    static uint32_t score(const char* text);
 
   private:
     struct Chunk;

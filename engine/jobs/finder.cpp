@@ -23,8 +23,15 @@ void Finder::abandon() {
 void Finder::runJob() {
     switch (jobKind_) {
         case LoadLexicon: {
-            std::unique_ptr<std::streambuf> file =
-                openLexicon ? openLexicon(jobText_) : LexiconFile::open(jobText_, lexiconEncoding);
+            commonness.clear();
+            std::unique_ptr<std::streambuf> file;
+            if (openLexicon) {
+                file = openLexicon(jobText_);
+            } else if (std::unique_ptr<LexiconFile> list =
+                           LexiconFile::open(jobText_, lexiconEncoding)) {
+                readCommonness(commonnessPathFor(list->path()));
+                file = std::move(list);
+            }
             if (file == nullptr) post(LexiconUnreadable, 0);
             // A stream without a file reads no line: the load empties the lexicon.
             std::istream stream(file.get());
@@ -36,6 +43,14 @@ void Finder::runJob() {
             break;
         default:
             break;
+    }
+}
+
+void Finder::readCommonness(const std::string& path) {
+    // A list without a commonness file ranks too: every word is then unknown.
+    if (std::unique_ptr<LexiconFile> file = LexiconFile::open(path, ListEncoding::Utf8)) {
+        std::istream stream(file.get());
+        commonness.read(stream);
     }
 }
 

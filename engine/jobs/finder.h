@@ -18,11 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "lexicon/lexicon_entry.h"
-#include "lexicon/leave_out.h"
-#include "lexicon/lexicon_file.h"
 #include "jobs/notification.h"
+#include "lexicon/leave_out.h"
+#include "lexicon/lexicon_entry.h"
+#include "lexicon/lexicon_file.h"
 #include "platform/platform.h"
+#include "ranking/commonness.h"
 
 namespace scramblo {
 
@@ -89,6 +90,9 @@ class Finder {
     using WordSet = std::set<std::string>;
     WordSet wordSet;
     std::vector<LexiconEntry> entryList;  // heaviest first once loaded
+    // How common the words of the list are, read by each load from the
+    // list's commonness file (see commonness.h); empty when it has none.
+    Commonness commonness;
     // Words of the last load that hold a character beyond Windows-1252, which
     // counts as no letter.
     uint32_t wordsWithForeignCharacters = 0;
@@ -109,6 +113,7 @@ class Finder {
   private:
     // `previous` is where the word added before went, or the set's end.
     bool addWord(const std::string& line, WordSet::iterator& previous);
+    void readCommonness(const std::string& path);
     // Of the words that differ only in case, keeps one; answers how many went.
     uint32_t leaveOutCaseVariants();
 

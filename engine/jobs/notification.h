@@ -41,6 +41,9 @@ struct Notification {
           value(value),
           text(code == AnagramFound ? reinterpret_cast<const char*>(value) : nullptr) {}
 
+    // An anagram's score (see anagram_text.h); 0 for other notifications.
+    uint32_t score() const { return text ? anagramScore(text.get()) : 0; }
+
     uintptr_t code = 0;
     uintptr_t value = 0;  // for AnagramFound the address of `text`
     AnagramText text;     // AnagramFound only

@@ -83,8 +83,11 @@ std::vector<std::string> lexiconCandidates(const std::string& path) {
 
 std::unique_ptr<LexiconFile> LexiconFile::open(const std::string& path, ListEncoding encoding) {
     for (const std::string& candidate : lexiconCandidates(path)) {
-        if (std::unique_ptr<std::filebuf> bytes = openFile(candidate))
-            return decode(std::move(bytes), encoding);
+        if (std::unique_ptr<std::filebuf> bytes = openFile(candidate)) {
+            std::unique_ptr<LexiconFile> list = decode(std::move(bytes), encoding);
+            list->path_ = candidate;
+            return list;
+        }
     }
     return nullptr;
 }

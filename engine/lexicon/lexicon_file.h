@@ -32,6 +32,8 @@ class LexiconFile : public std::streambuf {
                                                ListEncoding encoding = ListEncoding::Detect);
 
     ListEncoding encoding() const { return encoding_; }
+    // The candidate that opened; empty for a stream that was decoded.
+    const std::string& path() const { return path_; }
 
     LexiconFile(const LexiconFile&) = delete;
     LexiconFile& operator=(const LexiconFile&) = delete;
@@ -47,6 +49,7 @@ class LexiconFile : public std::streambuf {
     size_t convert(std::string_view input, bool atEnd);
 
     std::unique_ptr<std::streambuf> bytes_;
+    std::string path_;
     ListEncoding encoding_ = ListEncoding::Windows1252;
     bool verifiedUtf8_ = false;  // read as valid UTF-8 up to Ctrl-Z or its end
     std::vector<char> raw_;

@@ -61,6 +61,7 @@ void AnagramSearch::enterChild(size_t depth, uint32_t candidate, uint32_t levels
     child.record = record;
     child.startEdge = startEdge;
     child.word = candidate;
+    child.score = node.score + word.cost;
     textDepth_ = std::min(textDepth_, depth);
 }
 
@@ -257,7 +258,8 @@ void AnagramSearch::report(size_t depth, uint32_t last) {
         end[word.size()] = ' ';
         textEnds_[textDepth_ + 1] = textEnds_[textDepth_] + word.size() + 1;
     }
-    AnagramText text(texts_.write({text_.data(), textEnds_[depth]}, candidates_[last].text));
+    AnagramText text(texts_.write({text_.data(), textEnds_[depth]}, candidates_[last].text,
+                                  path_[depth].score + candidates_[last].cost));
     // Once posted the text is the window's; a post given up leaves it here.
     if (finder_.post(AnagramFound, reinterpret_cast<uintptr_t>(text.get()))) text.release();
     if (maxAnagramCount_ != 0 && finder_.anagramCount >= maxAnagramCount_) finder_.setStop(true);

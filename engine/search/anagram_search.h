@@ -31,8 +31,8 @@
 #include <vector>
 
 #include "jobs/anagram_text_writer.h"
-#include "search/candidate_set.h"
 #include "jobs/finder.h"
+#include "search/candidate_set.h"
 #include "search/subtree_table.h"
 
 namespace scramblo {
@@ -60,6 +60,7 @@ class AnagramSearch {
         uint32_t record = kNone;      // its subtree's record, if it has one
         uint32_t startEdge = 0;       // its first edge in that record
         uint32_t word = 0;            // the candidate it added
+        uint32_t score = 0;           // the costs of the words on the path to it
         // Walked nodes without a record: the candidates that fit, from its
         // start on; the first `candidateCount` of these (grown only, since
         // growing again would fill them for nothing).

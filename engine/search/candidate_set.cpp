@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ranking/commonness.h"
+
 namespace scramblo {
 namespace {
 
@@ -23,7 +25,8 @@ CandidateSet::CandidateSet(const Finder& finder, const LetterKey& phrase, uint32
         // only repeat its parent, over and over.
         LetterKey rest;
         if (!key.isEmpty() && key.takeFrom(phrase, rest)) {
-            candidates_.push_back({key.letterCount(), rank, *entries[position].word});
+            candidates_.push_back({key.letterCount(), rank, *entries[position].word,
+                                   entries[position].cost + Commonness::kPerWord});
             letters_.push_back(packing_.pack(key));
             if (shortestWord_ == 0 || key.letterCount() < shortestWord_)
                 shortestWord_ = key.letterCount();

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "jobs/finder.h"
-#include "search/key_packing.h"
 #include "search/exact_match_index.h"
+#include "search/key_packing.h"
 
 namespace scramblo {
 
@@ -22,6 +22,7 @@ class CandidateSet {
         uint32_t letterCount;
         uint32_t rank;          // entries long enough to be tried that come before it
         std::string_view text;  // its word, held by the finder's word set
+        uint32_t cost;          // its entry's cost and the cost of a word
     };
 
     // Gathers the candidates among the finder's entries. Polls its stop flag

@@ -83,7 +83,7 @@ TEST(Mailbox, RefusesAtItsCapacityUntilTheReceiverHasTakenHalf) {
     EXPECT_EQ(mailbox.put(SearchProgress, 1), PostResult::Posted);
 }
 
-TEST(Mailbox, AnagramTextsLiveUntilEachIsReleasedOnAnyThread) {
+TEST(Mailbox, AnagramTextsAndScoresLiveUntilEachIsReleasedOnAnyThread) {
     // The worker's texts share chunks; the receiver releases them in its own
     // order, while the worker goes on writing. The sanitizer builds check
     // that no chunk is freed early or kept.
@@ -93,7 +93,7 @@ TEST(Mailbox, AnagramTextsLiveUntilEachIsReleasedOnAnyThread) {
         AnagramTextWriter texts;
         for (int text = 0; text < kTexts; ++text) {
             std::string word = std::to_string(text);
-            const char* written = texts.write(word + " ", word);
+            const char* written = texts.write(word + " ", word, static_cast<uint32_t>(text));
             while (mailbox.put(AnagramFound, reinterpret_cast<uintptr_t>(written)) !=
                    platform::PostResult::Posted)
                 mailbox.waitForRoom(100ms);
@@ -105,6 +105,7 @@ TEST(Mailbox, AnagramTextsLiveUntilEachIsReleasedOnAnyThread) {
         std::optional<Notification> taken = mailbox.take(60s);
         ASSERT_TRUE(taken);
         std::string word = std::to_string(text);
+        EXPECT_EQ(taken->score(), static_cast<uint32_t>(text));
         held.emplace_back(std::move(*taken), word + " " + word);
         if (random() % 3 == 0) {  // release a few, in no order
             std::swap(held[random() % held.size()], held.back());

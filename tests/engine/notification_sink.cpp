@@ -15,7 +15,7 @@ std::optional<Received> NotificationSink::next(std::chrono::milliseconds timeout
     if (!notification) return std::nullopt;
     if (notification->code != AnagramFound)
         return Received{notification->code, notification->value, {}};
-    return Received{notification->code, 0, notification->text.get()};
+    return Received{notification->code, 0, notification->text.get(), notification->score()};
 }
 
 void NotificationSink::refuseNext([[maybe_unused]] uint32_t count) {

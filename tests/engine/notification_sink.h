@@ -19,6 +19,7 @@ struct Received {
     uintptr_t code;
     uintptr_t value;  // 0 for AnagramFound, whose text is in `text`
     std::string text;
+    uint32_t score = 0;  // AnagramFound only; not compared
 
     bool operator==(const Received& other) const {
         return code == other.code && value == other.value && text == other.text;
