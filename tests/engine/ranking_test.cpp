@@ -8,6 +8,7 @@
 #include "notification_sink.h"
 #include "ranking/best_anagrams.h"
 #include "ranking/commonness.h"
+#include "ranking/fitting_words.h"
 #include "search_harness.h"
 
 namespace scramblo {
@@ -96,6 +97,25 @@ TEST(SearchScores, AnAnagramScoresItsWordsCostsAndFourBitsAWord) {
                               {"dirty moor", dirty + unknown + 128},
                               {"Dirty room", dirty + 1 + room + 128},
                               {"Dirty moor", dirty + 1 + unknown + 128}}));
+}
+
+TEST(FittingWords, TheWordsThatFitTheLettersCommonestThenLongestFirst) {
+    Finder finder;
+    finder.commonness = commonnessOf("is\nit\nlet\n");
+    testing::useLexicon(finder, {"tile", "lets", "Tile", "is", "let", "it", "islet", "silent",
+                                 "zit", "es", "42", "stile"});
+    LetterKey letters;
+    letters.assign("islet");
+    auto words = [&](uint32_t minLetters, uint32_t maxLetters) {
+        Texts texts;
+        for (const LexiconEntry* entry :
+             fittingWords(finder.entryList, letters, minLetters, maxLetters))
+            texts.push_back(*entry->word);
+        return texts;
+    };
+    EXPECT_EQ(words(1, 0),
+              (Texts{"is", "it", "let", "islet", "stile", "lets", "tile", "es", "Tile"}));
+    EXPECT_EQ(words(3, 4), (Texts{"let", "lets", "tile", "Tile"}));
 }
 
 }  // namespace
