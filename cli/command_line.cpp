@@ -38,17 +38,18 @@ const OptionDefinition kOptions[] = {
     {0, "lexicon-encoding", true,
      [](Options& o, const std::string& v) { o.lexiconEncoding = parseEncoding(v); }},
     {'m', "min-length", true,
-     [](Options& o, const std::string& v) { o.minWordLength = parseCount(v); }},
+     [](Options& o, const std::string& v) { o.search.minWordLength = parseCount(v); }},
     {0, "max-length", true,
      [](Options& o, const std::string& v) { o.maxWordLength = parseCount(v); }},
     {'w', "max-words", true,
-     [](Options& o, const std::string& v) { o.maxWordCount = parseCount(v); }},
+     [](Options& o, const std::string& v) { o.search.maxWordCount = parseCount(v); }},
     {'n', "max-anagrams", true,
-     [](Options& o, const std::string& v) { o.maxAnagramCount = parseCount(v); }},
-    {'d', "depth-first", false, [](Options& o, const std::string&) { o.depthFirst = true; }},
+     [](Options& o, const std::string& v) { o.search.maxAnagramCount = parseCount(v); }},
+    {'d', "depth-first", false,
+     [](Options& o, const std::string&) { o.search.breadthFirst = false; }},
     {'c', "contain", true, [](Options& o, const std::string& v) { o.contain = v; }},
     {'x', "exclude", true, [](Options& o, const std::string& v) { o.excluded.push_back(v); }},
-    {0, "no-repeat", false, [](Options& o, const std::string&) { o.repeatEntries = false; }},
+    {0, "no-repeat", false, [](Options& o, const std::string&) { o.search.repeatEntries = false; }},
     {0, "raw", false, [](Options& o, const std::string&) { o.raw = true; }},
     {'h', "help", false, [](Options& o, const std::string&) { o.showHelp = true; }},
     {0, "version", false, [](Options& o, const std::string&) { o.showVersion = true; }},
@@ -95,12 +96,14 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
             optionsEnded = true;
         } else if (argument[1] == '-') {
             size_t equals = argument.find('=');
-            const OptionDefinition& option = findLong(std::string_view(argument).substr(2, equals - 2));
+            const OptionDefinition& option =
+                findLong(std::string_view(argument).substr(2, equals - 2));
             if (equals != std::string::npos && !option.takesValue)
                 throw UsageError("option '--" + std::string(option.longName) + "' takes no value");
             std::string value;
             if (option.takesValue)
-                value = equals != std::string::npos ? argument.substr(equals + 1) : nextValue(option);
+                value =
+                    equals != std::string::npos ? argument.substr(equals + 1) : nextValue(option);
             apply(options, option, value);
         } else {
             for (size_t j = 1; j < argument.size(); ++j) {

@@ -1,11 +1,13 @@
 // The command line of scramblo-cli: the options, whose defaults are those of
-// the finder's settings, and the phrase.
+// the search settings, and the phrase.
 #pragma once
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "search/search_settings.h"
 
 namespace scramblo::cli {
 
@@ -14,12 +16,8 @@ enum class LexiconEncoding { Windows1252, Utf8 };
 struct Options {
     std::string lexiconPath = "WoordenLijst.txt";
     LexiconEncoding lexiconEncoding = LexiconEncoding::Windows1252;
-    uint32_t minWordLength = 3;
-    uint32_t maxWordCount = 0;     // 0 = unlimited
-    uint32_t maxAnagramCount = 0;  // 0 = unlimited
-    uint32_t maxWordLength = 0;    // 0 = unlimited
-    bool depthFirst = false;
-    bool repeatEntries = true;
+    SearchSettings search;
+    uint32_t maxWordLength = 0;         // 0 = unlimited
     bool raw = false;                   // no conversion of terminal text
     std::string contain;                // words every anagram starts with; empty: none
     std::vector<std::string> excluded;  // lexicon lines left out, ignoring case

@@ -31,16 +31,15 @@
 #include <vector>
 
 #include "jobs/anagram_text_writer.h"
-#include "search/candidate_set.h"
 #include "jobs/finder.h"
+#include "search/candidate_set.h"
 #include "search/subtree_table.h"
 
 namespace scramblo {
 
 class AnagramSearch {
   public:
-    // Reads the settings once: the Options dialog may change them while the
-    // search runs, and a running search keeps the ones it started with.
+    // Searches with the settings of the finder's job.
     AnagramSearch(Finder& finder, const LetterKey& phrase);
 
     // Posts the anagrams and progress ticks, until done or stopped; the caller

@@ -31,7 +31,7 @@ bool MainDialog::onInitDialog() {
         loop->addMessageFilter(this);
         loop->addIdleHandler(this);
     }
-    readSettings(finder_, lexiconPath_);
+    readSettings(settings_, lexiconPath_);
     feed_.attach();
     finder_.notifyTarget = window();
     platform::coalesceProgress(window());
