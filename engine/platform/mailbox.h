@@ -57,8 +57,8 @@ class Mailbox {
     // is on its way, or for the timeout. Answers whether room was made.
     bool waitForRoom(std::chrono::milliseconds timeout);
 
-    // For tests. Until one of these is called, a post looks at a single flag
-    // for them.
+    // Test hooks, off the hot path: a post looks at one flag for them until
+    // one of these is called.
     // Counts the posts tried from now on.
     void countAttempts() { testing_ = true; }
     uint32_t attempts() const { return attempts_.load(std::memory_order_relaxed); }
