@@ -33,11 +33,11 @@ class JobDriver {
     // ends the job.
     bool start(JobKind kind, std::string text, const SearchSettings& settings = SearchSettings());
 
-    // Runs a job to its end for a receiver without a window, whose inbox is
-    // the finder's target: starts it, hands each of its notifications in turn
-    // to `handle(const Notification&)` until its end notification, waits for
-    // its worker and answers that notification; none when the job could not
-    // start. `pause(bool quiet)` is called after each run of notifications
+    // Runs a load or a search to its end for a receiver without a window,
+    // whose inbox is the finder's target: starts it, hands each of its
+    // notifications in turn to `handle(const Notification&)` until its end
+    // notification, waits for its worker and answers that notification; none
+    // when the job could not start. `pause(bool quiet)` is called after each run of notifications
     // taken at once (quiet false) and after every `quietWait` without one
     // (quiet true): the receiver's chance to ask for a stop or to flush.
     template <typename Handle, typename Pause>
