@@ -1,5 +1,5 @@
 // Times full LoadLexicon jobs on a word list: the finder's real worker,
-// posting into an inbox that the main thread drains as a window would.
+// posting into an inbox that the main thread takes them from.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -8,7 +8,6 @@
 
 #include "jobs/finder.h"
 #include "jobs/job_driver.h"
-#include "jobs/notification_inbox.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -25,15 +24,10 @@ int main(int argc, char** argv) {
         finder->notifyTarget = inbox.target();
         scramblo::JobDriver jobs(*finder);
         auto start = std::chrono::steady_clock::now();
-        jobs.start(scramblo::LoadLexicon, argv[1]);
-        for (;;) {
-            auto note = inbox.next(std::chrono::seconds(60));
-            if (!note || scramblo::endsJob(note->code)) {
-                words = note ? note->value : 0;
-                break;
-            }
-        }
-        jobs.waitForEnd(scramblo::JobDriver::kForever);
+        auto end = jobs.runToEnd(
+            inbox, scramblo::LoadLexicon, argv[1], scramblo::SearchSettings(),
+            [](const scramblo::Notification&) {}, [](bool) {});
+        words = end ? end->value : 0;
         std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         best = std::min(best, took.count());
     }

@@ -1,7 +1,7 @@
 // The search benchmark's probe of stop latency and of the load/search split:
 // loads a lexicon and runs one search through the real Finder and worker
-// thread, draining the notifications on this thread as a window would, and
-// writes every anagram as a line to standard output.
+// thread, taking the notifications on this thread, and writes every anagram
+// as a line to standard output.
 //
 // Usage: search_bench LEXICON PHRASE [depth-first] [stop-after MS]
 // Settings: minimum word length 3, no limits. With stop-after, the stop flag
@@ -17,7 +17,6 @@
 
 #include "jobs/finder.h"
 #include "jobs/job_driver.h"
-#include "jobs/notification_inbox.h"
 
 using namespace scramblo;
 using Clock = std::chrono::steady_clock;
@@ -34,41 +33,40 @@ struct JobEnd {
     std::optional<double> stopToEndMs;  // with a stop request only
 };
 
-// Runs one job and drains its notifications until it ends, raising the stop
-// flag after `stopAfter` when given.
+// Runs one job to its end, writing its anagrams to standard output and
+// raising the stop flag after `stopAfter` when given.
 JobEnd runJob(JobDriver& jobs, NotificationInbox& inbox, JobKind kind, const char* text,
+              const SearchSettings& settings,
               std::optional<std::chrono::milliseconds> stopAfter = std::nullopt) {
-    constexpr int kLinesAtOnce = 4096;
     Clock::time_point start = Clock::now(), stoppedAt;
     bool stopped = false;
-    jobs.start(kind, text);
     JobEnd end{0, 0, std::nullopt};
     std::string lines;  // anagrams taken together, written at once
-    for (bool ended = false; !ended;) {
+    auto handle = [&](const Notification& notification) {
+        if (notification.code == AnagramFound) {
+            lines += notification.text.get();
+            lines += '\n';
+            ++end.anagrams;
+        } else if (endsJob(notification.code)) {
+            end.value = notification.value;
+            if (stopped) end.stopToEndMs = millisecondsSince(stoppedAt);
+        }
+    };
+    auto write = [&] {
+        std::fwrite(lines.data(), 1, lines.size(), stdout);
+        lines.clear();
+    };
+    auto pause = [&](bool) {
         if (stopAfter && !stopped && Clock::now() >= start + *stopAfter) {
             jobs.requestStop();
             stoppedAt = Clock::now();
             stopped = true;
         }
-        auto wait = std::chrono::milliseconds(stopAfter ? 1 : 100);
-        lines.clear();
-        int taken = 0;
-        for (auto notification = inbox.next(wait); notification && !ended;
-             notification = ++taken < kLinesAtOnce ? inbox.next(std::chrono::milliseconds(0))
-                                                   : std::nullopt) {
-            if (notification->code == AnagramFound) {
-                lines += notification->text.get();
-                lines += '\n';
-                ++end.anagrams;
-            } else if (endsJob(notification->code)) {
-                end.value = notification->value;
-                if (stopped) end.stopToEndMs = millisecondsSince(stoppedAt);
-                ended = true;
-            }
-        }
-        std::fwrite(lines.data(), 1, lines.size(), stdout);
-    }
-    jobs.waitForEnd(JobDriver::kForever);
+        write();
+    };
+    jobs.runToEnd(inbox, kind, text, settings, handle, pause,
+                  std::chrono::milliseconds(stopAfter ? 1 : 100));
+    write();
     return end;
 }
 
@@ -83,18 +81,19 @@ int main(int argc, char** argv) {
     Finder finder;
     finder.notifyTarget = inbox.target();
     JobDriver jobs(finder);
+    SearchSettings settings;
     std::optional<std::chrono::milliseconds> stopAfter;
     for (int i = 3; i < argc; ++i) {
-        if (std::strcmp(argv[i], "depth-first") == 0) finder.breadthFirst = false;
+        if (std::strcmp(argv[i], "depth-first") == 0) settings.breadthFirst = false;
         if (std::strcmp(argv[i], "stop-after") == 0 && i + 1 < argc)
             stopAfter = std::chrono::milliseconds(std::atoi(argv[++i]));
     }
 
     Clock::time_point start = Clock::now();
-    JobEnd load = runJob(jobs, inbox, LoadLexicon, argv[1]);
+    JobEnd load = runJob(jobs, inbox, LoadLexicon, argv[1], settings);
     double loadMs = millisecondsSince(start);
     start = Clock::now();
-    JobEnd search = runJob(jobs, inbox, Search, argv[2], stopAfter);
+    JobEnd search = runJob(jobs, inbox, Search, argv[2], settings, stopAfter);
     double searchMs = millisecondsSince(start);
     std::fflush(stdout);
 

@@ -1,5 +1,5 @@
 // The command line of scramblo-cli: the options, whose defaults are those of
-// the finder's settings, and the phrase.
+// the search settings, and the phrase.
 #pragma once
 
 #include <cstdint>
@@ -8,18 +8,15 @@
 #include <vector>
 
 #include "lexicon/lexicon_file.h"
+#include "search/search_settings.h"
 
 namespace scramblo::cli {
 
 struct Options {
     std::string lexiconPath = "WoordenLijst.txt";
     ListEncoding lexiconEncoding = ListEncoding::Detect;
-    uint32_t minWordLength = 3;
-    uint32_t maxWordCount = 0;     // 0 = unlimited
-    uint32_t maxAnagramCount = 0;  // 0 = unlimited
-    uint32_t maxWordLength = 0;    // 0 = unlimited
-    bool depthFirst = false;
-    bool repeatEntries = true;
+    SearchSettings search;
+    uint32_t maxWordLength = 0;         // 0 = unlimited
     bool raw = false;                   // arguments and output in Windows-1252
     std::string contain;                // words every anagram starts with; empty: none
     std::vector<std::string> excluded;  // lexicon lines left out, ignoring case

@@ -36,11 +36,6 @@ Session::Session(const Options& options)
       outputIsTerminal_(isTerminal(stdout)),
       progress_(stderr, isTerminal(stderr)) {
     finder_.notifyTarget = inbox_.target();
-    finder_.minWordLength = options.minWordLength;
-    finder_.maxWordCount = options.maxWordCount;
-    finder_.maxAnagramCount = options.maxAnagramCount;
-    finder_.breadthFirst = !options.depthFirst;
-    finder_.repeatEntries = options.repeatEntries;
     finder_.lexiconEncoding = options.lexiconEncoding;
 }
 
@@ -104,29 +99,20 @@ bool Session::loadLexicon() {
 }
 
 Notification Session::runJob(JobKind kind, const std::string& text) {
-    // A flood of notifications is taken in runs of this many, with a look at
-    // Ctrl-C, the output and the clock between two runs.
-    constexpr int kRun = 1024;
-    if (!jobs_.start(kind, text)) throw std::runtime_error("cannot start a worker thread");
-    for (;;) {
-        // Nothing more is wanted: a load stops reading too.
-        if (interruptRequested() || output_.state() != LineOutput::State::Open) jobs_.abandon();
-        std::optional<Notification> notification = inbox_.next(std::chrono::milliseconds(50));
-        if (!notification) {
-            output_.flush();
-            continue;
-        }
-        for (int taken = 1; notification; ++taken) {
-            handle(*notification);
-            if (endsJob(notification->code)) {
-                jobs_.waitForEnd(JobDriver::kForever);
-                return std::move(*notification);
+    std::optional<Notification> end = jobs_.runToEnd(
+        inbox_, kind, text, options_.search,
+        [this](const Notification& notification) { handle(notification); },
+        [this](bool quiet) {
+            // Nothing more is wanted: a load stops reading too.
+            if (interruptRequested() || output_.state() != LineOutput::State::Open) jobs_.abandon();
+            if (quiet) {
+                output_.flush();
+            } else {
+                output_.flushIfDue();
             }
-            notification.reset();
-            if (taken < kRun) notification = inbox_.next(std::chrono::milliseconds(0));
-        }
-        output_.flushIfDue();
-    }
+        });
+    if (!end) throw std::runtime_error("cannot start a worker thread");
+    return std::move(*end);
 }
 
 void Session::handle(const Notification& notification) {

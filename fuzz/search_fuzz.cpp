@@ -26,11 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace scramblo;
     if (size < 6) return 0;
     Finder finder;
-    finder.minWordLength = data[0] % 6;
-    finder.maxWordCount = data[1] % 6;
-    finder.maxAnagramCount = data[2] % 8;
-    finder.breadthFirst = data[3] & 1;
-    finder.repeatEntries = data[3] & 2;
+    SearchSettings settings;
+    settings.minWordLength = data[0] % 6;
+    settings.maxWordCount = data[1] % 6;
+    settings.maxAnagramCount = data[2] % 8;
+    settings.breadthFirst = data[3] & 1;
+    settings.repeatEntries = data[3] & 2;
     finder.progressPeriod = 1 + data[4] % 64;
     std::string text(reinterpret_cast<const char*>(data + 6), size - 6);
 
@@ -42,14 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> lines;
     for (size_t start = end; start != std::string::npos && lines.size() < kMaxLines;) {
         size_t next = text.find('\n', start + 1);
-        lines.push_back(text.substr(start + 1, next == std::string::npos ? next : next - start - 1));
+        lines.push_back(
+            text.substr(start + 1, next == std::string::npos ? next : next - start - 1));
         start = next;
     }
     testing::useLexicon(finder, lines);
-    std::vector<testing::Received> expected = testing::literalSearch(finder, phrase);
+    std::vector<testing::Received> expected = testing::literalSearch(finder, phrase, settings);
 
     testing::NotificationSink sink;
-    std::vector<testing::Received> received = testing::searchAndCollect(finder, phrase, sink);
+    std::vector<testing::Received> received =
+        testing::searchAndCollect(finder, phrase, sink, settings);
     check(received == expected);
     return 0;
 }

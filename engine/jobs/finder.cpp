@@ -4,9 +4,10 @@
 
 namespace scramblo {
 
-void Finder::setJob(JobKind kind, std::string text) {
+void Finder::setJob(JobKind kind, std::string text, const SearchSettings& settings) {
     jobKind_ = kind;
     jobText_ = std::move(text);
+    jobSettings_ = settings;
     setStop(false);
 }
 
@@ -93,7 +94,7 @@ uint32_t workerMain(void* finder) {
     // Nothing may unwind out of a thread entry; the jobs end with their
     // notifications even when memory runs out, so there is nothing to report here.
     try {
-        if (finder != nullptr) static_cast<Finder*>(finder)->runJob();
+        static_cast<Finder*>(finder)->runJob();
     } catch (...) {
     }
     return 0;

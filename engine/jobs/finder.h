@@ -1,11 +1,11 @@
-// The engine object: settings, lexicon and search state, and the job protocol.
-// The owner sets the job, then starts a worker thread on workerMain (a
-// JobDriver does both); the worker reports everything by posting
-// notifications to the target window and never waits for it.
+// The engine object: lexicon, search state and the job protocol. The owner
+// sets the job, then starts a worker thread on workerMain (a JobDriver does
+// both); the worker reports everything by posting notifications to the target
+// and waits for it only while the target has no room (see post).
 //
-// Shared between the owner's thread and the worker: the stop flag and the four
-// settings (atomics, written whole). Everything else belongs to the worker
-// while a job runs; the owner sets the job only before it starts one.
+// The public members are grouped by who writes them: the owner while no job
+// runs, the worker while its job runs (the owner reads them between jobs),
+// and both: the stop flag, the only state shared while a job runs.
 #pragma once
 
 #include <atomic>
@@ -24,6 +24,7 @@
 #include "lexicon/lexicon_file.h"
 #include "platform/platform.h"
 #include "ranking/commonness.h"
+#include "search/search_settings.h"
 
 namespace scramblo {
 
@@ -33,31 +34,49 @@ class Finder {
     Finder(const Finder&) = delete;
     Finder& operator=(const Finder&) = delete;
 
-    // The next job, and the stop flag lowered for it. Lowered here, before its
-    // worker exists, and not by the job itself: a stop requested at any moment
-    // after this call ends that job, however late its worker starts.
-    void setJob(JobKind kind, std::string text);
+    // The owner's, written only while no job runs; the worker reads them.
+
+    // The next job with the settings it searches with, and the stop flag
+    // lowered for it. Lowered here, before its worker exists, and not by the
+    // job itself: a stop requested at any moment after this call ends that
+    // job, however late its worker starts.
+    void setJob(JobKind kind, std::string text, const SearchSettings& settings);
     JobKind jobKind() const { return jobKind_; }
     const std::string& jobText() const { return jobText_; }
+    const SearchSettings& jobSettings() const { return jobSettings_; }
 
-    // Raised by the owner's stop requests and by a search at its anagram
-    // limit; lowered for each new job. Lowering it also lowers `abandoned`.
-    void setStop(bool stop);
-    bool stopRequested() const { return stopFlag_.load(); }
-    // A stop request from an owner that wants nothing more of the job: a load
-    // then stops reading too and leaves the lexicon empty. (A plain stop
-    // request lets a load read its whole file.)
-    void abandon();
-    bool abandoned() const { return abandoned_.load(std::memory_order_relaxed); }
+    NotifyTarget notifyTarget = nullptr;
+    const uint32_t notificationMessage = kNotificationMessage;
+
+    // How a load job reads its file, a UTF-8 path (see lexicon_file.h).
+    ListEncoding lexiconEncoding = ListEncoding::Detect;
+    // When set, opens the file of a load job instead, as UTF-8 text; none when
+    // it cannot be read.
+    using LexiconOpener = std::function<std::unique_ptr<std::streambuf>(const std::string& path)>;
+    LexiconOpener openLexicon;
+
+    // When not empty, a load keeps only the words whose letters fit into it
+    // (and words without letters): a front end that searches one phrase sets
+    // it to that phrase, and holds no word that phrase cannot use. Empty, the
+    // default, keeps every word.
+    LetterKey loadFilter;
+    // The kinds of lines a load leaves out (see leave_out.h).
+    uint32_t leaveOut = LeaveOutNothing;
+
+    // Entries tried per search progress tick.
+    uint32_t progressPeriod = 100000;
+
+    // The worker's while its job runs, and the owner's between jobs.
 
     // Runs the job on the calling (worker) thread.
     void runJob();
 
     // Posts one notification, retrying while the target refuses it: as soon as
-    // its receiver has made room, and at least every 100 ms. Gives up when the target window is
-    // gone, and at the first refusal once the stop flag is raised, except for a job's end
-    // notification: the owner leaves its busy state only on that one, so it is retried for as long
-    // as the window exists. Answers whether it was posted.
+    // its receiver has made room, and at least every 100 ms. Gives up when the
+    // target is gone, and at the first refusal once the stop flag is raised,
+    // except for a job's end notification: the owner leaves its busy state
+    // only on that one, so it is retried for as long as the target exists.
+    // Answers whether it was posted.
     bool post(NotificationCode code, uintptr_t value);
 
     // Reads the stream to its end into the word set and the entry list, unless
@@ -66,26 +85,6 @@ class Finder {
     bool addWord(const std::string& line);
 
     uint32_t findAnagrams(const std::string& phrase);
-
-    NotifyTarget notifyTarget = nullptr;
-    const uint32_t notificationMessage = kNotificationMessage;
-
-    // How a load job reads its file, a UTF-8 path (see lexicon_file.h).
-    // Written by the owner before a load.
-    ListEncoding lexiconEncoding = ListEncoding::Detect;
-    // When set, opens the file of a load job instead, as UTF-8 text; none when
-    // it cannot be read. Written by the owner before a load.
-    using LexiconOpener = std::function<std::unique_ptr<std::streambuf>(const std::string& path)>;
-    LexiconOpener openLexicon;
-
-    // When not empty, a load keeps only the words whose letters fit into it
-    // (and words without letters): a front end that searches one phrase sets
-    // it to that phrase, and holds no word that phrase cannot use. Empty, the
-    // default, keeps every word. Written by the owner before a load.
-    LetterKey loadFilter;
-    // The kinds of lines a load leaves out (see leave_out.h). Written by the
-    // owner before a load.
-    uint32_t leaveOut = LeaveOutNothing;
 
     using WordSet = std::set<std::string>;
     WordSet wordSet;
@@ -100,15 +99,18 @@ class Finder {
     uint32_t anagramCount = 0;
     uint32_t expansionCounter = 0;
     uint32_t progressTickCount = 0;
-    uint32_t progressPeriod = 100000;
 
-    std::atomic<uint32_t> maxAnagramCount{0};  // 0 = unlimited
-    std::atomic<uint32_t> minWordLength{3};
-    std::atomic<uint32_t> maxWordCount{0};  // 0 = unlimited
-    std::atomic<bool> breadthFirst{true};
-    // False: no entry twice in one anagram (a child's expansion starts at the
-    // entry after its word instead of at the word itself).
-    std::atomic<bool> repeatEntries{true};
+    // Written by both at any time.
+
+    // Raised by the owner's stop requests and by a search at its anagram
+    // limit; lowered for each new job. Lowering it also lowers `abandoned`.
+    void setStop(bool stop);
+    bool stopRequested() const { return stopFlag_.load(); }
+    // A stop request from an owner that wants nothing more of the job: a load
+    // then stops reading too and leaves the lexicon empty. (A plain stop
+    // request lets a load read its whole file.)
+    void abandon();
+    bool abandoned() const { return abandoned_.load(std::memory_order_relaxed); }
 
   private:
     // `previous` is where the word added before went, or the set's end.
@@ -119,6 +121,7 @@ class Finder {
 
     JobKind jobKind_ = NoJob;
     std::string jobText_;
+    SearchSettings jobSettings_;
     std::atomic<bool> stopFlag_{false};
     std::atomic<bool> abandoned_{false};
 };

@@ -1,12 +1,10 @@
 #include "jobs/job_driver.h"
 
-#include "jobs/notification_inbox.h"
-
 namespace scramblo {
 
-bool JobDriver::start(JobKind kind, std::string text) {
+bool JobDriver::start(JobKind kind, std::string text, const SearchSettings& settings) {
     if (running()) return false;
-    finder_.setJob(kind, std::move(text));
+    finder_.setJob(kind, std::move(text), settings);
     return worker_.start(finder_);
 }
 

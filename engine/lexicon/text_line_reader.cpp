@@ -5,12 +5,12 @@
 namespace scramblo {
 namespace {
 
-constexpr size_t kChunkSize = 1 << 16;
 constexpr char kEndOfInput = 26;
 
 }  // namespace
 
-TextLineReader::TextLineReader(std::istream& stream) : stream_(stream), buffer_(kChunkSize) {}
+TextLineReader::TextLineReader(std::istream& stream, size_t chunkSize)
+    : stream_(stream), buffer_(chunkSize) {}
 
 bool TextLineReader::refill() {
     if (ended_ || !stream_) return false;

@@ -17,7 +17,10 @@ using BytesThatMayStand = std::array<bool, 256>;
 
 class TextLineReader {
   public:
-    explicit TextLineReader(std::istream& stream);
+    static constexpr size_t kChunkSize = size_t{1} << 16;
+
+    // Reads the stream `chunkSize` bytes at a time.
+    explicit TextLineReader(std::istream& stream, size_t chunkSize = kChunkSize);
 
     // The next line, as std::getline with LF reads it: false when not one
     // byte could be taken. The line stays valid until the next call; most

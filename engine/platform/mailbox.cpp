@@ -18,16 +18,20 @@ constexpr std::chrono::microseconds kNap{100};
 
 Mailbox::Mailbox() : places_(kPlaces) {}
 
-platform::PostResult Mailbox::put(uintptr_t code, uintptr_t value) {
+std::optional<platform::PostResult> Mailbox::injectedFault() {
     using platform::PostResult;
     attempts_.fetch_add(1, std::memory_order_relaxed);
-    refusedForRoom_ = false;
     if (closed_) return PostResult::TargetGone;
     uint32_t refusals = refusals_.load();
     while (refusals != 0) {
         if (refusals == std::numeric_limits<uint32_t>::max()) return PostResult::Refused;
         if (refusals_.compare_exchange_weak(refusals, refusals - 1)) return PostResult::Refused;
     }
+    return std::nullopt;
+}
+
+platform::PostResult Mailbox::store(uintptr_t code, uintptr_t value) {
+    using platform::PostResult;
     const size_t end = end_.load(std::memory_order_relaxed);
     if (end - knownBegin_ >= kCapacity) {
         knownBegin_ = begin_.load(std::memory_order_acquire);

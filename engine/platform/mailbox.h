@@ -4,8 +4,9 @@
 // notifications on their way: a further post is refused, as a full window
 // queue refuses it, until the receiver has taken half of them (a job's end
 // notification is never refused for that). A slow receiver thus holds back
-// the worker instead of a whole search piling up in memory. It can also be
-// told to refuse posts, so that the engine's retry rules can be exercised.
+// the worker instead of a whole search piling up in memory. For tests it can
+// also count the posts tried and refuse them, so that the engine's retry
+// rules can be exercised.
 //
 // A ring whose two ends each thread keeps to itself: the poster writes a
 // place and then moves the end it owns, the receiver reads a place and then
@@ -39,7 +40,13 @@ class Mailbox {
     Mailbox& operator=(const Mailbox&) = delete;
 
     // Stores nothing while posts are being refused or once the mailbox is closed.
-    platform::PostResult put(uintptr_t code, uintptr_t value);
+    platform::PostResult put(uintptr_t code, uintptr_t value) {
+        refusedForRoom_ = false;
+        if (testing_.load(std::memory_order_relaxed)) {
+            if (std::optional<platform::PostResult> fault = injectedFault()) return *fault;
+        }
+        return store(code, value);
+    }
 
     // Waits up to the timeout for the oldest notification and hands it over.
     std::optional<Notification> take(std::chrono::milliseconds timeout);
@@ -50,11 +57,21 @@ class Mailbox {
     // is on its way, or for the timeout. Answers whether room was made.
     bool waitForRoom(std::chrono::milliseconds timeout);
 
-    // Refuses the next `count` posts; UINT32_MAX refuses until told otherwise.
-    void refuseNext(uint32_t count) { refusals_ = count; }
-    // From now on every post finds its target gone, as for a destroyed window.
-    void close() { closed_ = true; }
+    // Test hooks, off the hot path: a post looks at one flag for them until
+    // one of these is called.
+    // Counts the posts tried from now on.
+    void countAttempts() { testing_ = true; }
     uint32_t attempts() const { return attempts_.load(std::memory_order_relaxed); }
+    // Refuses the next `count` posts; UINT32_MAX refuses until told otherwise.
+    void refuseNext(uint32_t count) {
+        refusals_ = count;
+        testing_ = true;
+    }
+    // From now on every post finds its target gone, as for a destroyed window.
+    void close() {
+        closed_ = true;
+        testing_ = true;
+    }
 
   private:
     struct Posted {
@@ -70,6 +87,9 @@ class Mailbox {
     static constexpr size_t kRoomAgain = kCapacity / 2;
     static constexpr size_t kCacheLine = 64;
 
+    platform::PostResult store(uintptr_t code, uintptr_t value);
+    // What the test calls above make of a post, if anything.
+    std::optional<platform::PostResult> injectedFault();
     bool wait(std::condition_variable& signal, bool& waiting, std::chrono::milliseconds timeout,
               bool (Mailbox::*done)() const);
     void nap(std::chrono::microseconds length);
@@ -82,7 +102,6 @@ class Mailbox {
     alignas(kCacheLine) std::atomic<size_t> end_{0};
     size_t knownBegin_ = 0;        // the poster's view of begin_, at most begin_
     bool refusedForRoom_ = false;  // why the poster's last post was refused
-    std::atomic<uint32_t> attempts_{0};
     // The receiver's end: the oldest notification still on its way.
     alignas(kCacheLine) std::atomic<size_t> begin_{0};
     size_t knownEnd_ = 0;  // the receiver's view of end_, at most end_
@@ -96,6 +115,9 @@ class Mailbox {
     bool posterWaiting_ = false;
     std::atomic<bool> anyoneWaiting_{false};
     std::atomic<bool> takerNapping_{false};  // woken by a job's end only
+    // For tests.
+    std::atomic<bool> testing_{false};
+    std::atomic<uint32_t> attempts_{0};
     std::atomic<uint32_t> refusals_{0};
     std::atomic<bool> closed_{false};
 };

@@ -12,11 +12,11 @@ namespace scramblo {
 AnagramSearch::AnagramSearch(Finder& finder, const LetterKey& phrase)
     : finder_(finder),
       phrase_(phrase),
-      minWordLength_(finder.minWordLength),
-      maxWordCount_(finder.maxWordCount),
-      maxAnagramCount_(finder.maxAnagramCount),
-      breadthFirst_(finder.breadthFirst),
-      childStartsAfterWord_(finder.repeatEntries ? 0 : 1),
+      minWordLength_(finder.jobSettings().minWordLength),
+      maxWordCount_(finder.jobSettings().maxWordCount),
+      maxAnagramCount_(finder.jobSettings().maxAnagramCount),
+      breadthFirst_(finder.jobSettings().breadthFirst),
+      childStartsAfterWord_(finder.jobSettings().repeatEntries ? 0 : 1),
       // A period of 0 ticks on every try, as 1 does.
       progressPeriod_(std::max(finder.progressPeriod, uint32_t{1})),
       candidates_(finder, phrase, minWordLength_),

@@ -39,8 +39,7 @@ namespace scramblo {
 
 class AnagramSearch {
   public:
-    // Reads the settings once: the Options dialog may change them while the
-    // search runs, and a running search keeps the ones it started with.
+    // Searches with the settings of the finder's job.
     AnagramSearch(Finder& finder, const LetterKey& phrase);
 
     // Posts the anagrams and progress ticks, until done or stopped; the caller

@@ -25,11 +25,12 @@
 // further than it fits; the search then walks those nodes.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
-#include "search/candidate_set.h"
 #include "platform/reserved_memory.h"
+#include "search/candidate_set.h"
 
 namespace scramblo {
 
@@ -41,7 +42,8 @@ class SubtreeTable {
     // The most levels of a record: they fit the bits of an edge.
     static constexpr uint32_t kMostLevels = 16;
     static_assert(kMostLetters <= kMostLevels, "a record's levels are at most its letters");
-    // The most memory that the records' candidates, edges and sums take by default.
+    // The most memory of the table by default: its records with their
+    // candidates, edges and sums, and the room that moved edges left (see store).
     static constexpr size_t kMostBytes = size_t{44} << 20;
 
     struct Edge {
@@ -79,6 +81,7 @@ class SubtreeTable {
     const uint32_t* candidates(uint32_t record) const { return records_[record]->candidates; }
     const Edge& edge(uint32_t record, uint32_t index) const {
         const Record& r = *records_[record];
+        assert(index >= r.madeFrom && index < r.edgeCount);
         return r.edges[index - r.storedFrom];
     }
     uint32_t edgeCount(uint32_t record) const { return records_[record]->edgeCount; }
@@ -87,18 +90,18 @@ class SubtreeTable {
     uint32_t anagramLevels(uint32_t record, uint32_t startEdge, uint32_t firstCandidate) const {
         const Record& r = *records_[record];
         uint32_t own = r.lastEqual != kNone && r.lastEqual >= firstCandidate;
-        return own | sumsFrom(r, startEdge)[0] << 1;
+        return own | sumsOf(r, startEdge).anagramLevels() << 1;
     }
     // The anagram levels of the children of this edge and those after it.
     uint32_t anagramLevelsFrom(uint32_t record, uint32_t edge) const {
-        return sumsFrom(*records_[record], edge)[0];
+        return sumsOf(*records_[record], edge).anagramLevels();
     }
 
     // The tries at `level` below the children of edges [from, to): 0 for the
     // children themselves. Level at most levels - 2.
     uint64_t triesAt(uint32_t record, uint32_t level, uint32_t from, uint32_t to) const {
         const Record& r = *records_[record];
-        return sumsFrom(r, from)[level + 1] - sumsFrom(r, to)[level + 1];
+        return sumsOf(r, from).triesAt(level) - sumsOf(r, to).triesAt(level);
     }
     // The same over all levels.
     uint64_t allTries(uint32_t record, uint32_t from, uint32_t to) const;
@@ -106,21 +109,39 @@ class SubtreeTable {
   private:
     static constexpr uint32_t kSamples = 16;
 
+    // A view of one row of a record's sums: over an edge and those after it,
+    // the anagram levels of their children, and the tries at each level below
+    // those children. A row holds the record's `levels` values: the levels
+    // first, then the tries of levels 0 to levels - 2.
+    class Sums {
+      public:
+        explicit Sums(uint32_t* row) : row_(row) {}
+        // Bit k: anagrams are found k levels below the children.
+        uint32_t anagramLevels() const { return row_[0]; }
+        // Level 0: the children's own expansions.
+        uint32_t triesAt(uint32_t level) const { return row_[1 + level]; }
+        void setAnagramLevels(uint32_t levels) { row_[0] = levels; }
+        void setTriesAt(uint32_t level, uint32_t tries) { row_[1 + level] = tries; }
+
+      private:
+        uint32_t* row_;
+    };
+
     // Two whole cache lines: the lines of a child's record that the making
     // of an edge looks at.
     struct alignas(64) Record {
         uint64_t letters;
         const uint32_t* candidates;
-        // From the edge `storedFrom` on: the edges, and for each edge and one
-        // past the last, over that edge and those after it, the anagram levels
-        // of the children, then the tries at each level below them (`levels`
-        // values each).
+        // The edges are made last first, into room that grows towards the
+        // first: storedFrom <= madeFrom <= edgeCount. The edges from
+        // `storedFrom` on have room in `edges`, and their rows and one past
+        // the last (all zero) in `sums`; those from `madeFrom` on are made.
         Edge* edges;
         uint32_t* sums;
         uint32_t storedFrom;
         uint32_t edgeCount;
         uint32_t lastEqual;  // the last candidate equal to the remainder, or none
-        uint32_t madeFrom;   // the edges from this one on are made
+        uint32_t madeFrom;
         uint32_t sampleStep;
         uint16_t letterCount;
         uint8_t levels;
@@ -136,9 +157,13 @@ class SubtreeTable {
         uint32_t record = kNone;
     };
 
-    static const uint32_t* sumsFrom(const Record& record, uint32_t edge) {
+    // The row of sums of the edge `edge`, which has room.
+    static uint32_t* rowOf(const Record& record, uint32_t edge) {
+        assert(record.storedFrom <= record.madeFrom && record.madeFrom <= record.edgeCount);
+        assert(edge >= record.storedFrom && edge <= record.edgeCount);
         return record.sums + size_t{edge - record.storedFrom} * record.levels;
     }
+    static Sums sumsOf(const Record& record, uint32_t edge) { return Sums(rowOf(record, edge)); }
     uint32_t recordOf(uint64_t letters, uint32_t letterCount, uint32_t levels);
     uint32_t make(uint64_t letters, uint32_t letterCount, uint32_t levels);
     bool reach(uint32_t record, uint32_t edge);
@@ -152,7 +177,9 @@ class SubtreeTable {
     const uint32_t childStartsAfterWord_;
     const uint32_t phraseLetters_;
     std::vector<uint32_t> levelsByLetters_;
-    // The records and their candidates, edges and sums: none of them moves.
+    // The records and their candidates, edges and sums. A record and its
+    // candidates never move, so a record's number and its candidates' address
+    // hold for good; its edges and sums move when store makes more room.
     ReservedMemory memory_;
     std::vector<Record*> records_;
     std::vector<Slot> slots_;  // a power of two, at most half used

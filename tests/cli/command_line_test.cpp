@@ -7,17 +7,17 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
-TEST(CommandLine, DefaultsAreTheFindersSettings) {
+TEST(CommandLine, DefaultsAreThoseOfTheSearchSettings) {
     Options options = parseCommandLine({"dirty", "room"});
     EXPECT_EQ(options.phrase, "dirty room");
     EXPECT_EQ(options.lexiconPath, "WoordenLijst.txt");
     EXPECT_EQ(options.lexiconEncoding, ListEncoding::Detect);
-    EXPECT_EQ(options.minWordLength, 3u);
+    EXPECT_EQ(options.search.minWordLength, 3u);
     EXPECT_EQ(options.maxWordLength, 0u);
-    EXPECT_EQ(options.maxWordCount, 0u);
-    EXPECT_EQ(options.maxAnagramCount, 0u);
-    EXPECT_FALSE(options.depthFirst);
-    EXPECT_TRUE(options.repeatEntries);
+    EXPECT_EQ(options.search.maxWordCount, 0u);
+    EXPECT_EQ(options.search.maxAnagramCount, 0u);
+    EXPECT_TRUE(options.search.breadthFirst);
+    EXPECT_TRUE(options.search.repeatEntries);
     EXPECT_FALSE(options.raw);
     EXPECT_EQ(options.contain, "");
     EXPECT_TRUE(options.excluded.empty());
@@ -30,14 +30,14 @@ TEST(CommandLine, ReadsEveryOptionInItsForms) {
                           "-c", "dirt", "-x", "Tin", "--exclude=nit", "--max-length", "7",
                           "--no-repeat", "--raw", "--lexicon-encoding=UTF8", "dormitory"});
     EXPECT_EQ(options.lexiconPath, "a.txt");
-    EXPECT_EQ(options.minWordLength, 2u);
-    EXPECT_EQ(options.maxWordCount, 4u);
-    EXPECT_EQ(options.maxAnagramCount, 10u);
-    EXPECT_TRUE(options.depthFirst);
+    EXPECT_EQ(options.search.minWordLength, 2u);
+    EXPECT_EQ(options.search.maxWordCount, 4u);
+    EXPECT_EQ(options.search.maxAnagramCount, 10u);
+    EXPECT_FALSE(options.search.breadthFirst);
     EXPECT_EQ(options.contain, "dirt");
     EXPECT_EQ(options.excluded, (Arguments{"Tin", "nit"}));
     EXPECT_EQ(options.maxWordLength, 7u);
-    EXPECT_FALSE(options.repeatEntries);
+    EXPECT_FALSE(options.search.repeatEntries);
     EXPECT_TRUE(options.raw);
     EXPECT_EQ(options.lexiconEncoding, ListEncoding::Utf8);
     EXPECT_EQ(options.phrase, "dormitory");
@@ -46,14 +46,14 @@ TEST(CommandLine, ReadsEveryOptionInItsForms) {
               ListEncoding::Windows1252);
     EXPECT_EQ(parseCommandLine({"--lexicon-encoding=utf-16be", "x"}).lexiconEncoding,
               ListEncoding::Utf16BigEndian);
-    EXPECT_EQ(parseCommandLine({"--max-words=4294967295", "x"}).maxWordCount, 4294967295u);
+    EXPECT_EQ(parseCommandLine({"--max-words=4294967295", "x"}).search.maxWordCount, 4294967295u);
 }
 
 TEST(CommandLine, BundlesShortOptionsAndMixesOptionsWithThePhrase) {
     Options options = parseCommandLine({"dirty", "-dn", "5", "room", "-dm1"});
-    EXPECT_TRUE(options.depthFirst);
-    EXPECT_EQ(options.maxAnagramCount, 5u);
-    EXPECT_EQ(options.minWordLength, 1u);
+    EXPECT_FALSE(options.search.breadthFirst);
+    EXPECT_EQ(options.search.maxAnagramCount, 5u);
+    EXPECT_EQ(options.search.minWordLength, 1u);
     EXPECT_EQ(options.phrase, "dirty room");
 
     // After "--", and for a lone "-", everything is phrase.

@@ -9,6 +9,7 @@
 
 #include "jobs/job_driver.h"
 #include "notification_sink.h"
+#include "temp_folder.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -23,37 +24,26 @@ using namespace std::chrono_literals;
 using testing::NotificationSink;
 using testing::Received;
 using testing::runJobAndCollect;
-using testing::TempFile;
-
-TEST(Finder, StartsWithTheDefaults) {
-    Finder finder;
-    EXPECT_EQ(finder.notifyTarget, nullptr);
-    EXPECT_EQ(finder.notificationMessage, 32808u);
-    EXPECT_EQ(finder.jobKind(), NoJob);
-    EXPECT_EQ(finder.progressPeriod, 100000u);
-    EXPECT_EQ(finder.minWordLength, 3u);
-    EXPECT_EQ(finder.maxWordCount, 0u);
-    EXPECT_EQ(finder.maxAnagramCount, 0u);
-    EXPECT_TRUE(finder.breadthFirst);
-    EXPECT_TRUE(finder.repeatEntries);
-    EXPECT_FALSE(finder.stopRequested());
-}
+using testing::TempFolder;
 
 TEST(Finder, UnknownJobKindsEndWithoutANotification) {
     NotificationSink sink;
     Finder finder;
+    finder.notifyTarget = sink.target();
+    JobDriver jobs(finder);
     for (int kind : {0, 3, -1, 77}) {
-        EXPECT_TRUE(runJobAndCollect(finder, static_cast<JobKind>(kind), "x", sink).empty());
+        ASSERT_TRUE(jobs.start(static_cast<JobKind>(kind), "x"));
+        jobs.waitForEnd(JobDriver::kForever);
     }
-    EXPECT_EQ(workerMain(nullptr), 0u);
+    EXPECT_FALSE(sink.next(0ms));
 }
 
 TEST(Finder, WithoutATargetAJobRunsAndPostsNothing) {
     NotificationSink sink;
-    TempFile file("alpha\nbeta\n");
+    TempFolder folder;
     Finder finder;
     JobDriver jobs(finder);
-    jobs.start(LoadLexicon, file.path());
+    jobs.start(LoadLexicon, folder.write("words.txt", "alpha\nbeta\n"));
     jobs.waitForEnd(JobDriver::kForever);
     EXPECT_EQ(finder.wordSet.size(), 2u);
     EXPECT_FALSE(sink.next(0ms));
@@ -63,7 +53,7 @@ TEST(Finder, AStopRequestedBeforeTheWorkerGetsGoingEndsTheJob) {
     // The file opens only after the stop request: a job that lowered the stop
     // flag as it got going would miss the request and end as done.
     NotificationSink sink;
-    TempFile file("alpha\nbeta\n");
+    TempFolder folder;
     Finder finder;
     finder.notifyTarget = sink.target();
     std::promise<void> stopRequested;
@@ -73,7 +63,7 @@ TEST(Finder, AStopRequestedBeforeTheWorkerGetsGoingEndsTheJob) {
         return LexiconFile::open(path);
     };
     JobDriver jobs(finder);
-    ASSERT_TRUE(jobs.start(LoadLexicon, file.path()));
+    ASSERT_TRUE(jobs.start(LoadLexicon, folder.write("words.txt", "alpha\nbeta\n")));
     jobs.requestStop();
     stopRequested.set_value();
     EXPECT_EQ(sink.untilJobEnds(), (std::vector<Received>{{LoadStopped, 2, {}}}));
@@ -133,9 +123,9 @@ TEST(Finder, AnAnagramWhosePostIsAbandonedIsReleasedByTheWorker) {
     // The mailbox refuses the anagram until the stop request drops it; then
     // the window goes away. LeakSanitizer checks that the text was freed.
     NotificationSink sink;
-    TempFile file("listen\nsilent\n");
+    TempFolder folder;
     Finder finder;
-    runJobAndCollect(finder, LoadLexicon, file.path(), sink);
+    runJobAndCollect(finder, LoadLexicon, folder.write("words.txt", "listen\nsilent\n"), sink);
     Mailbox& mailbox = *static_cast<Mailbox*>(sink.target());
     mailbox.refuseNext(UINT32_MAX);
     uint32_t before = mailbox.attempts();
@@ -146,35 +136,6 @@ TEST(Finder, AnAnagramWhosePostIsAbandonedIsReleasedByTheWorker) {
     mailbox.close();
     jobs.waitForEnd(JobDriver::kForever);
     EXPECT_FALSE(sink.next(0ms));
-}
-
-TEST(Finder, ASearchKeepsToTheSettingsItStartedWith) {
-    // The first anagram's post is held back until the owner has changed every
-    // setting; had the search taken the new ones, it would have stopped at one
-    // anagram and found "les tin" as well.
-    NotificationSink sink;
-    TempFile file("listen\nsilent\nenlist\ntin\nles\n");
-    Finder finder;
-    runJobAndCollect(finder, LoadLexicon, file.path(), sink);
-    finder.minWordLength = 6;
-    sink.refuseNext(UINT32_MAX);
-    finder.notifyTarget = sink.target();
-    auto* mailbox = static_cast<Mailbox*>(sink.target());
-    uint32_t attemptsBefore = mailbox->attempts();
-    JobDriver jobs(finder);
-    jobs.start(Search, "listen");
-    while (mailbox->attempts() == attemptsBefore) std::this_thread::sleep_for(1ms);
-    finder.minWordLength = 1;
-    finder.maxWordCount = 1;
-    finder.maxAnagramCount = 1;
-    finder.breadthFirst = false;
-    sink.refuseNext(0);
-    jobs.waitForEnd(JobDriver::kForever);
-
-    auto received = sink.untilJobEnds();
-    ASSERT_EQ(received.size(), 4u);
-    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(received[i].code, AnagramFound);
-    EXPECT_EQ(received[3].code, SearchDone);
 }
 #endif
 

@@ -37,14 +37,6 @@ TEST(LetterKey, TextsWithoutLettersGiveTheEmptyKey) {
     }
 }
 
-TEST(LetterKey, EveryLetterHasItsWordAndPrime) {
-    expectProducts(keyOf("listen"), 6, 1, 10, 10, 6);
-    expectProducts(keyOf("tihubyq"), 2 * 3 * 5 * 7 * 11 * 13 * 17, 1, 1, 1, 7);
-    expectProducts(keyOf("aogkcjx"), 1, 2 * 3 * 5 * 7 * 11 * 13 * 17, 1, 1, 7);
-    expectProducts(keyOf("ndlmpf"), 1, 1, 2 * 3 * 5 * 7 * 11 * 13, 1, 6);
-    expectProducts(keyOf("ersvwz"), 1, 1, 1, 2 * 3 * 5 * 7 * 11 * 13, 6);
-}
-
 TEST(LetterKey, CaseMarksOrderAndNonLettersDoNotCount) {
     expectProducts(keyOf("a"), 1, 2, 1, 1, 1);
     for (std::string a :

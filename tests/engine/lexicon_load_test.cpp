@@ -12,6 +12,7 @@
 #include "lexicon/lexicon_file.h"
 #include "notification_sink.h"
 #include "platform/platform.h"
+#include "temp_folder.h"
 
 namespace scramblo {
 namespace {
@@ -19,11 +20,11 @@ namespace {
 using testing::NotificationSink;
 using testing::Received;
 using testing::runJobAndCollect;
-using testing::TempFile;
+using testing::TempFolder;
 
 std::vector<Received> load(Finder& finder, NotificationSink& sink, const std::string& bytes) {
-    TempFile file(bytes);
-    return runJobAndCollect(finder, LoadLexicon, file.path(), sink);
+    TempFolder folder;
+    return runJobAndCollect(finder, LoadLexicon, folder.write("words.txt", bytes), sink);
 }
 
 std::set<std::string> words(const Finder& finder) {

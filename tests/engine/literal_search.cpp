@@ -23,7 +23,8 @@ std::string anagramText(const SearchNode& node, const std::vector<LexiconEntry>&
 
 }  // namespace
 
-std::vector<Received> literalSearch(const Finder& finder, const std::string& phrase) {
+std::vector<Received> literalSearch(const Finder& finder, const std::string& phrase,
+                                    const SearchSettings& settings) {
     LetterKey key;
     key.assign(phrase);
     if (key.isEmpty()) return {{PhraseRefused, 0, {}}};
@@ -39,22 +40,22 @@ std::vector<Received> literalSearch(const Finder& finder, const std::string& phr
         queue.pop_front();
         for (size_t p = node->position; p < entries.size() && !stop; ++p) {
             const LetterKey& word = entries[p].key;
-            if (word.letterCount() < finder.minWordLength) continue;
+            if (word.letterCount() < settings.minWordLength) continue;
             LetterKey rest;
             // A word without letters counts as a try but makes no child: it
             // would repeat its parent forever.
             if (!word.isEmpty() && word.takeFrom(node->remainder, rest)) {
                 auto child = std::make_shared<const SearchNode>(
-                    SearchNode{rest, finder.repeatEntries ? p : p + 1, p, node->depth + 1, node});
+                    SearchNode{rest, settings.repeatEntries ? p : p + 1, p, node->depth + 1, node});
                 if (rest.isEmpty()) {
                     ++anagrams;
                     // The text travels as a zero-terminated string: a word with
                     // a NUL byte reaches the window cut short there.
                     posted.push_back({AnagramFound, 0, anagramText(*child, entries).c_str()});
-                    if (finder.maxAnagramCount != 0 && anagrams >= finder.maxAnagramCount)
+                    if (settings.maxAnagramCount != 0 && anagrams >= settings.maxAnagramCount)
                         stop = true;
-                } else if (finder.maxWordCount == 0 || finder.maxWordCount > child->depth) {
-                    if (finder.breadthFirst) {
+                } else if (settings.maxWordCount == 0 || settings.maxWordCount > child->depth) {
+                    if (settings.breadthFirst) {
                         queue.push_back(child);
                     } else {
                         queue.push_front(child);

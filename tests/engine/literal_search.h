@@ -12,10 +12,11 @@
 
 namespace scramblo::testing {
 
-// Searches the finder's entry list with its settings on the calling thread
+// Searches the finder's entry list with these settings on the calling thread
 // and answers the notifications the search posts, in order. The end
 // notification carries 0 instead of the elapsed time. The finder is not
 // changed: the stop flag raised at the maximum anagram count is the oracle's own.
-std::vector<Received> literalSearch(const Finder& finder, const std::string& phrase);
+std::vector<Received> literalSearch(const Finder& finder, const std::string& phrase,
+                                    const SearchSettings& settings);
 
 }  // namespace scramblo::testing

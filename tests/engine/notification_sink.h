@@ -28,7 +28,11 @@ struct Received {
 
 class NotificationSink {
   public:
+    // Natively, counts the posts tried (see Mailbox::countAttempts).
+    NotificationSink();
+
     NotifyTarget target() const { return inbox_.target(); }
+    NotificationInbox& inbox() { return inbox_; }
 
     std::optional<Received> next(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
@@ -42,21 +46,12 @@ class NotificationSink {
     NotificationInbox inbox_;
 };
 
-// Runs one job of `finder` on a worker thread, as the window does, and waits
-// for its end.
-void runJob(Finder& finder, JobKind kind, const std::string& text, NotificationSink& sink);
+Received received(const Notification& notification);
+
+// Runs one job of `finder` to its end, taking its notifications while it runs,
+// and answers them all.
 std::vector<Received> runJobAndCollect(Finder& finder, JobKind kind, const std::string& text,
-                                       NotificationSink& sink);
-
-// A file in the test's temporary folder with the given bytes; removed by the destructor.
-class TempFile {
-  public:
-    explicit TempFile(const std::string& bytes);
-    ~TempFile();
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
+                                       NotificationSink& sink,
+                                       const SearchSettings& settings = SearchSettings());
 
 }  // namespace scramblo::testing

@@ -71,12 +71,13 @@ TEST(SearchOutOfMemory, EndsAsStoppedAfterAPrefixOfTheFullSearch) {
                {"tin", "listen", "les", "silent", "enlist", "inlets", "nil", "set", "tinsel"});
     finder.progressPeriod = 7;
     for (bool breadthFirst : {true, false}) {
-        finder.breadthFirst = breadthFirst;
-        std::vector<Received> expected = literalSearch(finder, kPhrase);
+        SearchSettings settings;
+        settings.breadthFirst = breadthFirst;
+        std::vector<Received> expected = literalSearch(finder, kPhrase, settings);
         int failures = 0, afterAnagrams = 0;
         for (long allowed = 0;; ++allowed) {
             finder.notifyTarget = sink.target();
-            finder.setJob(Search, kPhrase);
+            finder.setJob(Search, kPhrase, settings);
             bool searchFailed = false;
             std::thread worker([&] {
                 allocationsBeforeFailure = allowed;

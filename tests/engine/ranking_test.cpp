@@ -86,7 +86,8 @@ TEST(SearchScores, AnAnagramScoresItsWordsCostsAndFourBitsAWord) {
     testing::useLexicon(finder, {"dirty", "room", "dormitory", "moor", "Dirty"});
     uint32_t dirty = finder.commonness.costOf("dirty"), room = finder.commonness.costOf("room"),
              unknown = finder.commonness.costOf("x");
-    std::vector<testing::Received> received = testing::searchAndCollect(finder, "dirty room", sink);
+    std::vector<testing::Received> received =
+        testing::searchAndCollect(finder, "dirty room", sink, SearchSettings());
     std::vector<std::pair<std::string, uint32_t>> scores;
     for (const testing::Received& one : received) {
         if (one.code == AnagramFound) scores.emplace_back(one.text, one.score);

@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include "jobs/finder.h"
-#include "jobs/job_driver.h"
 
 namespace scramblo::testing {
 
@@ -13,19 +12,12 @@ std::vector<Received> referenceNotifications(const std::string& lexiconPath,
                                              bool breadthFirst, bool filtered) {
     NotificationSink sink;
     Finder finder;
-    finder.maxWordCount = maxWordCount;
-    finder.breadthFirst = breadthFirst;
     if (filtered) finder.loadFilter.assign(phrase);
-    finder.notifyTarget = sink.target();
-    std::vector<Received> received;
-    JobDriver jobs(finder);
-    for (auto [kind, text] : {std::pair{LoadLexicon, lexiconPath}, std::pair{Search, phrase}}) {
-        jobs.start(kind, text);
-        // Drained while the worker runs: the window's queue takes only so many.
-        received = sink.untilJobEnds();
-        jobs.waitForEnd(JobDriver::kForever);
-    }
-    return received;
+    runJobAndCollect(finder, LoadLexicon, lexiconPath, sink);
+    SearchSettings settings;
+    settings.maxWordCount = maxWordCount;
+    settings.breadthFirst = breadthFirst;
+    return runJobAndCollect(finder, Search, phrase, sink, settings);
 }
 
 std::vector<std::string> referenceAnagrams(const std::string& lexiconPath,
@@ -47,8 +39,8 @@ std::string americanLowerCaseWords() {
 #endif
     std::string words;
     for (std::string line; std::getline(american, line);) {
-        if (!line.empty() && std::all_of(line.begin(), line.end(),
-                                         [](char c) { return c >= 'a' && c <= 'z'; })) {
+        if (!line.empty() &&
+            std::all_of(line.begin(), line.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
             words += line + "\n";
         }
     }

@@ -11,13 +11,13 @@
 #include <thread>
 #include <vector>
 
-#include "search/candidate_set.h"
 #include "jobs/finder.h"
 #include "jobs/job_driver.h"
 #include "literal_search.h"
 #include "notification_sink.h"
-#include "search_harness.h"
+#include "search/candidate_set.h"
 #include "search/subtree_table.h"
+#include "search_harness.h"
 
 #ifndef _WIN32
 #include "platform/mailbox.h"
@@ -37,8 +37,9 @@ using testing::useLexicon;
 struct RandomCase {
     std::vector<std::string> lines;
     std::string phrase;
-    uint32_t minWordLength, maxWordCount, maxAnagramCount, progressPeriod;
-    bool breadthFirst, repeatEntries, shuffled;
+    SearchSettings settings;
+    uint32_t progressPeriod;
+    bool shuffled;
 
     explicit RandomCase(uint32_t seed) {
         std::mt19937 random(seed);
@@ -82,12 +83,12 @@ struct RandomCase {
                 phrase += lines[pick(lines.size())] + " ";
             if (pick(3) == 0) phrase += word(1);
         }
-        minWordLength = static_cast<uint32_t>(pick(6));
-        maxWordCount = static_cast<uint32_t>(pick(6));
-        maxAnagramCount = static_cast<uint32_t>(pick(8));
+        settings.minWordLength = static_cast<uint32_t>(pick(6));
+        settings.maxWordCount = static_cast<uint32_t>(pick(6));
+        settings.maxAnagramCount = static_cast<uint32_t>(pick(8));
         progressPeriod = std::vector<uint32_t>{1, 2, 3, 5, 8, 13, 100000}[pick(7)];
-        breadthFirst = pick(2) == 0;
-        repeatEntries = pick(3) != 0;
+        settings.breadthFirst = pick(2) == 0;
+        settings.repeatEntries = pick(3) != 0;
         shuffled = pick(4) == 0;
     }
 
@@ -96,22 +97,17 @@ struct RandomCase {
         // The search needs no order of its entries; the oracle sees the same list.
         if (shuffled)
             std::shuffle(finder.entryList.begin(), finder.entryList.end(), std::mt19937(seed));
-        finder.minWordLength = minWordLength;
-        finder.maxWordCount = maxWordCount;
-        finder.maxAnagramCount = maxAnagramCount;
         finder.progressPeriod = progressPeriod;
-        finder.breadthFirst = breadthFirst;
-        finder.repeatEntries = repeatEntries;
     }
 
     std::string describe() const {
         std::ostringstream text;
         text << "lexicon:";
         for (const std::string& line : lines) text << " [" << line << "]";
-        text << "\nphrase: [" << phrase << "] min " << minWordLength << " words " << maxWordCount
-             << " anagrams " << maxAnagramCount << " period " << progressPeriod
-             << (breadthFirst ? " breadth" : " depth") << (repeatEntries ? " repeat" : " once")
-             << (shuffled ? " shuffled" : "");
+        text << "\nphrase: [" << phrase << "] min " << settings.minWordLength << " words "
+             << settings.maxWordCount << " anagrams " << settings.maxAnagramCount << " period "
+             << progressPeriod << (settings.breadthFirst ? " breadth" : " depth")
+             << (settings.repeatEntries ? " repeat" : " once") << (shuffled ? " shuffled" : "");
         return text.str();
     }
 };
@@ -142,10 +138,11 @@ TEST(SearchDifferential, MatchesTheLiteralSearchOnRandomSmallCases) {
     for (uint32_t seed = 1; compared < 4000; ++seed) {
         RandomCase random(seed);
         random.applyTo(finder, seed);
-        std::vector<Received> expected = literalSearch(finder, random.phrase);
+        std::vector<Received> expected = literalSearch(finder, random.phrase, random.settings);
         if (expected.size() > 3000) continue;  // keeps the run short
         ++compared;
-        std::vector<Received> received = searchAndCollect(finder, random.phrase, sink);
+        std::vector<Received> received =
+            searchAndCollect(finder, random.phrase, sink, random.settings);
         ASSERT_EQ(received, expected) << "seed " << seed << "\n" << random.describe();
 
         std::vector<std::string> anagrams = testing::anagramsIn(expected);
@@ -154,12 +151,12 @@ TEST(SearchDifferential, MatchesTheLiteralSearchOnRandomSmallCases) {
         tickAfterLastAnagram +=
             stopped && expected.size() > 1 && expected.rbegin()[1].code == SearchProgress;
         ticksBetween += tickBetweenAnagrams(expected);
-        fullLength += random.maxWordCount > 1 &&
+        fullLength += random.settings.maxWordCount > 1 &&
                       std::any_of(anagrams.begin(), anagrams.end(), [&](const std::string& text) {
-                          return wordsIn(text) == random.maxWordCount;
+                          return wordsIn(text) == random.settings.maxWordCount;
                       });
-        noRepeats += !random.repeatEntries && anagrams.size() > 1;
-        letterlessTried += random.minWordLength == 0 && !anagrams.empty() &&
+        noRepeats += !random.settings.repeatEntries && anagrams.size() > 1;
+        letterlessTried += random.settings.minWordLength == 0 && !anagrams.empty() &&
                            std::any_of(random.lines.begin(), random.lines.end(),
                                        [](const std::string& line) { return line == "123"; });
         refused += expected.front().code == PhraseRefused;
@@ -214,9 +211,8 @@ TEST(SubtreeTable, RecordsWhatThePlainWalkMakesOfEverySubtreeFromEveryStart) {
         LetterKey phrase;
         phrase.assign(random.phrase);
         if (phrase.isEmpty()) continue;
-        uint32_t minimum = finder.minWordLength;
-        CandidateSet candidates(finder, phrase, minimum);
-        uint32_t step = finder.repeatEntries ? 0 : 1;
+        CandidateSet candidates(finder, phrase, random.settings.minWordLength);
+        uint32_t step = random.settings.repeatEntries ? 0 : 1;
         SubtreeTable table(finder, candidates, step, phrase.letterCount());
         // The phrase, and what each candidate leaves of it.
         std::vector<std::pair<uint64_t, uint32_t>> remainders{
@@ -228,7 +224,7 @@ TEST(SubtreeTable, RecordsWhatThePlainWalkMakesOfEverySubtreeFromEveryStart) {
                                         left);
         }
         for (auto [letters, letterCount] : remainders) {
-            uint32_t levels = table.levelsOf(letterCount, finder.maxWordCount);
+            uint32_t levels = table.levelsOf(letterCount, random.settings.maxWordCount);
             if (levels < 2) continue;
             // Beyond a few letters only the phrase has a record, when its children have theirs.
             const bool longPhrase = letterCount > SubtreeTable::kMostLetters;
@@ -310,7 +306,8 @@ bool isSubsequence(Stream first, Stream last, Stream of, Stream ofLast) {
     return true;
 }
 
-Finder& bigSearch(Finder& finder, bool breadthFirst) {
+// Puts the lexicon into the finder; answers the settings.
+SearchSettings bigSearch(Finder& finder, bool breadthFirst) {
     std::mt19937 random(11);
     std::vector<std::string> lines{"123"};
     while (lines.size() < 80) {
@@ -320,10 +317,11 @@ Finder& bigSearch(Finder& finder, bool breadthFirst) {
         lines.push_back(letters.substr(0, 2 + random() % 3));
     }
     useLexicon(finder, lines);
-    finder.minWordLength = 2;
     finder.progressPeriod = 50;
-    finder.breadthFirst = breadthFirst;
-    return finder;
+    SearchSettings settings;
+    settings.minWordLength = 2;
+    settings.breadthFirst = breadthFirst;
+    return settings;
 }
 
 TEST(SearchStop, AStopFromTheOwnerEndsTheSearchAfterAtMostOneMoreAnagram) {
@@ -331,11 +329,11 @@ TEST(SearchStop, AStopFromTheOwnerEndsTheSearchAfterAtMostOneMoreAnagram) {
     Finder finder;
     std::mt19937 random(5);
     for (bool breadthFirst : {true, false}) {
-        bigSearch(finder, breadthFirst);
-        std::vector<Received> expected = literalSearch(finder, kBigPhrase);
+        const SearchSettings settings = bigSearch(finder, breadthFirst);
+        std::vector<Received> expected = literalSearch(finder, kBigPhrase, settings);
         ASSERT_GT(testing::anagramsIn(expected).size(), 1000u);
         auto start = std::chrono::steady_clock::now();
-        ASSERT_EQ(searchAndCollect(finder, kBigPhrase, sink), expected);
+        ASSERT_EQ(searchAndCollect(finder, kBigPhrase, sink, settings), expected);
         [[maybe_unused]] auto whole = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - start);
 
@@ -348,7 +346,7 @@ TEST(SearchStop, AStopFromTheOwnerEndsTheSearchAfterAtMostOneMoreAnagram) {
 #endif
             size_t postedBeforeStop = SIZE_MAX;
             JobDriver jobs(finder);
-            jobs.start(Search, kBigPhrase);
+            jobs.start(Search, kBigPhrase, settings);
             std::thread owner([&] {
 #ifndef _WIN32
                 // Spins rather than sleeps: on a busy machine a sleeper wakes

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "jobs/job_driver.h"
-
 namespace scramblo::testing {
 
 void useLexicon(Finder& finder, const std::vector<std::string>& lines) {
@@ -14,14 +12,9 @@ void useLexicon(Finder& finder, const std::vector<std::string>& lines) {
 }
 
 std::vector<Received> searchAndCollect(Finder& finder, const std::string& phrase,
-                                       NotificationSink& sink) {
-    finder.notifyTarget = sink.target();
-    JobDriver jobs(finder);
-    jobs.start(Search, phrase);
-    std::vector<Received> received = sink.untilJobEnds();
-    jobs.waitForEnd(JobDriver::kForever);
-    if (!received.empty() &&
-        (received.back().code == SearchDone || received.back().code == SearchStopped))
+                                       NotificationSink& sink, const SearchSettings& settings) {
+    std::vector<Received> received = runJobAndCollect(finder, Search, phrase, sink, settings);
+    if (received.back().code == SearchDone || received.back().code == SearchStopped)
         received.back().value = 0;
     return received;
 }

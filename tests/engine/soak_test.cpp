@@ -1,8 +1,7 @@
-// Thousands of jobs under fire: random settings, stop requests and setting
-// writes from the owner's thread at random moments, and (natively) posts that
-// fail at random. Every job must still post its notifications in protocol
-// order and end with exactly one end notification, with nothing after it.
-// The sanitizer builds check for leaks and races meanwhile.
+// Thousands of jobs under fire: random settings, stop requests from the
+// owner's thread at random moments, and (natively) posts that fail at random. Every job must still
+// post its notifications in protocol order and end with exactly one end notification, with nothing
+// after it. The sanitizer builds check for leaks and races meanwhile.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,13 +14,14 @@
 #include "jobs/finder.h"
 #include "jobs/job_driver.h"
 #include "notification_sink.h"
+#include "temp_folder.h"
 
 namespace scramblo {
 namespace {
 
 using testing::NotificationSink;
 using testing::Received;
-using testing::TempFile;
+using testing::TempFolder;
 
 // Asserts that one job's notifications follow the protocol. An abandoned load
 // may end early, with nothing loaded.
@@ -108,9 +108,12 @@ std::string syllableWords() {
 TEST(Soak, EveryJobEndsOnceWhateverTheOwnerDoes) {
     const int jobs =
         std::getenv("SCRAMBLO_SOAK_JOBS") ? std::atoi(std::getenv("SCRAMBLO_SOAK_JOBS")) : 2000;
-    TempFile words(syllableWords());
-    TempFile small("listen\nsilent\ntin\nles\nenlist\ninlets\ntinsel\nel\nnil\nset\n");
-    const std::vector<std::string> paths{words.path(), small.path(), "", "no/such/file.txt"};
+    TempFolder folder;
+    const std::vector<std::string> paths{
+        folder.write("words.txt", syllableWords()),
+        folder.write("small.txt",
+                     "listen\nsilent\ntin\nles\nenlist\ninlets\ntinsel\nel\nnil\nset\n"),
+        "", "no/such/file.txt"};
     const std::vector<std::string> phrases{"listen silent", "tinsel inlets", "doreal kamino",
                                            "   ",           "12 34",         std::string(40, 'e'),
                                            "quare siteal",  "alcibe dosi",   "nil"};
@@ -127,14 +130,17 @@ TEST(Soak, EveryJobEndsOnceWhateverTheOwnerDoes) {
 #ifndef _WIN32
         if (random() % 50 == 0) sink.refuseNext(1 + random() % 2);
 #endif
-        ASSERT_TRUE(driver.start(kind, kind == LoadLexicon ? paths[random() % paths.size()]
-                                                           : phrases[random() % phrases.size()]));
+        SearchSettings settings;
+        settings.minWordLength = random() % 5;
+        settings.maxWordCount = random() % 5;
+        settings.maxAnagramCount = random() % 8;
+        settings.breadthFirst = random() % 2 == 0;
+        ASSERT_TRUE(driver.start(kind,
+                                 kind == LoadLexicon ? paths[random() % paths.size()]
+                                                     : phrases[random() % phrases.size()],
+                                 settings));
         bool abandoned = false;
         while (!driver.waitForEnd(0)) {
-            finder.minWordLength = random() % 5;
-            finder.maxWordCount = random() % 5;
-            finder.maxAnagramCount = random() % 8;
-            finder.breadthFirst = random() % 2 == 0;
             if (random() % 16 == 0) driver.requestStop();
             if (random() % 64 == 0) {
                 driver.abandon();

@@ -11,9 +11,12 @@
 namespace scramblo {
 namespace {
 
-std::vector<std::string> linesOf(const std::string& bytes) {
+// Small, so that short texts cross the seams between the reader's chunks.
+constexpr size_t kChunk = 16;
+
+std::vector<std::string> linesOf(const std::string& bytes, size_t chunkSize = kChunk) {
     std::istringstream stream(bytes);
-    TextLineReader reader(stream);
+    TextLineReader reader(stream, chunkSize);
     std::vector<std::string> lines;
     std::string_view line;
     while (reader.nextLine(line)) lines.emplace_back(line);
@@ -32,6 +35,10 @@ TEST(TextLineReader, ReadsLinesByTheTextModeRules) {
     EXPECT_EQ(linesOf("a\r\r\nb\r"), (Lines{"a\r", "b\r"}));
     EXPECT_EQ(linesOf(" a b \t\n"), (Lines{" a b \t"}));
     EXPECT_EQ(linesOf(std::string("n\0l\n", 4)), (Lines{std::string("n\0l", 3)}));
+    // Whatever the chunk size, every seam read alike.
+    const std::string text = "one\r\ntwo\rthree\n\nfour\r\r\nfive";
+    for (size_t chunkSize = 1; chunkSize <= text.size(); ++chunkSize)
+        EXPECT_EQ(linesOf(text, chunkSize), linesOf(text, TextLineReader::kChunkSize)) << chunkSize;
 }
 
 TEST(TextLineReader, CtrlZEndsTheInput) {
@@ -39,22 +46,17 @@ TEST(TextLineReader, CtrlZEndsTheInput) {
     EXPECT_EQ(linesOf("one\n\x1Atwo\n"), (Lines{"one"}));
     EXPECT_EQ(linesOf("\x1A"), Lines{});
     EXPECT_EQ(linesOf("one\r\x1A"), (Lines{"one\r"}));
-    // In a later chunk of the 64 KiB the reader takes at a time, and right at its start.
-    std::string first(70000, 'x');
+    // In a later chunk, and right at its start.
+    std::string first(kChunk + 4, 'x');
     EXPECT_EQ(linesOf(first + "\nab\x1A" + "cd\nef\n"), (Lines{first, "ab"}));
-    std::string seam(65535, 'y');
+    std::string seam(kChunk - 1, 'y');
     EXPECT_EQ(linesOf(seam + "\n\x1A" + "z\n"), (Lines{seam}));
 }
 
 TEST(TextLineReader, JoinsLinesAcrossItsReadChunks) {
-    // The reader takes 64 KiB at a time; put a CR LF and a long line across the seam.
-    std::string first(65535, 'x');
-    std::string bytes = first + "\r\n" + std::string(200000, 'y') + "\r\nz";
-    Lines lines = linesOf(bytes);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], first);
-    EXPECT_EQ(lines[1], std::string(200000, 'y'));
-    EXPECT_EQ(lines[2], "z");
+    // A CR LF across a seam, and a line across several.
+    std::string first(kChunk - 1, 'x'), longer(3 * kChunk, 'y');
+    EXPECT_EQ(linesOf(first + "\r\n" + longer + "\r\nz"), (Lines{first, longer, "z"}));
 }
 
 TEST(TextLineReader, PassesOverLinesWithARefusedByteAsALoadFilterWould) {
@@ -67,12 +69,13 @@ TEST(TextLineReader, PassesOverLinesWithARefusedByteAsALoadFilterWould) {
         return std::all_of(line.begin(), line.end(),
                            [&](char byte) { return mayStand[static_cast<unsigned char>(byte)]; });
     };
-    const std::string seam(65530, 'a');
+    const std::string seam(kChunk - 6, 'a');
     for (const std::string& bytes :
          {std::string("ax\nbb\r\nxc\n\nd\re\rx\nff"), std::string("xx\nyy\r\x1Azz\n"),
-          seam + "\nxxxxx\nbb\n", seam + "x\nbbbbbbbbbb\n" + std::string(70000, 'c') + "\r\nx"}) {
+          seam + "\nxxxxx\nbb\n",
+          seam + "x\nbbbbbbbbbb\n" + std::string(2 * kChunk, 'c') + "\r\nx"}) {
         std::istringstream stream(bytes);
-        TextLineReader reader(stream);
+        TextLineReader reader(stream, kChunk);
         Lines passed, expected;
         std::string_view line;
         while (reader.nextLineThatMayStand(line, mayStand)) {

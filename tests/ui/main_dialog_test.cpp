@@ -8,9 +8,9 @@
 #include <map>
 #include <thread>
 
-#include "jobs/anagram_text.h"
 #include "flood_lexicon.h"
 #include "interface_texts.h"
+#include "jobs/anagram_text.h"
 #include "main_dialog_fixture.h"
 #include "main_dialog_ids.h"
 #include "options/settings_store.h"
@@ -191,9 +191,9 @@ TEST_F(MainDialogTest, AMaximumAnagramCountShowsExactlyTheFirstAnagramsEveryTime
     for (bool breadthFirst : {true, false}) {
         std::vector<std::string> expected = referenceAnagrams(lexicon, phrase, 0, breadthFirst);
         ASSERT_GT(expected.size(), 1000u);
-        dialog.finder().breadthFirst = breadthFirst;
+        dialog.settings().breadthFirst = breadthFirst;
         for (int maximum : {1, 10, 1000}) {
-            dialog.finder().maxAnagramCount = maximum;
+            dialog.settings().maxAnagramCount = maximum;
             for (int run = 0; run < 20; ++run) {
                 SCOPED_TRACE(std::to_string(maximum) + (breadthFirst ? " breadth" : " depth") +
                              " first, run " + std::to_string(run));

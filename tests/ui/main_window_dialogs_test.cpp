@@ -59,8 +59,7 @@ std::set<std::string> anagramSet(const std::string& resultsBox) {
 }
 
 const std::vector<std::string>& longSearchAnagrams() {
-    static const std::vector<std::string> anagrams =
-        referenceAnagrams(kDutchLexicon, kLongPhrase);
+    static const std::vector<std::string> anagrams = referenceAnagrams(kDutchLexicon, kLongPhrase);
     return anagrams;
 }
 
@@ -196,7 +195,7 @@ TEST_F(MainWindowDialogs, OptionsDuringASearchShowItGoingOnAndOkWithTheSamePathL
     }));
     EXPECT_TRUE(progressMoved);
     EXPECT_TRUE(linesArrived);
-    EXPECT_EQ(dialog.finder().minWordLength, 5u);
+    EXPECT_EQ(dialog.settings().minWordLength, 5u);
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 5u);
     expectSearchCompletes(dialog);
 }
@@ -211,7 +210,7 @@ TEST_F(MainWindowDialogs, CancelLeavesARunningSearchAlone) {
         postButton(options, IDCANCEL);
     }));
     EXPECT_EQ(dialog.lexiconPath(), kDutchLexicon);
-    EXPECT_EQ(dialog.finder().maxWordCount, 0u);
+    EXPECT_EQ(dialog.settings().maxWordCount, 0u);
     EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), kDutchLexicon + '\0');
     expectSearchCompletes(dialog);
 }

@@ -39,11 +39,11 @@ constexpr int kFileNameBox = 0x47C;
 // The main window as the command sees it; loads are only recorded.
 class TestHost : public OptionsHost {
   public:
-    Finder& finder() override { return engine; }
+    SearchSettings& settings() override { return search; }
     std::string& lexiconPath() override { return path; }
     void startLoad(const std::string& loadPath) override { loads.push_back(loadPath); }
 
-    Finder engine;
+    SearchSettings search;
     std::string path = "WoordenLijst.txt";
     std::vector<std::string> loads;
 };
@@ -110,10 +110,10 @@ class OptionsCommand : public ::testing::Test {
     }
 
     void expectHostUnchanged() {
-        EXPECT_EQ(host.engine.minWordLength, 3u);
-        EXPECT_EQ(host.engine.maxWordCount, 0u);
-        EXPECT_EQ(host.engine.maxAnagramCount, 0u);
-        EXPECT_TRUE(host.engine.breadthFirst);
+        EXPECT_EQ(host.search.minWordLength, 3u);
+        EXPECT_EQ(host.search.maxWordCount, 0u);
+        EXPECT_EQ(host.search.maxAnagramCount, 0u);
+        EXPECT_TRUE(host.search.breadthFirst);
         EXPECT_EQ(host.path, "WoordenLijst.txt");
         EXPECT_TRUE(host.loads.empty());
         EXPECT_FALSE(SettingsRegistry::keyExists());
@@ -155,10 +155,10 @@ TEST_F(OptionsCommand, OkTakesWhatTheControlsHoldAndLoadsAChangedPath) {
         type(dialog, IDE_LEXICON_PATH, "C:\\lijsten\\nederlands.txt");
         pressButton(dialog, IDOK);
     });
-    EXPECT_EQ(host.engine.minWordLength, 2u);
-    EXPECT_EQ(host.engine.maxWordCount, 4u);
-    EXPECT_EQ(host.engine.maxAnagramCount, 1500u);
-    EXPECT_FALSE(host.engine.breadthFirst);
+    EXPECT_EQ(host.search.minWordLength, 2u);
+    EXPECT_EQ(host.search.maxWordCount, 4u);
+    EXPECT_EQ(host.search.maxAnagramCount, 1500u);
+    EXPECT_FALSE(host.search.breadthFirst);
     EXPECT_EQ(host.path, "C:\\lijsten\\nederlands.txt");
     EXPECT_EQ(host.loads, std::vector<std::string>{"C:\\lijsten\\nederlands.txt"});
 
@@ -208,22 +208,22 @@ TEST_F(OptionsCommand, TheArrowKeysMoveBetweenTheTwoStrategiesOnly) {
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDR_DEPTH_FIRST), BST_CHECKED);
         pressButton(dialog, IDOK);
     });
-    EXPECT_FALSE(host.engine.breadthFirst);
+    EXPECT_FALSE(host.search.breadthFirst);
 }
 
 TEST_F(OptionsCommand, TextThatIsNotANumberInRangeKeepsTheSpinnersPreviousPosition) {
-    host.engine.minWordLength = 4;
-    host.engine.maxWordCount = 2;
-    host.engine.maxAnagramCount = 300;
+    host.search.minWordLength = 4;
+    host.search.maxWordCount = 2;
+    host.search.maxAnagramCount = 300;
     run([&](HWND dialog) {
         type(dialog, IDE_MIN_WORD_LENGTH, "9");
         type(dialog, IDE_MAX_WORD_COUNT, "abc");
         type(dialog, IDE_MAX_ANAGRAM_COUNT, "-1");
         pressButton(dialog, IDOK);
     });
-    EXPECT_EQ(host.engine.minWordLength, 4u);
-    EXPECT_EQ(host.engine.maxWordCount, 2u);
-    EXPECT_EQ(host.engine.maxAnagramCount, 300u);
+    EXPECT_EQ(host.search.minWordLength, 4u);
+    EXPECT_EQ(host.search.maxWordCount, 2u);
+    EXPECT_EQ(host.search.maxAnagramCount, 300u);
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 4u);
 }
 
@@ -232,10 +232,10 @@ TEST_F(OptionsCommand, StoredValuesOutsideTheRangesAreShownAtTheirEndsAndSavedAs
     SettingsRegistry::putDword(kMinWordLengthValue, 0);
     SettingsRegistry::putDword(kMaxAnagramCountValue, 65537);
     SettingsRegistry::putDword(kBreadthFirstValue, 7);
-    readSettings(host.engine, host.path);
-    EXPECT_EQ(host.engine.maxWordCount, 9u);
-    EXPECT_EQ(host.engine.minWordLength, 0u);
-    EXPECT_EQ(host.engine.maxAnagramCount, 65537u);
+    readSettings(host.search, host.path);
+    EXPECT_EQ(host.search.maxWordCount, 9u);
+    EXPECT_EQ(host.search.minWordLength, 0u);
+    EXPECT_EQ(host.search.maxAnagramCount, 65537u);
 
     Shown shown{};
     run([&](HWND dialog) {
@@ -248,7 +248,7 @@ TEST_F(OptionsCommand, StoredValuesOutsideTheRangesAreShownAtTheirEndsAndSavedAs
     EXPECT_EQ(shown.maxAnagramCount, "2000");
     EXPECT_EQ(shown.breadthFirst, BST_CHECKED);
 
-    EXPECT_EQ(host.engine.maxWordCount, 5u);
+    EXPECT_EQ(host.search.maxWordCount, 5u);
     EXPECT_EQ(SettingsRegistry::dword(kMaxWordCountValue), 5u);
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 1u);
     EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 2000u);
@@ -273,9 +273,9 @@ TEST_F(OptionsCommand, APathIsComparedByteForByte) {
     });
     EXPECT_EQ(host.loads, (std::vector<std::string>{"woordenlijst.txt", ""}));
     EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), std::string(1, '\0'));
-    Finder finder;
+    SearchSettings settings;
     std::string path = "WoordenLijst.txt";
-    readSettings(finder, path);
+    readSettings(settings, path);
     EXPECT_EQ(path, "");
 }
 
@@ -411,17 +411,18 @@ TEST_F(OptionsCommand, ASearchGoesOnWhileTheDialogIsOpenAndAfterNewSettings) {
             }
         }
     }
-    Finder& finder = host.engine;
-    finder.setJob(LoadLexicon, lexicon.string());
+    Finder finder;
+    finder.setJob(LoadLexicon, lexicon.string(), SearchSettings());
     finder.runJob();
     fs::remove(lexicon);
     ASSERT_EQ(finder.entryList.size(), 56u);
 
     SearchTarget target;
     finder.notifyTarget = target.window;
-    finder.breadthFirst = false;
+    SearchSettings depthFirst;
+    depthFirst.breadthFirst = false;
     JobDriver jobs(finder);
-    ASSERT_TRUE(jobs.start(Search, std::string(30, 'a') + "z"));
+    ASSERT_TRUE(jobs.start(Search, std::string(30, 'a') + "z", depthFirst));
 
     bool progressWhileOpen = false;
     run([&](HWND dialog) {
@@ -432,8 +433,8 @@ TEST_F(OptionsCommand, ASearchGoesOnWhileTheDialogIsOpenAndAfterNewSettings) {
         pressButton(dialog, IDOK);
     });
     EXPECT_TRUE(progressWhileOpen);
-    EXPECT_EQ(finder.minWordLength, 4u);
-    EXPECT_EQ(finder.maxAnagramCount, 7u);
+    EXPECT_EQ(host.search.minWordLength, 4u);
+    EXPECT_EQ(host.search.maxAnagramCount, 7u);
     EXPECT_TRUE(host.loads.empty());
     EXPECT_FALSE(finder.stopRequested());
     int progressAfter = target.progress;

@@ -12,17 +12,17 @@ using testing::SettingsRegistry;
 constexpr char kDefaultPath[] = "WoordenLijst.txt";
 
 struct Stored {
-    Finder finder;
+    SearchSettings settings;
     std::string lexiconPath = kDefaultPath;
 
-    Stored() { readSettings(finder, lexiconPath); }
+    Stored() { readSettings(settings, lexiconPath); }
 };
 
 void expectDefaults(const Stored& stored) {
-    EXPECT_EQ(stored.finder.minWordLength, 3u);
-    EXPECT_EQ(stored.finder.maxWordCount, 0u);
-    EXPECT_EQ(stored.finder.maxAnagramCount, 0u);
-    EXPECT_TRUE(stored.finder.breadthFirst);
+    EXPECT_EQ(stored.settings.minWordLength, 3u);
+    EXPECT_EQ(stored.settings.maxWordCount, 0u);
+    EXPECT_EQ(stored.settings.maxAnagramCount, 0u);
+    EXPECT_TRUE(stored.settings.breadthFirst);
     EXPECT_EQ(stored.lexiconPath, kDefaultPath);
 }
 
@@ -41,18 +41,18 @@ TEST(SettingsStore, StoredNumbersAreUsedWithoutRangeChecks) {
     SettingsRegistry::putDword(kBreadthFirstValue, 7);
     SettingsRegistry::putString(kLexiconPathValue, "C:\\Lijsten\\Engels.txt");
     Stored stored;
-    EXPECT_EQ(stored.finder.minWordLength, 40u);
-    EXPECT_EQ(stored.finder.maxWordCount, 9u);
-    EXPECT_EQ(stored.finder.maxAnagramCount, 0xFFFFFFFFu);
-    EXPECT_TRUE(stored.finder.breadthFirst);
+    EXPECT_EQ(stored.settings.minWordLength, 40u);
+    EXPECT_EQ(stored.settings.maxWordCount, 9u);
+    EXPECT_EQ(stored.settings.maxAnagramCount, 0xFFFFFFFFu);
+    EXPECT_TRUE(stored.settings.breadthFirst);
     EXPECT_EQ(stored.lexiconPath, "C:\\Lijsten\\Engels.txt");
 
     SettingsRegistry::putDword(kMinWordLengthValue, 0);
     SettingsRegistry::putDword(kBreadthFirstValue, 0);
     SettingsRegistry::putString(kLexiconPathValue, "");
     Stored zeroes;
-    EXPECT_EQ(zeroes.finder.minWordLength, 0u);
-    EXPECT_FALSE(zeroes.finder.breadthFirst);
+    EXPECT_EQ(zeroes.settings.minWordLength, 0u);
+    EXPECT_FALSE(zeroes.settings.breadthFirst);
     EXPECT_EQ(zeroes.lexiconPath, "");
 }
 
@@ -64,20 +64,20 @@ TEST(SettingsStore, AValueOfAnotherTypeLeavesItsSettingAloneAndTheRestAreStillRe
     SettingsRegistry::put(kBreadthFirstValue, REG_QWORD, std::string(8, '\0'));
     SettingsRegistry::putString(kLexiconPathValue, "%TEMP%\\lijst.txt", REG_EXPAND_SZ);
     Stored stored;
-    EXPECT_EQ(stored.finder.minWordLength, 3u);
-    EXPECT_EQ(stored.finder.maxWordCount, 0u);
-    EXPECT_EQ(stored.finder.maxAnagramCount, 12u);
-    EXPECT_TRUE(stored.finder.breadthFirst);
+    EXPECT_EQ(stored.settings.minWordLength, 3u);
+    EXPECT_EQ(stored.settings.maxWordCount, 0u);
+    EXPECT_EQ(stored.settings.maxAnagramCount, 12u);
+    EXPECT_TRUE(stored.settings.breadthFirst);
     EXPECT_EQ(stored.lexiconPath, kDefaultPath);
 
     // Settings are left as they are, not reset to the defaults.
-    Finder finder;
-    finder.minWordLength = 5;
-    finder.breadthFirst = false;
+    SearchSettings settings;
+    settings.minWordLength = 5;
+    settings.breadthFirst = false;
     std::string path = "eigen.txt";
-    readSettings(finder, path);
-    EXPECT_EQ(finder.minWordLength, 5u);
-    EXPECT_FALSE(finder.breadthFirst);
+    readSettings(settings, path);
+    EXPECT_EQ(settings.minWordLength, 5u);
+    EXPECT_FALSE(settings.breadthFirst);
     EXPECT_EQ(path, "eigen.txt");
 }
 
@@ -102,12 +102,12 @@ TEST(SettingsStore, APathIsReadUpTo260Characters) {
 
 TEST(SettingsStore, WritingStoresAllFiveValuesWithTheirTypesAndReadsBack) {
     SettingsRegistry registry;
-    Finder finder;
-    finder.minWordLength = 2;
-    finder.maxWordCount = 4;
-    finder.maxAnagramCount = 1500;
-    finder.breadthFirst = false;
-    writeSettings(finder, "lijst.txt");
+    SearchSettings settings;
+    settings.minWordLength = 2;
+    settings.maxWordCount = 4;
+    settings.maxAnagramCount = 1500;
+    settings.breadthFirst = false;
+    writeSettings(settings, "lijst.txt");
 
     // dword() takes only a REG_DWORD of 4 bytes.
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 2u);
@@ -120,16 +120,16 @@ TEST(SettingsStore, WritingStoresAllFiveValuesWithTheirTypesAndReadsBack) {
     EXPECT_EQ(path->bytes, std::string("lijst.txt", 10));
 
     Stored stored;
-    EXPECT_EQ(stored.finder.minWordLength, 2u);
-    EXPECT_EQ(stored.finder.maxWordCount, 4u);
-    EXPECT_EQ(stored.finder.maxAnagramCount, 1500u);
-    EXPECT_FALSE(stored.finder.breadthFirst);
+    EXPECT_EQ(stored.settings.minWordLength, 2u);
+    EXPECT_EQ(stored.settings.maxWordCount, 4u);
+    EXPECT_EQ(stored.settings.maxAnagramCount, 1500u);
+    EXPECT_FALSE(stored.settings.breadthFirst);
     EXPECT_EQ(stored.lexiconPath, "lijst.txt");
 
     // Breadth first is stored as 1; a path too long to be read back is still written.
-    finder.breadthFirst = true;
+    settings.breadthFirst = true;
     std::string longPath(300, 'c');
-    writeSettings(finder, longPath);
+    writeSettings(settings, longPath);
     EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 1u);
     EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue).value_or("").size(), 301u);
     EXPECT_EQ(Stored().lexiconPath, kDefaultPath);

@@ -31,7 +31,7 @@ bool MainDialog::onInitDialog() {
         loop->addMessageFilter(this);
         loop->addIdleHandler(this);
     }
-    readSettings(finder_, lexiconPath_);
+    readSettings(settings_, lexiconPath_);
     feed_.attach();
     finder_.notifyTarget = window();
     platform::coalesceProgress(window());
@@ -113,7 +113,9 @@ void MainDialog::startLoad(const std::string& path) {
 void MainDialog::stopAndWait() {
     if (!jobs_.running()) return;
     stop();
-    if (!jobs_.waitForEnd(kStopWaitMs)) finder_.setStop(false);
+    // A worker that outlives the wait keeps the flag raised until it ends: the
+    // next job lowers it as it is set (see Finder::setJob), never the window.
+    jobs_.waitForEnd(kStopWaitMs);
 }
 
 void MainDialog::stop() {
@@ -149,10 +151,12 @@ void MainDialog::close() {
 void MainDialog::onNotification(Notification notification) {
     const uintptr_t code = notification.code, value = notification.value;
     feed_.paintIfDue();
+    // A job's end: its worker posts nothing more and ends at once, so it is
+    // waited for as it is, without a stop request.
+    if (endsJob(code)) jobs_.waitForEnd(JobDriver::kForever);
     if (pendingLoad_) {
         // Everything up to the replaced job's end notification belongs to that job.
         if (endsJob(code)) {
-            jobs_.waitForEnd(JobDriver::kForever);  // it posts nothing more and ends at once
             std::string path = std::move(*pendingLoad_);
             pendingLoad_.reset();
             launchLoad(path);
@@ -165,12 +169,10 @@ void MainDialog::onNotification(Notification notification) {
             break;
         case LoadStopped:
         case LoadDone:
-            stopAndWait();
             onLoadEnded(static_cast<uint32_t>(value));
             break;
         case SearchStopped:
         case SearchDone:
-            stopAndWait();
             setItemText(IDT_MAIN_LEXICON, formatString(IDS_TIME_ELAPSED, static_cast<int>(value)));
             onSearchEnded();
             break;
@@ -179,12 +181,11 @@ void MainDialog::onNotification(Notification notification) {
             feed_.show(notification);
             break;
         case PhraseRefused:
-            stopAndWait();
             showMessage(loadString(IDS_PHRASE_REFUSED));
             onSearchEnded();
             break;
         case LexiconUnreadable:
-            stopAndWait();
+            // The load goes on, reads no line and ends by itself.
             showMessage(formatString(IDS_LEXICON_UNREADABLE, lexiconPath_.c_str()));
             break;
         default:

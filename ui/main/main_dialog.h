@@ -9,9 +9,9 @@
 
 #include "jobs/finder.h"
 #include "jobs/job_driver.h"
+#include "jobs/notification.h"
 #include "main/main_window_frame.h"
 #include "main/search_news_feed.h"
-#include "jobs/notification.h"
 #include "options/options_command.h"
 #include "toolkit/dialog.h"
 #include "toolkit/message_loop.h"
@@ -29,12 +29,13 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     // Shows the window for the first time, as the start asks or as it last closed.
     void show(int showCommand) { ShowWindow(window(), frame_.firstShowState(showCommand)); }
 
-    Finder& finder() override { return finder_; }
+    const Finder& finder() const { return finder_; }
+    SearchSettings& settings() override { return settings_; }
     std::string& lexiconPath() override { return lexiconPath_; }
 
     // Loads the lexicon file at `path`, replacing any running job.
     void startLoad(const std::string& path) override;
-    // Ends the running worker, waiting for it at most one second.
+    // Asks the running job to stop and waits for its worker, at most one second.
     void stopAndWait();
 
   protected:
@@ -45,8 +46,11 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     void onIdle() override;
     void onDpiChanged(UINT) override { frame_.onDpiChanged(); }
 
-    // Starts the job on a new worker thread; false when it cannot.
-    virtual bool startJob(JobKind kind, const std::string& text) { return jobs_.start(kind, text); }
+    // Starts the job on a new worker thread, a search with the settings as
+    // they are now; false when it cannot.
+    virtual bool startJob(JobKind kind, const std::string& text) {
+        return jobs_.start(kind, text, settings_);
+    }
 
   private:
     void find();
@@ -67,6 +71,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     // Declared before its driver, so that it outlives the worker.
     Finder finder_;
     JobDriver jobs_{finder_};
+    SearchSettings settings_;
     std::string lexiconPath_ = "WoordenLijst.txt";
     int32_t wordCount_ = 0;
     bool ready_ = false;  // a load has ended and no job runs

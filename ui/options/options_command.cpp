@@ -6,25 +6,18 @@
 namespace scramblo::ui {
 
 void runOptionsCommand(OptionsHost& host, HWND owner) {
-    Finder& finder = host.finder();
     OptionsDialog dialog;
-    dialog.maxAnagramCount = finder.maxAnagramCount;
-    dialog.minWordLength = finder.minWordLength;
-    dialog.maxWordCount = finder.maxWordCount;
-    dialog.breadthFirst = finder.breadthFirst;
+    dialog.settings = host.settings();
     dialog.lexiconPath = host.lexiconPath();
     if (dialog.run(owner) != IDOK) return;
 
-    finder.maxAnagramCount = dialog.maxAnagramCount;
-    finder.minWordLength = dialog.minWordLength;
-    finder.maxWordCount = dialog.maxWordCount;
-    finder.breadthFirst = dialog.breadthFirst;
+    host.settings() = dialog.settings;
     // Byte for byte: a path that differs only in case is another file to load.
     if (dialog.lexiconPath != host.lexiconPath()) {
         host.lexiconPath() = dialog.lexiconPath;
         host.startLoad(host.lexiconPath());
     }
-    writeSettings(finder, host.lexiconPath());
+    writeSettings(host.settings(), host.lexiconPath());
 }
 
 }  // namespace scramblo::ui

@@ -1,5 +1,5 @@
 // The Options command: the settings go into the Options dialog and, after OK,
-// back into the finder and the lexicon path, a changed path is loaded, and
+// back into the window's search settings and lexicon path, a changed path is loaded, and
 // all settings are stored.
 #pragma once
 
@@ -7,14 +7,15 @@
 
 #include <string>
 
-#include "jobs/finder.h"
+#include "search/search_settings.h"
 
 namespace scramblo::ui {
 
 // What the main window offers the command.
 class OptionsHost {
   public:
-    virtual Finder& finder() = 0;
+    // Handed to each search as it starts.
+    virtual SearchSettings& settings() = 0;
     virtual std::string& lexiconPath() = 0;
     // Stops any running job and starts loading the lexicon at `path`.
     virtual void startLoad(const std::string& path) = 0;

@@ -38,9 +38,10 @@ bool OptionsDialog::onInitDialog() {
     breadthFirstButton_ = item(IDR_BREADTH_FIRST);
     lexiconPathEdit_ = item(IDE_LEXICON_PATH);
 
-    setSpinner(minWordLengthSpinner_, 1, 5, minWordLength);
-    setSpinner(maxWordCountSpinner_, 0, 5, maxWordCount);
-    setSpinner(maxAnagramCountSpinner_, 0, 2000, maxAnagramCount);
+    setSpinner(minWordLengthSpinner_, 1, 5, settings.minWordLength);
+    setSpinner(maxWordCountSpinner_, 0, 5, settings.maxWordCount);
+    setSpinner(maxAnagramCountSpinner_, 0, 2000, settings.maxAnagramCount);
+    const bool breadthFirst = settings.breadthFirst;
     SendMessageA(breadthFirstButton_, BM_SETCHECK, breadthFirst ? BST_CHECKED : BST_UNCHECKED, 0);
     CheckDlgButton(window(), IDR_DEPTH_FIRST, breadthFirst ? BST_UNCHECKED : BST_CHECKED);
     SetWindowTextA(lexiconPathEdit_, lexiconPath.c_str());
@@ -65,10 +66,10 @@ bool OptionsDialog::onCommand(int id, int, HWND) {
 }
 
 void OptionsDialog::accept() {
-    minWordLength = spinnerPosition(minWordLengthSpinner_);
-    maxWordCount = spinnerPosition(maxWordCountSpinner_);
-    maxAnagramCount = spinnerPosition(maxAnagramCountSpinner_);
-    breadthFirst = SendMessageA(breadthFirstButton_, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+    settings.minWordLength = spinnerPosition(minWordLengthSpinner_);
+    settings.maxWordCount = spinnerPosition(maxWordCountSpinner_);
+    settings.maxAnagramCount = spinnerPosition(maxAnagramCountSpinner_);
+    settings.breadthFirst = SendMessageA(breadthFirstButton_, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
     lexiconPath = itemText(IDE_LEXICON_PATH);
     end(IDOK);
 }

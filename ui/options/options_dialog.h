@@ -1,10 +1,12 @@
 // The modal Options dialog (template 201). The caller fills the value fields,
-// runs the dialog and, when it answers IDOK, reads them back.
+// runs the dialog and, when it answers IDOK, reads them back. The dialog
+// shows every search setting but repeatEntries, which it leaves as it is.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "search/search_settings.h"
 #include "toolkit/dialog.h"
 #include "toolkit/program_icon.h"
 #include "toolkit/win32_handles.h"
@@ -16,10 +18,7 @@ class OptionsDialog : public Dialog {
     // Answers IDOK or IDCANCEL (Cancel, Escape and the close box).
     INT_PTR run(HWND owner);
 
-    uint32_t maxAnagramCount = 0;
-    uint32_t minWordLength = 3;
-    uint32_t maxWordCount = 0;
-    bool breadthFirst = true;
+    SearchSettings settings;
     std::string lexiconPath;
 
   protected:

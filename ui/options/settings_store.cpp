@@ -4,26 +4,26 @@
 
 namespace scramblo::ui {
 
-void readSettings(Finder& finder, std::string& lexiconPath) {
+void readSettings(SearchSettings& settings, std::string& lexiconPath) {
     RegistryKey key;
     if (!key.openForReading(HKEY_CURRENT_USER, kSettingsKey)) return;
-    auto readNumber = [&key](const char* name, std::atomic<uint32_t>& setting) {
+    auto readNumber = [&key](const char* name, uint32_t& setting) {
         if (auto value = key.queryDword(name)) setting = *value;
     };
-    readNumber(kMinWordLengthValue, finder.minWordLength);
-    readNumber(kMaxWordCountValue, finder.maxWordCount);
-    readNumber(kMaxAnagramCountValue, finder.maxAnagramCount);
-    if (auto value = key.queryDword(kBreadthFirstValue)) finder.breadthFirst = *value != 0;
+    readNumber(kMinWordLengthValue, settings.minWordLength);
+    readNumber(kMaxWordCountValue, settings.maxWordCount);
+    readNumber(kMaxAnagramCountValue, settings.maxAnagramCount);
+    if (auto value = key.queryDword(kBreadthFirstValue)) settings.breadthFirst = *value != 0;
     if (auto path = key.queryString(kLexiconPathValue, kMaxStoredPathLength)) lexiconPath = *path;
 }
 
-void writeSettings(const Finder& finder, const std::string& lexiconPath) {
+void writeSettings(const SearchSettings& settings, const std::string& lexiconPath) {
     RegistryKey key;
     if (!key.createForWriting(HKEY_CURRENT_USER, kSettingsKey)) return;
-    key.setDword(kMinWordLengthValue, finder.minWordLength);
-    key.setDword(kMaxWordCountValue, finder.maxWordCount);
-    key.setDword(kMaxAnagramCountValue, finder.maxAnagramCount);
-    key.setDword(kBreadthFirstValue, finder.breadthFirst ? 1 : 0);
+    key.setDword(kMinWordLengthValue, settings.minWordLength);
+    key.setDword(kMaxWordCountValue, settings.maxWordCount);
+    key.setDword(kMaxAnagramCountValue, settings.maxAnagramCount);
+    key.setDword(kBreadthFirstValue, settings.breadthFirst ? 1 : 0);
     key.setString(kLexiconPathValue, lexiconPath);
 }
 

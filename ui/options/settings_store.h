@@ -1,12 +1,12 @@
-// The user's settings in the registry: the finder's four search settings and
-// the lexicon path, read once at start-up and written after every OK in the
-// Options dialog. Nothing here reports failure: a value that is missing or
-// malformed leaves its setting as it is, and a failed write is ignored.
+// The user's settings in the registry: the search settings that Options
+// shows (all but repeatEntries) and the lexicon path, read once at start-up and written after every
+// OK in the Options dialog. Nothing here reports failure: a value that is missing or malformed
+// leaves its setting as it is, and a failed write is ignored.
 #pragma once
 
 #include <string>
 
-#include "jobs/finder.h"
+#include "search/search_settings.h"
 
 namespace scramblo::ui {
 
@@ -22,9 +22,9 @@ constexpr size_t kMaxStoredPathLength = 260;
 
 // Overwrites each setting whose stored value is valid. Numbers are taken as
 // stored, without range checks.
-void readSettings(Finder& finder, std::string& lexiconPath);
+void readSettings(SearchSettings& settings, std::string& lexiconPath);
 
 // Writes all five values, creating the key when it is absent.
-void writeSettings(const Finder& finder, const std::string& lexiconPath);
+void writeSettings(const SearchSettings& settings, const std::string& lexiconPath);
 
 }  // namespace scramblo::ui
