@@ -113,9 +113,8 @@ Section
 SectionEnd
 
 ; A user whose Windows language is not Dutch starts with the English list,
-; unless a lexicon of their own is stored already. The program reads the
-; value as ANSI text of at most 260 characters; a path beyond that is stored
-; as the bare file name, which the shortcut's working folder resolves.
+; unless a lexicon of their own is stored already. The path is stored whole,
+; in Unicode.
 Function StoreEnglishList
   System::Call "kernel32::GetUserDefaultUILanguage() i .r0"
   IntOp $0 $0 & 0x3FF
@@ -127,16 +126,7 @@ Function StoreEnglishList
   ${IfNot} ${Errors}
     Return
   ${EndIf}
-  StrCpy $0 "$INSTDIR\${ENGLISH_LIST}"
-  ; CP_ACP, WC_NO_BEST_FIT_CHARS: $1 the bytes with the closing zero, $2 set
-  ; when a character has no equal in the code page.
-  System::Call "kernel32::WideCharToMultiByte(i 0, i 0x400, w r0, i -1, p 0, i 0, p 0, *i 0 r2) i .r1"
-  ${If} $1 = 0
-  ${OrIf} $1 > 261
-  ${OrIf} $2 <> 0
-    StrCpy $0 "${ENGLISH_LIST}"
-  ${EndIf}
-  WriteRegStr HKCU "${SETTINGS_KEY}" "WoordenLijst" $0
+  WriteRegStr HKCU "${SETTINGS_KEY}" "WoordenLijst" "$INSTDIR\${ENGLISH_LIST}"
 FunctionEnd
 
 ; As the shortcut does: in the install folder.

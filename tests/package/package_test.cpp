@@ -20,6 +20,7 @@
 #include "cli_process.h"
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
+#include "options/settings_store.h"
 #include "program_process.h"
 #include "reference_search.h"
 #include "scramblo_version.h"
@@ -125,14 +126,28 @@ std::optional<DWORD> install(const std::wstring& options = L"") {
     return runAndWait(L"\"" + wide(windowsPath(SCRAMBLO_SETUP)) + L"\" /S" + options);
 }
 
-// A text of the Uninstall entry in UTF-16, as the uninstaller's path may need.
-std::optional<std::wstring> uninstallText(const char* name) {
+// A text value of the user's registry in UTF-16, as a path may need.
+std::optional<std::wstring> registryText(const char* key, const char* name) {
     wchar_t text[1024];
     DWORD size = sizeof text;
-    if (RegGetValueW(HKEY_CURRENT_USER, wide(kUninstallKey).c_str(), wide(name).c_str(),
-                     RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, wide(key).c_str(), wide(name).c_str(), RRF_RT_REG_SZ,
+                     nullptr, text, &size) != ERROR_SUCCESS)
         return std::nullopt;
     return text;
+}
+
+std::optional<std::wstring> uninstallText(const char* name) {
+    return registryText(kUninstallKey, name);
+}
+
+std::optional<std::wstring> storedLexicon() {
+    return registryText(ui::kSettingsKey, ui::kLexiconPathValue);
+}
+
+// Runs the uninstaller silently, as the Uninstall entry tells.
+std::optional<DWORD> uninstall() {
+    std::optional<std::wstring> command = uninstallText("QuietUninstallString");
+    return command ? runAndWait(*command) : std::nullopt;
 }
 
 std::optional<DWORD> uninstallNumber(const char* name) {
@@ -150,13 +165,6 @@ bool uninstallKeyExists() {
         return false;
     RegCloseKey(key);
     return true;
-}
-
-// The stored lexicon setting as the program reads it, without its closing zero.
-std::optional<std::string> storedLexicon() {
-    std::optional<RawValue> value = SettingsRegistry::get("WoordenLijst");
-    if (!value || value->type != REG_SZ || value->bytes.empty()) return std::nullopt;
-    return value->bytes.substr(0, value->bytes.size() - 1);
 }
 
 struct Shortcut {
@@ -227,7 +235,7 @@ TEST_F(InstalledPackage, ShortcutStartsTheProgramInTheInstallFolderOnTheListOfTh
     if (dutchInterface()) {
         EXPECT_EQ(storedLexicon(), std::nullopt);  // the program's default, WoordenLijst.txt
     } else {
-        EXPECT_EQ(storedLexicon(), installFolder() + "\\EnglishWordList.txt");
+        EXPECT_EQ(storedLexicon(), wide(installFolder() + "\\EnglishWordList.txt"));
     }
     std::optional<Shortcut> shortcut = readShortcut();
     ASSERT_TRUE(shortcut);
@@ -300,42 +308,39 @@ TEST_F(InstalledPackage, IsListedWithNameVersionPublisherIconAndSize) {
 }
 
 TEST_F(InstalledPackage, InstallingAgainKeepsTheListTheUserChose) {
-    SettingsRegistry::putString("WoordenLijst", "D:\\Lists\\Mine.txt");
+    SettingsRegistry::putString(ui::kLexiconPathValue, "D:\\Lists\\Mine.txt");
     EXPECT_EQ(install(), 0u);
-    EXPECT_EQ(storedLexicon(), "D:\\Lists\\Mine.txt");
+    EXPECT_EQ(storedLexicon(), L"D:\\Lists\\Mine.txt");
     EXPECT_TRUE(exists(wide(installFolder() + "\\scramblo.exe")));
 }
 
 TEST_F(InstalledPackage, UninstallerLeavesNothingOfOursButTheSettings) {
-    std::optional<std::wstring> uninstall = uninstallText("QuietUninstallString");
-    ASSERT_TRUE(uninstall);
-    EXPECT_EQ(runAndWait(*uninstall), 0u);
+    EXPECT_EQ(uninstall(), 0u);
     EXPECT_FALSE(exists(wide(installFolder())));
     EXPECT_FALSE(exists(wide(shortcutPath())));
     EXPECT_FALSE(uninstallKeyExists());
-    EXPECT_EQ(storedLexicon(), "D:\\Lists\\Mine.txt");
+    EXPECT_EQ(storedLexicon(), L"D:\\Lists\\Mine.txt");
 }
 
-// An ANSI program cannot name such a folder: the English list is then stored
-// by its bare name, which the shortcut's working folder resolves.
-TEST_F(InstalledPackage, InstalledIntoAFolderBeyondTheAnsiCodePageStartsOnTheUsersList) {
+// A folder that the ANSI code page cannot name. Only what the installer writes
+// is checked: the program reads its settings and opens its list by ANSI paths.
+TEST_F(InstalledPackage, InstallingIntoAPolishAndCyrillicFolderStoresTheWholePath) {
     SettingsRegistry::removeKey();
-    std::wstring folder = wide(knownFolder(CSIDL_LOCAL_APPDATA)) + L"\\Programs\\Scramblo \u03a9";
+    std::wstring folder = wide(knownFolder(CSIDL_LOCAL_APPDATA)) +
+                          L"\\Programs\\\u0141\u00f3d\u017a\\\u0410\u043d\u0430\u0433\u0440\u0430"
+                          L"\u043c\u043c\u044b";  // Łódź\Анаграммы
     ASSERT_EQ(install(L" /D=" + folder), 0u);
     if (dutchInterface()) {
         EXPECT_EQ(storedLexicon(), std::nullopt);
     } else {
-        EXPECT_EQ(storedLexicon(), "EnglishWordList.txt");
+        EXPECT_EQ(storedLexicon(), folder + L"\\EnglishWordList.txt");
     }
-    // Wine keeps only an ANSI copy of a shortcut's target, so the target is
-    // not taken from the shortcut here.
+    EXPECT_TRUE(exists(folder + L"\\" + wide(usersList())));
+    EXPECT_EQ(uninstallText("InstallLocation"), folder);
     std::optional<Shortcut> shortcut = readShortcut();
     ASSERT_TRUE(shortcut);
     EXPECT_EQ(shortcut->folder, folder);
-    expectStartsOnTheUsersList(folder + L"\\scramblo.exe", shortcut->folder);
-    std::optional<std::wstring> uninstall = uninstallText("QuietUninstallString");
-    ASSERT_TRUE(uninstall);
-    EXPECT_EQ(runAndWait(*uninstall), 0u);
+    EXPECT_EQ(uninstall(), 0u);
     EXPECT_FALSE(exists(folder));
 }
 
