@@ -1,9 +1,10 @@
 // The installer as a Windows user meets it, in a fresh Wine prefix whose
 // language the locale (LANG) sets: run silently, the program started as its
 // shortcut starts it, scramblo-cli run from the install folder, the entry in
-// the list of installed programs, and the uninstaller, which leaves nothing
-// of ours but the user's settings. The tests of the suite build on each
-// other, in the order written: install, use, install again, uninstall.
+// the list of installed programs, the uninstaller, which leaves nothing of
+// ours but the user's settings, and installs into other folders afterwards.
+// The tests of the suite build on each other, in the order written: install,
+// use, install again, uninstall, install elsewhere.
 #include <windows.h>
 // The shell's declarations need windows.h before them.
 #include <gtest/gtest.h>
@@ -56,6 +57,11 @@ bool exists(const std::wstring& path) {
 // The unpacked portable zip.
 std::string portableFile(const char* name) {
     return windowsPath(PORTABLE_FOLDER) + "\\" + name;
+}
+
+// A list of the user's own, outside the install folder.
+std::string ownList() {
+    return knownFolder(CSIDL_LOCAL_APPDATA) + "\\Mine.txt";
 }
 
 // The list that the program starts with for the user's language.
@@ -307,10 +313,17 @@ TEST_F(InstalledPackage, IsListedWithNameVersionPublisherIconAndSize) {
     EXPECT_EQ(uninstallNumber("EstimatedSize"), bytes / 1024);
 }
 
-TEST_F(InstalledPackage, InstallingAgainKeepsTheListTheUserChose) {
-    SettingsRegistry::putString(ui::kLexiconPathValue, "D:\\Lists\\Mine.txt");
+// A bare file name, which older installs stored, stays, even one that the
+// install folder lacks; so does the user's own list, for the tests after this.
+TEST_F(InstalledPackage, InstallingAgainKeepsABareFileNameAndTheUsersOwnList) {
+    SettingsRegistry::putString(ui::kLexiconPathValue, "Mine.txt");
     EXPECT_EQ(install(), 0u);
-    EXPECT_EQ(storedLexicon(), L"D:\\Lists\\Mine.txt");
+    EXPECT_EQ(storedLexicon(), L"Mine.txt");
+
+    std::ofstream(ownList()) << "scramblo\n";
+    SettingsRegistry::putString(ui::kLexiconPathValue, ownList());
+    EXPECT_EQ(install(), 0u);
+    EXPECT_EQ(storedLexicon(), wide(ownList()));
     EXPECT_TRUE(exists(wide(installFolder() + "\\scramblo.exe")));
 }
 
@@ -319,23 +332,31 @@ TEST_F(InstalledPackage, UninstallerLeavesNothingOfOursButTheSettings) {
     EXPECT_FALSE(exists(wide(installFolder())));
     EXPECT_FALSE(exists(wide(shortcutPath())));
     EXPECT_FALSE(uninstallKeyExists());
-    EXPECT_EQ(storedLexicon(), L"D:\\Lists\\Mine.txt");
+    EXPECT_EQ(storedLexicon(), wide(ownList()));
 }
 
-// A folder that the ANSI code page cannot name. Only what the installer writes
-// is checked: the program reads its settings and opens its list by ANSI paths.
+// A stored list that went with the removed folder gives way to the list of
+// the user's language in the new one, whatever the language of the old one.
+TEST_F(InstalledPackage, InstallingIntoAnotherFolderStoresItsListInPlaceOfARemovedOne) {
+    SettingsRegistry::putString(ui::kLexiconPathValue, installFolder() + "\\EnglishWordList.txt");
+    std::wstring folder = wide(knownFolder(CSIDL_LOCAL_APPDATA) + "\\Anagrams");
+    ASSERT_EQ(install(L" /D=" + folder), 0u);
+    EXPECT_EQ(storedLexicon(), folder + L"\\" + wide(usersList()));
+    expectStartsOnTheUsersList(folder + L"\\scramblo.exe", folder);
+    EXPECT_EQ(uninstall(), 0u);
+}
+
+// A folder that the ANSI code page cannot name, after the folder above was
+// removed with its stored list. Only what the installer writes is checked:
+// the program reads its settings and opens its list by ANSI paths.
 TEST_F(InstalledPackage, InstallingIntoAPolishAndCyrillicFolderStoresTheWholePath) {
-    SettingsRegistry::removeKey();
     std::wstring folder = wide(knownFolder(CSIDL_LOCAL_APPDATA)) +
                           L"\\Programs\\\u0141\u00f3d\u017a\\\u0410\u043d\u0430\u0433\u0440\u0430"
                           L"\u043c\u043c\u044b";  // Łódź\Анаграммы
     ASSERT_EQ(install(L" /D=" + folder), 0u);
-    if (dutchInterface()) {
-        EXPECT_EQ(storedLexicon(), std::nullopt);
-    } else {
-        EXPECT_EQ(storedLexicon(), folder + L"\\EnglishWordList.txt");
-    }
-    EXPECT_TRUE(exists(folder + L"\\" + wide(usersList())));
+    std::wstring list = folder + L"\\" + wide(usersList());
+    EXPECT_EQ(storedLexicon(), list);
+    EXPECT_TRUE(exists(list));
     EXPECT_EQ(uninstallText("InstallLocation"), folder);
     std::optional<Shortcut> shortcut = readShortcut();
     ASSERT_TRUE(shortcut);
