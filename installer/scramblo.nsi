@@ -17,6 +17,7 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Scramblo"
 !define SETTINGS_KEY "Software\Brevinck\Scramblo"
+!define DUTCH_LIST "WoordenLijst.txt"
 !define ENGLISH_LIST "EnglishWordList.txt"
 
 Name "Scramblo"
@@ -76,7 +77,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 !macro ScrambloFiles Action
   !insertmacro ${Action} "scramblo.exe"
   !insertmacro ${Action} "scramblo-cli.exe"
-  !insertmacro ${Action} "WoordenLijst.txt"
+  !insertmacro ${Action} "${DUTCH_LIST}"
   !insertmacro ${Action} "WoordenLijst-copyright.txt"
   !insertmacro ${Action} "${ENGLISH_LIST}"
   !insertmacro ${Action} "EnglishWordList-copyright.txt"
@@ -97,7 +98,7 @@ Section
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Scramblo.lnk" "$INSTDIR\scramblo.exe" "" \
     "$INSTDIR\scramblo.exe" 0 SW_SHOWNORMAL "" "$(ShortcutComment)"
-  Call StoreEnglishList
+  Call StoreLexicon
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Scramblo"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -112,31 +113,35 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; A user whose Windows language is not Dutch starts with the English list,
-; unless a lexicon of their own is stored already. The program reads the
-; value as ANSI text of at most 260 characters; a path beyond that is stored
-; as the bare file name, which the shortcut's working folder resolves.
-Function StoreEnglishList
+; The lexicon that the program starts with: the list of the user's Windows
+; language, unless another one is stored. Paths are stored whole, in Unicode.
+Function StoreLexicon
   System::Call "kernel32::GetUserDefaultUILanguage() i .r0"
   IntOp $0 $0 & 0x3FF
   ${If} $0 = 0x13 ; LANG_DUTCH, of the Netherlands and of Belgium alike
-    Return
+    StrCpy $1 "${DUTCH_LIST}"
+  ${Else}
+    StrCpy $1 "${ENGLISH_LIST}"
   ${EndIf}
   ClearErrors
   ReadRegStr $0 HKCU "${SETTINGS_KEY}" "WoordenLijst"
-  ${IfNot} ${Errors}
+  ${If} ${Errors}
+    ; None stored: the program's default is the Dutch list in the install folder.
+    ${If} $1 != "${DUTCH_LIST}"
+      WriteRegStr HKCU "${SETTINGS_KEY}" "WoordenLijst" "$INSTDIR\$1"
+    ${EndIf}
     Return
   ${EndIf}
-  StrCpy $0 "$INSTDIR\${ENGLISH_LIST}"
-  ; CP_ACP, WC_NO_BEST_FIT_CHARS: $1 the bytes with the closing zero, $2 set
-  ; when a character has no equal in the code page.
-  System::Call "kernel32::WideCharToMultiByte(i 0, i 0x400, w r0, i -1, p 0, i 0, p 0, *i 0 r2) i .r1"
-  ${If} $1 = 0
-  ${OrIf} $1 > 261
-  ${OrIf} $2 <> 0
-    StrCpy $0 "${ENGLISH_LIST}"
+  ; A list that went with an earlier install folder would make the program
+  ; fail at every start. The user's own list elsewhere stays, as do a bare file
+  ; name (older installs stored one) and any path into this folder.
+  System::Call "shlwapi::PathIsRelativeW(w r0) i .r2"
+  ${GetParent} $0 $3
+  ${If} $2 = 0
+  ${AndIf} $3 != $INSTDIR
+  ${AndIfNot} ${FileExists} $0
+    WriteRegStr HKCU "${SETTINGS_KEY}" "WoordenLijst" "$INSTDIR\$1"
   ${EndIf}
-  WriteRegStr HKCU "${SETTINGS_KEY}" "WoordenLijst" $0
 FunctionEnd
 
 ; As the shortcut does: in the install folder.

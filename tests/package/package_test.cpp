@@ -1,9 +1,10 @@
 // The installer as a Windows user meets it, in a fresh Wine prefix whose
 // language the locale (LANG) sets: run silently, the program started as its
 // shortcut starts it, scramblo-cli run from the install folder, the entry in
-// the list of installed programs, and the uninstaller, which leaves nothing
-// of ours but the user's settings. The tests of the suite build on each
-// other, in the order written: install, use, install again, uninstall.
+// the list of installed programs, the uninstaller, which leaves nothing of
+// ours but the user's settings, and installs into other folders afterwards.
+// The tests of the suite build on each other, in the order written: install,
+// use, install again, uninstall, install elsewhere.
 #include <windows.h>
 // The shell's declarations need windows.h before them.
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include "cli_process.h"
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
+#include "options/settings_store.h"
 #include "program_process.h"
 #include "reference_search.h"
 #include "scramblo_version.h"
@@ -55,6 +57,11 @@ bool exists(const std::wstring& path) {
 // The unpacked portable zip.
 std::string portableFile(const char* name) {
     return windowsPath(PORTABLE_FOLDER) + "\\" + name;
+}
+
+// A list of the user's own, outside the install folder.
+std::string ownList() {
+    return knownFolder(CSIDL_LOCAL_APPDATA) + "\\Mine.txt";
 }
 
 // The list that the program starts with for the user's language.
@@ -125,14 +132,28 @@ std::optional<DWORD> install(const std::wstring& options = L"") {
     return runAndWait(L"\"" + wide(windowsPath(SCRAMBLO_SETUP)) + L"\" /S" + options);
 }
 
-// A text of the Uninstall entry in UTF-16, as the uninstaller's path may need.
-std::optional<std::wstring> uninstallText(const char* name) {
+// A text value of the user's registry in UTF-16, as a path may need.
+std::optional<std::wstring> registryText(const char* key, const char* name) {
     wchar_t text[1024];
     DWORD size = sizeof text;
-    if (RegGetValueW(HKEY_CURRENT_USER, wide(kUninstallKey).c_str(), wide(name).c_str(),
-                     RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, wide(key).c_str(), wide(name).c_str(), RRF_RT_REG_SZ,
+                     nullptr, text, &size) != ERROR_SUCCESS)
         return std::nullopt;
     return text;
+}
+
+std::optional<std::wstring> uninstallText(const char* name) {
+    return registryText(kUninstallKey, name);
+}
+
+std::optional<std::wstring> storedLexicon() {
+    return registryText(ui::kSettingsKey, ui::kLexiconPathValue);
+}
+
+// Runs the uninstaller silently, as the Uninstall entry tells.
+std::optional<DWORD> uninstall() {
+    std::optional<std::wstring> command = uninstallText("QuietUninstallString");
+    return command ? runAndWait(*command) : std::nullopt;
 }
 
 std::optional<DWORD> uninstallNumber(const char* name) {
@@ -150,13 +171,6 @@ bool uninstallKeyExists() {
         return false;
     RegCloseKey(key);
     return true;
-}
-
-// The stored lexicon setting as the program reads it, without its closing zero.
-std::optional<std::string> storedLexicon() {
-    std::optional<RawValue> value = SettingsRegistry::get("WoordenLijst");
-    if (!value || value->type != REG_SZ || value->bytes.empty()) return std::nullopt;
-    return value->bytes.substr(0, value->bytes.size() - 1);
 }
 
 struct Shortcut {
@@ -227,7 +241,7 @@ TEST_F(InstalledPackage, ShortcutStartsTheProgramInTheInstallFolderOnTheListOfTh
     if (dutchInterface()) {
         EXPECT_EQ(storedLexicon(), std::nullopt);  // the program's default, WoordenLijst.txt
     } else {
-        EXPECT_EQ(storedLexicon(), installFolder() + "\\EnglishWordList.txt");
+        EXPECT_EQ(storedLexicon(), wide(installFolder() + "\\EnglishWordList.txt"));
     }
     std::optional<Shortcut> shortcut = readShortcut();
     ASSERT_TRUE(shortcut);
@@ -299,43 +313,55 @@ TEST_F(InstalledPackage, IsListedWithNameVersionPublisherIconAndSize) {
     EXPECT_EQ(uninstallNumber("EstimatedSize"), bytes / 1024);
 }
 
-TEST_F(InstalledPackage, InstallingAgainKeepsTheListTheUserChose) {
-    SettingsRegistry::putString("WoordenLijst", "D:\\Lists\\Mine.txt");
+// A bare file name, which older installs stored, stays, even one that the
+// install folder lacks; so does the user's own list, for the tests after this.
+TEST_F(InstalledPackage, InstallingAgainKeepsABareFileNameAndTheUsersOwnList) {
+    SettingsRegistry::putString(ui::kLexiconPathValue, "Mine.txt");
     EXPECT_EQ(install(), 0u);
-    EXPECT_EQ(storedLexicon(), "D:\\Lists\\Mine.txt");
+    EXPECT_EQ(storedLexicon(), L"Mine.txt");
+
+    std::ofstream(ownList()) << "scramblo\n";
+    SettingsRegistry::putString(ui::kLexiconPathValue, ownList());
+    EXPECT_EQ(install(), 0u);
+    EXPECT_EQ(storedLexicon(), wide(ownList()));
     EXPECT_TRUE(exists(wide(installFolder() + "\\scramblo.exe")));
 }
 
 TEST_F(InstalledPackage, UninstallerLeavesNothingOfOursButTheSettings) {
-    std::optional<std::wstring> uninstall = uninstallText("QuietUninstallString");
-    ASSERT_TRUE(uninstall);
-    EXPECT_EQ(runAndWait(*uninstall), 0u);
+    EXPECT_EQ(uninstall(), 0u);
     EXPECT_FALSE(exists(wide(installFolder())));
     EXPECT_FALSE(exists(wide(shortcutPath())));
     EXPECT_FALSE(uninstallKeyExists());
-    EXPECT_EQ(storedLexicon(), "D:\\Lists\\Mine.txt");
+    EXPECT_EQ(storedLexicon(), wide(ownList()));
 }
 
-// An ANSI program cannot name such a folder: the English list is then stored
-// by its bare name, which the shortcut's working folder resolves.
-TEST_F(InstalledPackage, InstalledIntoAFolderBeyondTheAnsiCodePageStartsOnTheUsersList) {
-    SettingsRegistry::removeKey();
-    std::wstring folder = wide(knownFolder(CSIDL_LOCAL_APPDATA)) + L"\\Programs\\Scramblo \u03a9";
+// A stored list that went with the removed folder gives way to the list of
+// the user's language in the new one, whatever the language of the old one.
+TEST_F(InstalledPackage, InstallingIntoAnotherFolderStoresItsListInPlaceOfARemovedOne) {
+    SettingsRegistry::putString(ui::kLexiconPathValue, installFolder() + "\\EnglishWordList.txt");
+    std::wstring folder = wide(knownFolder(CSIDL_LOCAL_APPDATA) + "\\Anagrams");
     ASSERT_EQ(install(L" /D=" + folder), 0u);
-    if (dutchInterface()) {
-        EXPECT_EQ(storedLexicon(), std::nullopt);
-    } else {
-        EXPECT_EQ(storedLexicon(), "EnglishWordList.txt");
-    }
-    // Wine keeps only an ANSI copy of a shortcut's target, so the target is
-    // not taken from the shortcut here.
+    EXPECT_EQ(storedLexicon(), folder + L"\\" + wide(usersList()));
+    expectStartsOnTheUsersList(folder + L"\\scramblo.exe", folder);
+    EXPECT_EQ(uninstall(), 0u);
+}
+
+// A folder that the ANSI code page cannot name, after the folder above was
+// removed with its stored list. Only what the installer writes is checked:
+// the program reads its settings and opens its list by ANSI paths.
+TEST_F(InstalledPackage, InstallingIntoAPolishAndCyrillicFolderStoresTheWholePath) {
+    std::wstring folder = wide(knownFolder(CSIDL_LOCAL_APPDATA)) +
+                          L"\\Programs\\\u0141\u00f3d\u017a\\\u0410\u043d\u0430\u0433\u0440\u0430"
+                          L"\u043c\u043c\u044b";  // Łódź\Анаграммы
+    ASSERT_EQ(install(L" /D=" + folder), 0u);
+    std::wstring list = folder + L"\\" + wide(usersList());
+    EXPECT_EQ(storedLexicon(), list);
+    EXPECT_TRUE(exists(list));
+    EXPECT_EQ(uninstallText("InstallLocation"), folder);
     std::optional<Shortcut> shortcut = readShortcut();
     ASSERT_TRUE(shortcut);
     EXPECT_EQ(shortcut->folder, folder);
-    expectStartsOnTheUsersList(folder + L"\\scramblo.exe", shortcut->folder);
-    std::optional<std::wstring> uninstall = uninstallText("QuietUninstallString");
-    ASSERT_TRUE(uninstall);
-    EXPECT_EQ(runAndWait(*uninstall), 0u);
+    EXPECT_EQ(uninstall(), 0u);
     EXPECT_FALSE(exists(folder));
 }
 
