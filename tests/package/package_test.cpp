@@ -227,9 +227,11 @@ TEST_F(InstalledPackage, HoldsTheFilesOfThePortableZipAndTheUninstaller) {
     std::vector<std::string> names;
     for (const auto& file : portable) names.push_back(file.first);
     EXPECT_EQ(names,
-              (std::vector<std::string>{"EnglishWordList-copyright.txt", "EnglishWordList.txt",
-                                        "README.txt", "WoordenLijst-copyright.txt",
-                                        "WoordenLijst.txt", "scramblo-cli.exe", "scramblo.exe"}));
+              (std::vector<std::string>{"EnglishWordList-commonness.txt",
+                                        "EnglishWordList-copyright.txt", "EnglishWordList.txt",
+                                        "README.txt", "WoordenLijst-commonness.txt",
+                                        "WoordenLijst-copyright.txt", "WoordenLijst.txt",
+                                        "scramblo-cli.exe", "scramblo.exe"}));
     for (const auto& [name, bytes] : portable) {
         EXPECT_EQ(installed.count(name), 1u) << name;
         EXPECT_TRUE(installed[name] == bytes) << name << " differs";
