@@ -14,7 +14,7 @@
 
 #include "flood_lexicon.h"
 #include "main_dialog_ids.h"
-#include "options/settings_store.h"
+#include "settings/settings_store.h"
 #include "program_process.h"
 #include "reference_search.h"
 #include "settings_registry.h"
@@ -44,7 +44,7 @@ bool measureProgressBoundSearch() {
     });
 
     SettingsRegistry registry;
-    SettingsRegistry::putDword(scramblo::ui::kMaxWordCountValue, kMaxWords);
+    SettingsRegistry::putDword(scramblo::kMaxWordCountValue, kMaxWords);
     ProgramProcess program(dutchLexiconFolder());
     if (program.window() == nullptr ||
         !waitUntil([&] { return displayedNumber(program, IDT_MAIN_LEXICON) > 0; }, 60000)) {
@@ -122,7 +122,7 @@ int main() {
                             static_cast<long>(flood.anagramCount));
     {
         SettingsRegistry registry;
-        SettingsRegistry::putDword(scramblo::ui::kMaxAnagramCountValue, kRealCount);
+        SettingsRegistry::putDword(scramblo::kMaxAnagramCountValue, kRealCount);
         ran = ran && measureFlood("wamerican's lower-case words, \"william shakespeare\"",
                                   american.path(), "william shakespeare", kRealCount);
     }

@@ -21,7 +21,7 @@
 #include "cli_process.h"
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
-#include "options/settings_store.h"
+#include "settings/settings_store.h"
 #include "program_process.h"
 #include "reference_search.h"
 #include "scramblo_version.h"
@@ -147,7 +147,7 @@ std::optional<std::wstring> uninstallText(const char* name) {
 }
 
 std::optional<std::wstring> storedLexicon() {
-    return registryText(ui::kSettingsKey, ui::kLexiconPathValue);
+    return registryText(kSettingsKey, kLexiconPathValue);
 }
 
 // Runs the uninstaller silently, as the Uninstall entry tells.
@@ -318,12 +318,12 @@ TEST_F(InstalledPackage, IsListedWithNameVersionPublisherIconAndSize) {
 // A bare file name, which older installs stored, stays, even one that the
 // install folder lacks; so does the user's own list, for the tests after this.
 TEST_F(InstalledPackage, InstallingAgainKeepsABareFileNameAndTheUsersOwnList) {
-    SettingsRegistry::putString(ui::kLexiconPathValue, "Mine.txt");
+    SettingsRegistry::putString(kLexiconPathValue, "Mine.txt");
     EXPECT_EQ(install(), 0u);
     EXPECT_EQ(storedLexicon(), L"Mine.txt");
 
     std::ofstream(ownList()) << "scramblo\n";
-    SettingsRegistry::putString(ui::kLexiconPathValue, ownList());
+    SettingsRegistry::putString(kLexiconPathValue, ownList());
     EXPECT_EQ(install(), 0u);
     EXPECT_EQ(storedLexicon(), wide(ownList()));
     EXPECT_TRUE(exists(wide(installFolder() + "\\scramblo.exe")));
@@ -340,7 +340,7 @@ TEST_F(InstalledPackage, UninstallerLeavesNothingOfOursButTheSettings) {
 // A stored list that went with the removed folder gives way to the list of
 // the user's language in the new one, whatever the language of the old one.
 TEST_F(InstalledPackage, InstallingIntoAnotherFolderStoresItsListInPlaceOfARemovedOne) {
-    SettingsRegistry::putString(ui::kLexiconPathValue, installFolder() + "\\EnglishWordList.txt");
+    SettingsRegistry::putString(kLexiconPathValue, installFolder() + "\\EnglishWordList.txt");
     std::wstring folder = wide(knownFolder(CSIDL_LOCAL_APPDATA) + "\\Anagrams");
     ASSERT_EQ(install(L" /D=" + folder), 0u);
     EXPECT_EQ(storedLexicon(), folder + L"\\" + wide(usersList()));

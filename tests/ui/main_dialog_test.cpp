@@ -13,7 +13,7 @@
 #include "jobs/anagram_text.h"
 #include "main_dialog_fixture.h"
 #include "main_dialog_ids.h"
-#include "options/settings_store.h"
+#include "settings/settings_store.h"
 #include "options/window_placement_store.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"

@@ -17,7 +17,7 @@
 #include "interface_texts.h"
 #include "main/main_dialog.h"
 #include "main_dialog_ids.h"
-#include "options/settings_store.h"
+#include "settings/settings_store.h"
 #include "options_dialog_ids.h"
 #include "reference_search.h"
 #include "settings_registry.h"

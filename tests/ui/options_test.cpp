@@ -11,7 +11,7 @@
 
 #include "jobs/job_driver.h"
 #include "options/options_command.h"
-#include "options/settings_store.h"
+#include "settings/settings_store.h"
 #include "options_dialog_ids.h"
 #include "platform/platform_win32.h"
 #include "settings_registry.h"

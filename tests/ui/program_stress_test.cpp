@@ -16,7 +16,7 @@
 #include "jobs/finder.h"
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
-#include "options/settings_store.h"
+#include "settings/settings_store.h"
 #include "options_dialog_ids.h"
 #include "program_process.h"
 #include "settings_registry.h"
@@ -64,7 +64,7 @@ class ProgramStress : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_EQ(countProcesses(kExe), 0) << "a program is still running";
-        SettingsRegistry::putDword(ui::kMaxWordCountValue, kMaxWordCount);
+        SettingsRegistry::putDword(kMaxWordCountValue, kMaxWordCount);
     }
 
     // Every run starts with the default lexicon in the program's folder.
@@ -216,7 +216,7 @@ TEST_F(ProgramStress, TwentyLexiconChangesDuringASearchEndReadyWithTheLastOne) {
     EXPECT_EQ(program.text(IDT_MAIN_LEXICON), format(t.lexicon, last.words));
     EXPECT_EQ(program.text(IDE_MAIN_RESULTS), "");
     EXPECT_FALSE(program.searching());
-    EXPECT_EQ(SettingsRegistry::bytes(ui::kLexiconPathValue), last.path + '\0');
+    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), last.path + '\0');
 
     closeWindow(program.window());
     EXPECT_EQ(program.exitCode(kExitLimitMs), std::optional<DWORD>(0));

@@ -3,24 +3,24 @@
 #include <cstring>
 #include <vector>
 
-#include "options/settings_store.h"
+#include "settings/settings_store.h"
 
 namespace scramblo::testing {
 
 void SettingsRegistry::removeKey() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, ui::kSettingsKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
 }
 
 bool SettingsRegistry::keyExists() {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ui::kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
 void SettingsRegistry::put(const char* name, DWORD type, const std::string& bytes) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, ui::kSettingsKey, name, type, bytes.data(),
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, name, type, bytes.data(),
                     static_cast<DWORD>(bytes.size()));
 }
 
@@ -34,7 +34,7 @@ void SettingsRegistry::putString(const char* name, const std::string& text, DWOR
 
 std::optional<RawValue> SettingsRegistry::get(const char* name) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ui::kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     std::optional<RawValue> value;
     DWORD type = REG_NONE;

@@ -1,4 +1,4 @@
-#include "options/settings_store.h"
+#include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 

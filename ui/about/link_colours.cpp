@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "toolkit/registry_key.h"
+#include "settings/registry_key.h"
 
 namespace scramblo::ui {
 namespace {

@@ -3,7 +3,7 @@
 #include "about/about_dialog.h"
 #include "app_ids.h"
 #include "main_dialog_ids.h"
-#include "options/settings_store.h"
+#include "settings/settings_store.h"
 #include "platform/platform_win32.h"
 #include "toolkit/app_module.h"
 #include "toolkit/format_string.h"

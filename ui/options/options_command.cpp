@@ -1,7 +1,7 @@
 #include "options_command.h"
 
 #include "options/options_dialog.h"
-#include "options/settings_store.h"
+#include "settings/settings_store.h"
 
 namespace scramblo::ui {
 

@@ -1,7 +1,7 @@
 #include "window_placement_store.h"
 
-#include "options/settings_store.h"
-#include "toolkit/registry_key.h"
+#include "settings/settings_store.h"
+#include "settings/registry_key.h"
 
 namespace scramblo::ui {
 

@@ -1,8 +1,8 @@
-#include "settings_store.h"
+#include "settings/settings_store.h"
 
-#include "toolkit/registry_key.h"
+#include "settings/registry_key.h"
 
-namespace scramblo::ui {
+namespace scramblo {
 
 void readSettings(SearchSettings& settings, std::string& lexiconPath) {
     RegistryKey key;
@@ -27,4 +27,4 @@ void writeSettings(const SearchSettings& settings, const std::string& lexiconPat
     key.setString(kLexiconPathValue, lexiconPath);
 }
 
-}  // namespace scramblo::ui
+}  // namespace scramblo

@@ -8,7 +8,7 @@
 
 #include "search/search_settings.h"
 
-namespace scramblo::ui {
+namespace scramblo {
 
 // Under HKEY_CURRENT_USER.
 constexpr char kSettingsKey[] = "Software\\Brevinck\\Scramblo";
@@ -27,4 +27,4 @@ void readSettings(SearchSettings& settings, std::string& lexiconPath);
 // Writes all five values, creating the key when it is absent.
 void writeSettings(const SearchSettings& settings, const std::string& lexiconPath);
 
-}  // namespace scramblo::ui
+}  // namespace scramblo

@@ -1,9 +1,9 @@
-#include "registry_key.h"
+#include "settings/registry_key.h"
 
 #include <algorithm>
 #include <vector>
 
-namespace scramblo::ui {
+namespace scramblo {
 
 bool RegistryKey::openForReading(HKEY root, const char* path) {
     close();
@@ -72,4 +72,4 @@ bool RegistryKey::setString(const char* name, const std::string& value) const {
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
-}  // namespace scramblo::ui
+}  // namespace scramblo

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace scramblo::ui {
+namespace scramblo {
 
 class RegistryKey {
   public:
@@ -36,4 +36,4 @@ class RegistryKey {
     HKEY key_ = nullptr;
 };
 
-}  // namespace scramblo::ui
+}  // namespace scramblo
