@@ -68,7 +68,9 @@ std::unique_ptr<std::filebuf> openFile(const std::string& path) {
 
 std::vector<std::string> lexiconCandidates(const std::string& path) {
     fs::path given = fs::u8path(path);
-    if (path.empty() || given.is_absolute()) return {path};
+    // Rooted, not only absolute: the library takes neither a share nor a
+    // folder of the current drive (\\lists) for absolute.
+    if (path.empty() || given.has_root_path()) return {path};
     std::vector<std::string> candidates;
     std::error_code error;
     fs::path current = fs::current_path(error);

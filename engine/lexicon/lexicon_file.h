@@ -14,8 +14,8 @@ namespace scramblo {
 enum class ListEncoding { Detect, Windows1252, Utf8, Utf16LittleEndian, Utf16BigEndian };
 
 // The files that a lexicon path may name, as full UTF-8 paths in the order
-// they are tried: an absolute path as it is; a relative one in the current
-// folder, then in the program's own folder.
+// they are tried: a path with a root (a drive, a share, a leading separator)
+// as it is; any other in the current folder, then in the program's own folder.
 std::vector<std::string> lexiconCandidates(const std::string& path);
 
 class LexiconFile : public std::streambuf {

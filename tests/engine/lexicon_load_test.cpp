@@ -131,8 +131,12 @@ TEST(LexiconLoad, CountsTheWordsWithCharactersBeyondWindows1252) {
     od.assign("od");
     ho.assign("HO");
     for (const LexiconEntry& entry : finder.entryList) {
-        if (*entry.word == "\xC5\x81\xC3\xB3\x64\xC5\xBA") EXPECT_EQ(entry.key, od);
-        if (*entry.word == "H\xE2\x82\x82O") EXPECT_EQ(entry.key, ho);
+        if (*entry.word == "\xC5\x81\xC3\xB3\x64\xC5\xBA") {
+            EXPECT_EQ(entry.key, od);
+        }
+        if (*entry.word == "H\xE2\x82\x82O") {
+            EXPECT_EQ(entry.key, ho);
+        }
     }
 }
 
@@ -151,6 +155,12 @@ TEST(LexiconLoad, ARelativePathIsLookedUpInTheCurrentFolderThenBesideTheProgram)
     EXPECT_EQ(fs::u8path(candidates[1]), fs::u8path(platform::programFolder()) / name);
     std::string absolute = (fs::temp_directory_path() / name).u8string();
     EXPECT_EQ(lexiconCandidates(absolute), std::vector<std::string>{absolute});
+#ifdef _WIN32
+    // A share (a named pipe is one too), or a folder of the current drive.
+    for (const std::string& rooted : {"\\\\server\\share\\" + name, "\\" + name}) {
+        EXPECT_EQ(lexiconCandidates(rooted), std::vector<std::string>{rooted});
+    }
+#endif
 
     NotificationSink sink;
     Finder finder;
