@@ -3,19 +3,23 @@
 #include <algorithm>
 #include <vector>
 
+#include "settings/wide_text.h"
+
 namespace scramblo {
 
 bool RegistryKey::openForReading(HKEY root, const char* path) {
     close();
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key_) == ERROR_SUCCESS) return true;
+    if (RegOpenKeyExW(root, toUtf16(path).c_str(), 0, KEY_READ, &key_) == ERROR_SUCCESS) {
+        return true;
+    }
     key_ = nullptr;
     return false;
 }
 
 bool RegistryKey::createForWriting(HKEY root, const char* path) {
     close();
-    if (RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                        nullptr, &key_, nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExW(root, toUtf16(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) == ERROR_SUCCESS) {
         return true;
     }
     key_ = nullptr;
@@ -32,8 +36,8 @@ std::optional<uint32_t> RegistryKey::queryDword(const char* name) const {
     DWORD type = REG_NONE;
     DWORD size = sizeof value;
     if (key_ == nullptr ||
-        RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS ||
+        RegQueryValueExW(key_, toUtf16(name).c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
         type != REG_DWORD) {
         return std::nullopt;
     }
@@ -41,35 +45,38 @@ std::optional<uint32_t> RegistryKey::queryDword(const char* name) const {
 }
 
 std::optional<std::string> RegistryKey::queryString(const char* name, size_t maxLength) const {
-    // A longer value does not fit and makes the query fail.
-    std::vector<char> buffer(maxLength + 1);
+    // A longer value does not fit and makes the query fail. Read as UTF-16,
+    // a value that an ANSI program wrote reads alike: the system keeps both so.
+    std::vector<wchar_t> buffer(maxLength + 1);
     DWORD type = REG_NONE;
-    auto size = static_cast<DWORD>(buffer.size());
+    auto size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
     if (key_ == nullptr ||
-        RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                         &size) != ERROR_SUCCESS ||
+        RegQueryValueExW(key_, toUtf16(name).c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS ||
         type != REG_SZ) {
         return std::nullopt;
     }
     // A value stored without its terminating zero ends where its data ends;
     // then it may just fill the buffer, one character too long.
-    std::string value(buffer.data(), size);
-    value.resize(std::min(value.find('\0'), value.size()));
+    std::wstring value(buffer.data(), size / sizeof(wchar_t));
+    value.resize(std::min(value.find(L'\0'), value.size()));
     if (value.size() > maxLength) return std::nullopt;
-    return value;
+    return toUtf8(value);
 }
 
 bool RegistryKey::setDword(const char* name, uint32_t value) const {
     DWORD data = value;
     return key_ != nullptr &&
-           RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                          sizeof data) == ERROR_SUCCESS;
+           RegSetValueExW(key_, toUtf16(name).c_str(), 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
 }
 
 bool RegistryKey::setString(const char* name, const std::string& value) const {
+    std::wstring text = toUtf16(value);
     return key_ != nullptr &&
-           RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+           RegSetValueExW(key_, toUtf16(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 }  // namespace scramblo

@@ -1,5 +1,6 @@
 // An open registry key, closed by the destructor. Values are read only when
-// they have the expected type and fit the caller's bound.
+// they have the expected type and fit the caller's bound. Key and value names
+// are ASCII; text values are UTF-8 here and Unicode (UTF-16) in the registry.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +26,7 @@ class RegistryKey {
 
     // The value when it is a REG_DWORD.
     std::optional<uint32_t> queryDword(const char* name) const;
-    // The value when it is a REG_SZ of at most maxLength characters.
+    // The value when it is a REG_SZ of at most maxLength UTF-16 characters.
     std::optional<std::string> queryString(const char* name, size_t maxLength) const;
 
     bool setDword(const char* name, uint32_t value) const;

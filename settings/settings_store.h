@@ -1,7 +1,9 @@
 // The user's settings in the registry: the search settings that Options
-// shows (all but repeatEntries) and the lexicon path, read once at start-up and written after every
-// OK in the Options dialog. Nothing here reports failure: a value that is missing or malformed
-// leaves its setting as it is, and a failed write is ignored.
+// shows (all but repeatEntries) and the lexicon path, read once at start-up
+// and written after every OK in the Options dialog. The path is UTF-8 here
+// and a Unicode REG_SZ in the registry. Nothing here reports failure: a value
+// that is missing or malformed leaves its setting as it is, and a failed
+// write is ignored.
 #pragma once
 
 #include <string>
@@ -17,8 +19,9 @@ constexpr char kMaxWordCountValue[] = "MaxWoorden";
 constexpr char kMaxAnagramCountValue[] = "MaxAnagrammen";
 constexpr char kBreadthFirstValue[] = "ZoekEerstBreed";
 constexpr char kLexiconPathValue[] = "WoordenLijst";
-// A longer stored path is not read.
-constexpr size_t kMaxStoredPathLength = 260;
+// A longer stored path is not read: the longest path that Windows opens, in
+// UTF-16 characters.
+constexpr size_t kMaxStoredPathLength = 32767;
 
 // Overwrites each setting whose stored value is valid. Numbers are taken as
 // stored, without range checks.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings/settings_store.h"
+#include "settings/wide_text.h"
 
 namespace scramblo::testing {
 
@@ -63,6 +64,32 @@ std::optional<std::string> SettingsRegistry::bytes(const char* name) {
     auto value = get(name);
     if (!value) return std::nullopt;
     return value->bytes;
+}
+
+void SettingsRegistry::putText(const char* name, const std::string& text) {
+    std::wstring wide = toUtf16(text);
+    RegSetKeyValueW(HKEY_CURRENT_USER, toUtf16(kSettingsKey).c_str(), toUtf16(name).c_str(), REG_SZ,
+                    wide.c_str(), static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+}
+
+std::optional<std::string> SettingsRegistry::text(const char* name) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, toUtf16(kSettingsKey).c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring value = toUtf16(name);
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    std::vector<wchar_t> data;
+    LSTATUS status = RegQueryValueExW(key, value.c_str(), nullptr, &type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        data.resize(size / sizeof(wchar_t));
+        status = RegQueryValueExW(key, value.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(data.data()), &size);
+    }
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+    return toUtf8({data.data(), size / sizeof(wchar_t)});
 }
 
 }  // namespace scramblo::testing

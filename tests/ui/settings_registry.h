@@ -36,6 +36,10 @@ class SettingsRegistry {
     static std::optional<uint32_t> dword(const char* name);
     // The value's data, whatever its type.
     static std::optional<std::string> bytes(const char* name);
+    // A REG_SZ written and read with the Unicode calls, as UTF-8 with its
+    // terminating zero (bytes() reads in the ANSI code page).
+    static void putText(const char* name, const std::string& text);
+    static std::optional<std::string> text(const char* name);
 };
 
 }  // namespace scramblo::testing

@@ -81,22 +81,27 @@ TEST(SettingsStore, AValueOfAnotherTypeLeavesItsSettingAloneAndTheRestAreStillRe
     EXPECT_EQ(path, "eigen.txt");
 }
 
-TEST(SettingsStore, APathIsReadUpTo260Characters) {
+TEST(SettingsStore, APathIsReadWholeInAnyLettersUpToTheLongestPathWindowsOpens) {
     SettingsRegistry registry;
-    std::string longest = "C:\\" + std::string(257, 'a');
+    // Łódź\Анаграммы, as a Unicode program writes it.
+    std::string unicode =
+        "C:"
+        "\\lists\\\u0141\u00f3d\u017a\\\u0410\u043d\u0430\u0433\u0440\u0430\u043c\u043c\u044b\\word"
+        "s.txt";
+    SettingsRegistry::putText(kLexiconPathValue, unicode);
+    EXPECT_EQ(Stored().lexiconPath, unicode);
+
+    std::string longest = "C:\\" + std::string(kMaxStoredPathLength - 3, 'a');
     SettingsRegistry::putString(kLexiconPathValue, longest);
     EXPECT_EQ(Stored().lexiconPath, longest);
-
-    for (size_t length : {261, 300}) {
-        SettingsRegistry::putString(kLexiconPathValue, std::string(length, 'b'));
-        EXPECT_EQ(Stored().lexiconPath, kDefaultPath) << length << " characters";
-    }
+    SettingsRegistry::putString(kLexiconPathValue, longest + 'b');
+    EXPECT_EQ(Stored().lexiconPath, kDefaultPath);
 
     // Written by another program without its terminating zero.
     SettingsRegistry::put(kLexiconPathValue, REG_SZ, "kort.txt");
     EXPECT_EQ(Stored().lexiconPath, "kort.txt");
-    // That way 261 characters fill the buffer exactly, and are still too long.
-    SettingsRegistry::put(kLexiconPathValue, REG_SZ, std::string(261, 'c'));
+    // That way one character more than the longest fills the buffer exactly, and is too long.
+    SettingsRegistry::put(kLexiconPathValue, REG_SZ, std::string(kMaxStoredPathLength + 1, 'c'));
     EXPECT_EQ(Stored().lexiconPath, kDefaultPath);
 }
 
@@ -118,6 +123,12 @@ TEST(SettingsStore, WritingStoresAllFiveValuesWithTheirTypesAndReadsBack) {
     ASSERT_TRUE(path);
     EXPECT_EQ(path->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(path->bytes, std::string("lijst.txt", 10));
+    // Any path is written whole, as Unicode.
+    std::string unicode = "C:\\\u0141\u00f3d\u017a\\\u0441\u043b\u043e\u0432\u0430.txt";
+    writeSettings(settings, unicode);
+    EXPECT_EQ(SettingsRegistry::text(kLexiconPathValue), unicode + '\0');
+    EXPECT_EQ(Stored().lexiconPath, unicode);
+    writeSettings(settings, "lijst.txt");
 
     Stored stored;
     EXPECT_EQ(stored.settings.minWordLength, 2u);
@@ -128,10 +139,10 @@ TEST(SettingsStore, WritingStoresAllFiveValuesWithTheirTypesAndReadsBack) {
 
     // Breadth first is stored as 1; a path too long to be read back is still written.
     settings.breadthFirst = true;
-    std::string longPath(300, 'c');
+    std::string longPath(kMaxStoredPathLength + 1, 'c');
     writeSettings(settings, longPath);
     EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 1u);
-    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue).value_or("").size(), 301u);
+    EXPECT_EQ(SettingsRegistry::text(kLexiconPathValue), longPath + '\0');
     EXPECT_EQ(Stored().lexiconPath, kDefaultPath);
 }
 
