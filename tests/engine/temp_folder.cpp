@@ -28,18 +28,19 @@ TempFolder::TempFolder() {
     auto folder = std::filesystem::temp_directory_path() /
                   ("scramblo-test-" + std::to_string(processId()) + "-" + std::to_string(serial++));
     std::filesystem::create_directories(folder);
-    path_ = folder.string();
+    path_ = folder.u8string();
 }
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(std::filesystem::u8path(path_), ignored);
 }
 
 std::string TempFolder::write(const std::string& name, const std::string& bytes) const {
-    std::string file = (std::filesystem::path(path_) / name).string();
+    auto file = std::filesystem::u8path(path_) / std::filesystem::u8path(name);
+    std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
-    return file;
+    return file.u8string();
 }
 
 }  // namespace scramblo::testing

@@ -13,8 +13,10 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
+    // Paths are UTF-8, as the engine takes them.
     const std::string& path() const { return path_; }
-    // Writes the file `name` in the folder; answers its full path.
+    // Writes the file `name` (which may lead through folders of its own,
+    // made as needed) in the folder; answers its full path.
     std::string write(const std::string& name, const std::string& bytes) const;
 
   private:

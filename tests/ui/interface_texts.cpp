@@ -21,8 +21,10 @@ constexpr InterfaceTexts kEnglish{
     "Lexicon \"%s\"\r\nloading...",
     "Time elapsed:\n%d ms",
     "Sorry, can't handle this",
-    "Sorry, choking on lexicon \"%s\"",
+    "Sorry, choking on lexicon \"%s\"\n\nTried:\n%s",
     "Sorry, can't get started on this",
+    "There is no word list to read at \"%s\".\n\nLooked for:\n%s",
+    "Words holding characters that count\r\nas no letter, such as \u0142 or \u0151: %d",
 };
 
 constexpr InterfaceTexts kDutch{
@@ -37,8 +39,10 @@ constexpr InterfaceTexts kDutch{
     "Woordenlijst \"%s\"\r\nwordt geladen...",
     "Zoektijd:\n%d ms",
     "Sorry, hiermee kan ik niet uit de voeten",
-    "Sorry, woordenlijst \"%s\" zit mij niet lekker",
+    "Sorry, woordenlijst \"%s\" zit mij niet lekker\n\nGeprobeerd:\n%s",
     "Sorry, hier kan ik niet aan beginnen",
+    "Er is geen woordenlijst te lezen op \"%s\".\n\nGezocht naar:\n%s",
+    "Woorden met tekens die niet als\r\nletter tellen, zoals \u0142 of \u0151: %d",
 };
 
 }  // namespace

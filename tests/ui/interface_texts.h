@@ -19,8 +19,10 @@ struct InterfaceTexts {
     const char* loading;       // %s: the lexicon path
     const char* elapsed;       // %d
     const char* phraseRefused;
-    const char* lexiconUnreadable;  // %s: the lexicon path
+    const char* lexiconUnreadable;  // %s: the lexicon path, %s: the paths tried
     const char* workerNotStarted;
+    const char* lexiconMissing;     // as lexiconUnreadable
+    const char* foreignCharacters;  // %d
 };
 
 // The test's environment asks for Dutch.

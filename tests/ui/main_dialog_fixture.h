@@ -45,9 +45,9 @@ class MainDialogTest : public ::testing::Test {
         ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
     }
 
-    // Types the phrase and lets the loop go idle, so that Find follows it.
+    // Types the phrase (UTF-8) and lets the loop go idle, so that Find follows it.
     static void type(MainDialog& dialog, const std::string& phrase) {
-        SetDlgItemTextA(dialog.window(), IDE_MAIN_PHRASE, phrase.c_str());
+        dialog.setItemText(IDE_MAIN_PHRASE, phrase);
         pumpPending();
     }
 

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <map>
 #include <thread>
 
@@ -13,12 +15,12 @@
 #include "jobs/anagram_text.h"
 #include "main_dialog_fixture.h"
 #include "main_dialog_ids.h"
-#include "settings/settings_store.h"
 #include "options/window_placement_store.h"
 #include "platform/platform.h"
 #include "platform/platform_win32.h"
 #include "program_process.h"
 #include "reference_search.h"
+#include "settings/settings_store.h"
 #include "settings_registry.h"
 #include "stalled_lexicon.h"
 #include "toolkit/app_module.h"
@@ -26,6 +28,8 @@
 
 namespace scramblo::ui::testing {
 namespace {
+
+namespace fs = std::filesystem;
 
 TEST_F(MainDialogTest, StartUpShowsLoadingThenReadyWithTheWordCount) {
     std::string lexicon = folder_.write("words.txt", kSmallLexicon);
@@ -92,6 +96,62 @@ TEST_F(MainDialogTest, FindListsTheAnagramsAndEnterSearchesAgain) {
     ASSERT_TRUE(pumpUntil([&] { return text(dialog, IDT_MAIN_FOUND) == format(t.found, 1); }));
     ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
     EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "quiz");
+}
+
+// The same accented words in the encodings that a list comes in.
+TEST_F(MainDialogTest, AUtf8ListWithOrWithoutItsMarkFindsWhatItsWindows1252TwinFinds) {
+    const std::string utf8 =
+        "cr\u00e8me\nbr\u00fbl\u00e9e\nbr\u00fble\nm\u00fbre\ncl\u00e9\nr\u00eave\nl\u00e9e\n"
+        "b\u00e9b\u00e9\nsalt\n";
+    const std::string windows1252 =
+        "cr\xE8me\nbr\xFBl\xE9"
+        "e\nbr\xFBle\nm\xFBre\ncl\xE9\nr\xEAve\nl\xE9"
+        "e\nb\xE9"
+        "b\xE9\nsalt\n";
+    const std::string phrase = "Cr\u00e8me Br\u00fbl\u00e9e";
+    const std::string lists[] = {folder_.write("utf-8.txt", utf8),
+                                 folder_.write("utf-8-bom.txt", "\xEF\xBB\xBF" + utf8),
+                                 folder_.write("windows-1252.txt", windows1252)};
+    std::vector<std::string> results;
+    for (const std::string& list : lists) {
+        SCOPED_TRACE(list);
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(open(dialog, list));
+        EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 9));
+        type(dialog, phrase);
+        clickFind(dialog);
+        ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+        results.push_back(text(dialog, IDE_MAIN_RESULTS));
+    }
+    std::vector<std::string> expected = referenceAnagrams(lists[0], phrase);
+    EXPECT_NE(std::find(expected.begin(), expected.end(), "cr\u00e8me br\u00fbl\u00e9e"),
+              expected.end());
+    for (const std::string& shown : results) EXPECT_EQ(shown, joinLines(expected, expected.size()));
+}
+
+TEST_F(MainDialogTest, WordsWithCharactersBeyondWindows1252AreNotedOnceAfterTheLoad) {
+    // ł, ź, ż and the ₂ of H₂O are none of Windows-1252's (and count as no
+    // letter); ó is one.
+    std::string lexicon = folder_.write("s\u0142owa.txt",
+                                        "\u0142\u00f3d\u017a\nH\u2082O\nlisten\nsilent\n"
+                                        "\u017c\u00f3\u0142wie\nd\u00f3\u0142\n");
+    MainDialog dialog;
+    dialog.lexiconPath() = lexicon;
+    ASSERT_TRUE(dialog.create());
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, lexicon.c_str()));
+    ShowWindow(dialog.window(), SW_SHOW);
+    ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
+    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 6));
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.foreignCharacters, 4));
+
+    // A search takes the box, and shows words with those characters as they are.
+    const std::string phrase = "\u017b\u00f3\u0142wie";  // Żółwie: o, w, i and e
+    type(dialog, phrase);
+    clickFind(dialog);
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+    std::vector<std::string> expected = referenceAnagrams(lexicon, phrase);
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), joinLines(expected, expected.size()));
+    EXPECT_NE(std::find(expected.begin(), expected.end(), "\u017c\u00f3\u0142wie"), expected.end());
 }
 
 TEST_F(MainDialogTest, ARealEscapeKeyEndsAFloodOfAnagramsAtOnce) {
@@ -251,15 +311,21 @@ TEST_F(MainDialogTest, APhraseWithoutLettersIsRefusedWithAMessage) {
     EXPECT_TRUE(IsWindowEnabled(dialog.item(IDB_MAIN_FIND)));
 }
 
-TEST_F(MainDialogTest, AMissingLexiconIsReportedWithItsPathThenReadyWithNoWords) {
-    std::string missing = folder_.path() + "\\missing.txt";
+TEST_F(MainDialogTest, AMissingLexiconIsReportedWithEveryPathTriedThenReadyWithNoWords) {
+    // A relative path, looked for in the current folder and beside the program.
+    const std::string missing = "missing.txt";
+    CurrentFolder current(folder_.path());
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::string tried = folder_.path() + "\\" + missing + "\n" +
+                        fs::path(program).parent_path().u8string() + "\\" + missing;
     MainDialog dialog;
     dialog.lexiconPath() = missing;
     ASSERT_TRUE(dialog.create());
     DialogAnswerer answerer([](HWND box) { pressButton(box, IDOK); }, dialog.window());
     ShowWindow(dialog.window(), SW_SHOW);
     ASSERT_TRUE(pumpUntil([&] { return answerer.answered(); }));
-    EXPECT_EQ(answerer.texts(), "|" + format(t.lexiconUnreadable, missing.c_str()));
+    EXPECT_EQ(answerer.texts(), "|" + format(t.lexiconUnreadable, missing.c_str(), tried.c_str()));
     ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
     EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 0));
     EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");

@@ -17,9 +17,9 @@
 #include "interface_texts.h"
 #include "main/main_dialog.h"
 #include "main_dialog_ids.h"
-#include "settings/settings_store.h"
 #include "options_dialog_ids.h"
 #include "reference_search.h"
+#include "settings/settings_store.h"
 #include "settings_registry.h"
 #include "stalled_lexicon.h"
 #include "toolkit/app_module.h"
@@ -256,22 +256,6 @@ TEST_F(MainWindowDialogs, OptionsOverAFloodOfAnagramsAnswerARealKeyAtOnce) {
     EXPECT_TRUE(searching(dialog));
     SendMessageA(dialog.item(IDB_MAIN_STOP), BM_CLICK, 0, 0);
     ASSERT_TRUE(pumpUntil([&] { return !searching(dialog); }));
-}
-
-TEST_F(MainWindowDialogs, AnEmptiedPathIsReportedLoadsNoWordsAndIsSaved) {
-    SettingsRegistry::putString(kLexiconPathValue, folder_.write("woorden.txt", kSmallLexicon));
-    MainDialog dialog;
-    ASSERT_NO_FATAL_FAILURE(open(dialog));
-    ASSERT_TRUE(clickAndAnswer(dialog, IDB_MAIN_OPTIONS, [](HWND options) {
-        SetDlgItemTextA(options, IDE_LEXICON_PATH, "");
-        pressButton(options, IDOK);
-    }));
-    DialogAnswerer message([](HWND box) { pressButton(box, IDOK); }, dialog.window());
-    ASSERT_TRUE(pumpUntil([&] { return message.answered() && loaded(dialog); }));
-    EXPECT_EQ(message.texts(), "|" + format(t.lexiconUnreadable, ""));  // an empty caption
-    EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, 0));
-    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
-    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), std::string(1, '\0'));
 }
 
 TEST_F(MainWindowDialogs, AboutOpensOverTheMainWindowAndLeavesItWorking) {

@@ -9,12 +9,15 @@
 #include <thread>
 #include <vector>
 
+#include "interface_texts.h"
 #include "jobs/job_driver.h"
 #include "options/options_command.h"
-#include "settings/settings_store.h"
 #include "options_dialog_ids.h"
 #include "platform/platform_win32.h"
+#include "settings/settings_store.h"
+#include "settings/wide_text.h"
 #include "settings_registry.h"
+#include "temp_folder.h"
 #include "toolkit/app_module.h"
 #include "ui_test_support.h"
 
@@ -22,12 +25,15 @@ namespace scramblo::ui {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::CurrentFolder;
 using testing::DialogAnswerer;
+using testing::dialogTexts;
 using testing::focusOf;
 using testing::postButton;
 using testing::pressButton;
 using testing::pressKey;
 using testing::SettingsRegistry;
+using testing::TempFolder;
 using testing::waitForDialog;
 using testing::waitUntil;
 using testing::waitUntilGone;
@@ -69,8 +75,9 @@ Shown readShown(HWND dialog) {
         IsDlgButtonChecked(dialog, IDR_DEPTH_FIRST), controlText(dialog, IDE_LEXICON_PATH)};
 }
 
+// The text as UTF-8, sent as the Unicode text it is.
 void type(HWND dialog, int id, const std::string& text) {
-    SetDlgItemTextA(dialog, id, text.c_str());
+    SetDlgItemTextW(dialog, id, toUtf16(text).c_str());
 }
 
 void click(HWND dialog, int id) {
@@ -122,6 +129,10 @@ class OptionsCommand : public ::testing::Test {
     SettingsRegistry registry;
     TestHost host;
     const DWORD uiThread = GetCurrentThreadId();
+    // The current folder, which holds the host's list.
+    TempFolder lists;
+    CurrentFolder current{lists.path()};
+    const std::string defaultList = lists.write("WoordenLijst.txt", "listen\n");
 };
 
 TEST_F(OptionsCommand, FirstOkWithoutChangesCreatesTheKeyWithAllFiveValuesAndLoadsNothing) {
@@ -147,25 +158,92 @@ TEST_F(OptionsCommand, FirstOkWithoutChangesCreatesTheKeyWithAllFiveValuesAndLoa
 }
 
 TEST_F(OptionsCommand, OkTakesWhatTheControlsHoldAndLoadsAChangedPath) {
+    std::string other = lists.write("nederlands.txt", "silent\n");
     run([&](HWND dialog) {
         type(dialog, IDE_MIN_WORD_LENGTH, "2");
         type(dialog, IDE_MAX_WORD_COUNT, "4");
         type(dialog, IDE_MAX_ANAGRAM_COUNT, "1500");
         click(dialog, IDR_DEPTH_FIRST);
-        type(dialog, IDE_LEXICON_PATH, "C:\\lijsten\\nederlands.txt");
+        type(dialog, IDE_LEXICON_PATH, other);
         pressButton(dialog, IDOK);
     });
     EXPECT_EQ(host.search.minWordLength, 2u);
     EXPECT_EQ(host.search.maxWordCount, 4u);
     EXPECT_EQ(host.search.maxAnagramCount, 1500u);
     EXPECT_FALSE(host.search.breadthFirst);
-    EXPECT_EQ(host.path, "C:\\lijsten\\nederlands.txt");
-    EXPECT_EQ(host.loads, std::vector<std::string>{"C:\\lijsten\\nederlands.txt"});
+    EXPECT_EQ(host.path, other);
+    EXPECT_EQ(host.loads, std::vector<std::string>{other});
 
     EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 1500u);
     EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 0u);
-    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue),
-              std::string("C:\\lijsten\\nederlands.txt", 26));
+    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), other + '\0');
+}
+
+TEST_F(OptionsCommand, APathInAPolishAndCyrillicFolderIsTakenAndStoredWhole) {
+    std::string list = lists.write(
+        "\u0141\u00f3d\u017a\\\u0410\u043d\u0430\u0433\u0440\u0430\u043c\u043c\u044b\\s\u0142owa."
+        "txt",
+        "listen\n");  // Łódź\Анаграммы\słowa.txt
+    std::string shown;
+    run([&](HWND dialog) {
+        type(dialog, IDE_LEXICON_PATH, list);
+        shown = controlText(dialog, IDE_LEXICON_PATH);
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(shown, list);
+    EXPECT_EQ(host.path, list);
+    EXPECT_EQ(host.loads, std::vector<std::string>{list});
+    EXPECT_EQ(SettingsRegistry::text(kLexiconPathValue), list + '\0');
+}
+
+TEST_F(OptionsCommand, OkRefusesAPathThatNamesNoReadableFileAndKeepsTheDialogOpen) {
+    const testing::InterfaceTexts& t = testing::expectedTexts();
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    const std::string programFolder = fs::path(program).parent_path().u8string();
+    const std::string folder = lists.path();
+    lists.write("sub\\inside.txt", "listen\n");
+    const struct {
+        std::string typed, tried;
+    } cases[] = {
+        // Relative: looked for in the current folder, then beside the program.
+        {"nergens.txt", folder + "\\nergens.txt\n" + programFolder + "\\nergens.txt"},
+        {folder + "\\nergens.txt", folder + "\\nergens.txt"},
+        {"sub", folder + "\\sub\n" + programFolder + "\\sub"},  // a folder
+        {"", ""},
+    };
+    std::vector<std::string> said;
+    std::vector<bool> stayedOpen, pathFocused;
+    run([&](HWND dialog) {
+        type(dialog, IDE_MIN_WORD_LENGTH, "5");
+        HWND pathBox = GetDlgItem(dialog, IDE_LEXICON_PATH);
+        for (const auto& each : cases) {
+            type(dialog, IDE_LEXICON_PATH, each.typed);
+            // Posted: the message box's own loop holds a sent click until it closes.
+            postButton(dialog, IDOK);
+            HWND box = waitForDialog(uiThread, dialog);
+            said.push_back(box != nullptr ? dialogTexts(box) : "(no message box)");
+            if (box != nullptr) pressButton(box, IDOK);
+            EXPECT_TRUE(waitUntilGone(box));
+            stayedOpen.push_back(IsWindowVisible(dialog) != FALSE);
+            pathFocused.push_back(waitUntil([&] { return focusOf(uiThread) == pathBox; }, 2000));
+        }
+        EXPECT_FALSE(SettingsRegistry::keyExists());
+        // A path to a file is taken, and with it what else the dialog holds.
+        type(dialog, IDE_LEXICON_PATH, "sub\\inside.txt");
+        pressButton(dialog, IDOK);
+    });
+    ASSERT_EQ(said.size(), std::size(cases));
+    for (size_t i = 0; i < said.size(); ++i) {
+        SCOPED_TRACE(cases[i].typed);
+        EXPECT_EQ(said[i], "|" + testing::format(t.lexiconMissing, cases[i].typed.c_str(),
+                                                 cases[i].tried.c_str()));  // an empty caption
+        EXPECT_TRUE(stayedOpen[i]);
+        EXPECT_TRUE(pathFocused[i]);
+    }
+    EXPECT_EQ(host.loads, std::vector<std::string>{"sub\\inside.txt"});
+    EXPECT_EQ(host.search.minWordLength, 5u);
+    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), std::string("sub\\inside.txt", 15));
 }
 
 TEST_F(OptionsCommand, CancelEscapeAndTheCloseBoxChangeAndWriteNothing) {
@@ -266,17 +344,10 @@ TEST_F(OptionsCommand, APathIsComparedByteForByte) {
     run([&](HWND dialog) { pressButton(dialog, IDOK); });
     EXPECT_EQ(host.loads.size(), 1u);
 
-    // An empty path is a change too: it is loaded (and fails there), saved and read back.
-    run([&](HWND dialog) {
-        type(dialog, IDE_LEXICON_PATH, "");
-        pressButton(dialog, IDOK);
-    });
-    EXPECT_EQ(host.loads, (std::vector<std::string>{"woordenlijst.txt", ""}));
-    EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), std::string(1, '\0'));
     SearchSettings settings;
     std::string path = "WoordenLijst.txt";
     readSettings(settings, path);
-    EXPECT_EQ(path, "");
+    EXPECT_EQ(path, "woordenlijst.txt");
 }
 
 class OptionsBrowse : public OptionsCommand {
@@ -291,7 +362,9 @@ class OptionsBrowse : public OptionsCommand {
 
     void SetUp() override {
         forgetLastFolder();
-        folder = fs::temp_directory_path() / "scramblo-options-test";
+        // Named in letters that no ANSI code page holds together.
+        folder = fs::temp_directory_path() /
+                 fs::u8path("scramblo-options-test \u0141\u00f3d\u017a \u0410\u043d\u0430");
         fs::remove_all(folder);
         fs::create_directories(folder / "sub");
         std::ofstream(folder / "woorden.txt") << "listen\n";
@@ -318,7 +391,7 @@ TEST_F(OptionsBrowse, AChosenFileReplacesThePathByItsFullPath) {
         shown = controlText(dialog, IDE_LEXICON_PATH);
         pressButton(dialog, IDOK);
     });
-    std::string chosen = (folder / "woorden.txt").string();
+    std::string chosen = (folder / "woorden.txt").u8string();
     EXPECT_EQ(offered, "WoordenLijst.txt");
     EXPECT_EQ(shown, chosen);
     EXPECT_EQ(host.path, chosen);
@@ -329,13 +402,13 @@ TEST_F(OptionsBrowse, AChosenFileReplacesThePathByItsFullPath) {
 TEST_F(OptionsBrowse, TheLastChoiceIsOfferedNextAndTheFileNeedNotExist) {
     std::string offered, shown;
     run([&](HWND dialog) {
-        browse(dialog, (folder / "sub" / "engels.txt").string());
+        browse(dialog, (folder / "sub" / "engels.txt").u8string());
         offered = browse(dialog, "nieuw.txt");
         shown = controlText(dialog, IDE_LEXICON_PATH);
-        pressButton(dialog, IDOK);
+        pressButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(offered, "engels.txt");
-    EXPECT_EQ(shown, (folder / "sub" / "nieuw.txt").string());
+    EXPECT_EQ(shown, (folder / "sub" / "nieuw.txt").u8string());
     EXPECT_EQ(fs::current_path(), folder);
 }
 
@@ -351,14 +424,14 @@ TEST_F(OptionsBrowse, ACancelledBrowseOrDialogKeepsThePath) {
     expectHostUnchanged();
 }
 
-TEST_F(OptionsBrowse, APathLongerThanTheFileNameBufferIsOfferedCut) {
+TEST_F(OptionsBrowse, APathLongerThanMaxPathIsOfferedWhole) {
     host.path = std::string(300, 'x');
     std::string offered;
     run([&](HWND dialog) {
         offered = browse(dialog, "");
         pressButton(dialog, IDCANCEL);
     });
-    EXPECT_EQ(offered, std::string(259, 'x'));
+    EXPECT_EQ(offered, std::string(300, 'x'));
 }
 
 // A window that takes a search's notifications, as the main window does while

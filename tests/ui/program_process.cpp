@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "main_dialog_ids.h"
+#include "settings/wide_text.h"
 #include "ui_test_support.h"
 
 namespace scramblo::testing {
@@ -36,11 +37,7 @@ HWND findVisibleWindow(DWORD process, HWND except) {
 }  // namespace
 
 std::wstring wide(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(),
-                                                        static_cast<int>(text.size()), wide.data(),
-                                                        static_cast<int>(wide.size()))));
-    return wide;
+    return toUtf16(text);
 }
 
 std::string windowsPath(std::string path) {
@@ -125,7 +122,8 @@ HWND ProgramProcess::waitForModal(DWORD timeoutMs) {
 }
 
 void ProgramProcess::find(const std::string& phrase) {
-    SendMessageA(item(IDE_MAIN_PHRASE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(phrase.c_str()));
+    SendMessageW(item(IDE_MAIN_PHRASE), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(wide(phrase).c_str()));
     SendMessageA(window(), WM_COMMAND, IDB_MAIN_FIND, 0);
 }
 
@@ -158,7 +156,8 @@ std::optional<DWORD> ProgramProcess::slowestAnswerWhile(const std::function<bool
     while (busy()) {
         DWORD asked = GetTickCount();
         DWORD_PTR ignored;
-        if (!SendMessageTimeoutA(window(), WM_NULL, 0, 0, SMTO_NORMAL, kLongestAnswerMs, &ignored)) {
+        if (!SendMessageTimeoutA(window(), WM_NULL, 0, 0, SMTO_NORMAL, kLongestAnswerMs,
+                                 &ignored)) {
             return std::nullopt;
         }
         slowest = std::max(slowest, GetTickCount() - asked);

@@ -10,7 +10,7 @@
 
 namespace scramblo::testing {
 
-// ANSI text as UTF-16.
+// UTF-8 text as UTF-16.
 std::wstring wide(const std::string& text);
 
 // A Unix path as Wine's Windows programs see it, with backslashes.

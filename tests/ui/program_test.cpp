@@ -4,15 +4,23 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
+#include "options_dialog_ids.h"
 #include "program_process.h"
 #include "reference_search.h"
+#include "settings/settings_store.h"
+#include "settings_registry.h"
 #include "ui_test_support.h"
 
 namespace scramblo::testing {
 namespace {
+
+// Łódź\Анаграммы: a folder that no ANSI code page names.
+const std::string kPolishAndCyrillicFolder =
+    "\u0141\u00f3d\u017a\\\u0410\u043d\u0430\u0433\u0440\u0430\u043c\u043c\u044b";
 
 TEST(ProgramTest, StartUpLoadsTheLexiconInItsFolderSearchesAndEndsWithExitCodeZero) {
     const InterfaceTexts& t = expectedTexts();
@@ -32,6 +40,69 @@ TEST(ProgramTest, StartUpLoadsTheLexiconInItsFolderSearchesAndEndsWithExitCodeZe
     std::vector<std::string> expected = referenceAnagrams(lexicon, "Silent");
     EXPECT_EQ(program.text(IDE_MAIN_RESULTS), joinLines(expected, expected.size()));
 
+    PostMessageA(program.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.exitCode(5000), 0u);
+}
+
+TEST(ProgramTest, StartedFromAnotherFolderItLoadsTheDefaultListBesideItself) {
+    const InterfaceTexts& t = expectedTexts();
+    SettingsRegistry registry;  // no list of the user's: the default, WoordenLijst.txt
+    TempFolder folder;
+    std::string lexicon = folder.write(kPolishAndCyrillicFolder + "\\WoordenLijst.txt",
+                                       "listen\nsilent\ntin\nsel\nles\n");
+    std::string home = std::filesystem::u8path(lexicon).parent_path().u8string();
+    ASSERT_TRUE(
+        CopyFileW(wide(programPath()).c_str(), wide(home + "\\scramblo.exe").c_str(), TRUE));
+    std::string elsewhere =
+        std::filesystem::u8path(folder.write("elsewhere\\x.txt", "")).parent_path().u8string();
+
+    ProgramProcess program(wide(home + "\\scramblo.exe"), wide(elsewhere));
+    ASSERT_NE(program.window(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return program.text(IDT_MAIN_LEXICON) == format(t.lexicon, 5); }))
+        << program.text(IDT_MAIN_LEXICON) << "|" << program.text(IDE_MAIN_RESULTS);
+    program.find("Silent");
+    ASSERT_TRUE(waitUntil([&] { return program.text(IDT_MAIN_FOUND) == format(t.found, 4); }));
+    PostMessageA(program.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.exitCode(5000), 0u);
+}
+
+TEST(ProgramTest, AListInAPolishAndCyrillicFolderTypedIntoOptionsIsStoredAndLoadsAtTheNextStart) {
+    const InterfaceTexts& t = expectedTexts();
+    SettingsRegistry registry;
+    TempFolder folder;
+    folder.write("WoordenLijst.txt", "listen\nsilent\n");
+    std::string list = folder.write(kPolishAndCyrillicFolder + "\\s\u0142owa.txt",
+                                    "cr\u00e8me\nbr\u00fbl\u00e9e\n\u0142\u00f3d\u017a\n");
+    const std::string phrase = "Br\u00fbl\u00e9e cr\u00e8me";
+    {
+        ProgramProcess program(folder.path());
+        ASSERT_TRUE(
+            waitUntil([&] { return program.text(IDT_MAIN_LEXICON) == format(t.lexicon, 2); }));
+        postButton(program.window(), IDB_MAIN_OPTIONS);
+        HWND options = program.waitForModal();
+        ASSERT_NE(options, nullptr);
+        SendDlgItemMessageW(options, IDE_LEXICON_PATH, WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(wide(list).c_str()));
+        postButton(options, IDOK);
+        ASSERT_TRUE(waitUntilGone(options));
+        ASSERT_TRUE(waitUntil([&] {
+            return program.text(IDT_MAIN_LEXICON) == format(t.lexicon, 3);
+        })) << program.text(IDT_MAIN_LEXICON)
+            << "|" << program.text(IDE_MAIN_RESULTS);
+        EXPECT_EQ(program.text(IDE_MAIN_RESULTS), format(t.foreignCharacters, 1));
+        EXPECT_EQ(SettingsRegistry::text(kLexiconPathValue), list + '\0');
+
+        program.find(phrase);
+        ASSERT_TRUE(waitUntil([&] { return !program.searching(); }));
+        std::vector<std::string> expected = referenceAnagrams(list, phrase);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(program.text(IDE_MAIN_RESULTS), joinLines(expected, expected.size()));
+        PostMessageA(program.window(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.exitCode(5000), 0u);
+    }
+    ProgramProcess program(folder.path());
+    EXPECT_TRUE(waitUntil([&] { return program.text(IDT_MAIN_LEXICON) == format(t.lexicon, 3); }))
+        << program.text(IDT_MAIN_LEXICON) << "|" << program.text(IDE_MAIN_RESULTS);
     PostMessageA(program.window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(program.exitCode(5000), 0u);
 }

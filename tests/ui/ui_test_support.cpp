@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "settings/wide_text.h"
 #include "toolkit/app_module.h"
 #include "toolkit/message_loop.h"
 
@@ -24,7 +25,7 @@ void dispatch(MSG& msg) {
     ui::MessageLoop* loop = ui::AppModule::messageLoop();
     if (loop != nullptr && loop->preTranslateMessage(msg)) return;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
 }
 
 struct DialogSearch {
@@ -76,7 +77,7 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     // gatherings short for it.
     while (!done()) {
         if (GetTickCount() - start > timeoutMs) return done();
-        if (ui::MessageLoop::takeInput(msg) || PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (ui::MessageLoop::takeInput(msg) || PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             dispatch(msg);
             continue;
         }
@@ -88,7 +89,7 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 void pumpPending() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) dispatch(msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) dispatch(msg);
     if (ui::MessageLoop* loop = ui::AppModule::messageLoop()) loop->runIdleHandlers();
 }
 
@@ -125,12 +126,17 @@ HWND focusOf(DWORD thread) {
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
+std::string dialogTexts(HWND dialog) {
+    std::string texts = windowText(dialog);
+    EnumChildWindows(dialog, collectStatic, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
 DialogAnswerer::DialogAnswerer(Answer answer, HWND except, DWORD timeoutMs) {
     DWORD uiThread = GetCurrentThreadId();
     thread_ = std::thread([this, answer, except, timeoutMs, uiThread] {
         if (HWND dialog = waitForDialog(uiThread, except, timeoutMs)) {
-            texts_ = windowText(dialog);
-            EnumChildWindows(dialog, collectStatic, reinterpret_cast<LPARAM>(&texts_));
+            texts_ = dialogTexts(dialog);
             answer(dialog);
             answered_ = true;
         }
@@ -144,6 +150,17 @@ DialogAnswerer::~DialogAnswerer() {
 bool DialogAnswerer::finish() {
     if (thread_.joinable()) thread_.join();
     return answered_;
+}
+
+CurrentFolder::CurrentFolder(const std::string& folder) {
+    std::vector<wchar_t> previous(GetCurrentDirectoryW(0, nullptr));
+    GetCurrentDirectoryW(static_cast<DWORD>(previous.size()), previous.data());
+    previous_ = previous.data();
+    SetCurrentDirectoryW(toUtf16(folder).c_str());
+}
+
+CurrentFolder::~CurrentFolder() {
+    SetCurrentDirectoryW(previous_.c_str());
 }
 
 void pressButton(HWND dialog, int id) {

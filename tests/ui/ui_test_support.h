@@ -46,6 +46,10 @@ bool waitUntilGone(HWND window, DWORD timeoutMs = 10000);
 // The control that has the keyboard focus in `thread`, or none.
 HWND focusOf(DWORD thread);
 
+// A dialog's caption and the text of every static control, joined by "|":
+// what a message box says.
+std::string dialogTexts(HWND dialog);
+
 // Waits on a second thread for a dialog of the current thread to appear
 // (a message box, a modal dialog), records its texts, and hands it to
 // `answer`, which runs on that second thread (SendMessage to the dialog's
@@ -60,13 +64,25 @@ class DialogAnswerer {
     bool answered() const { return answered_; }
     // Waits for the answering thread to end; answers answered().
     bool finish();
-    // The dialog's caption and the text of every static control, joined by "|".
+    // The dialog's texts, as dialogTexts gives them.
     const std::string& texts() const { return texts_; }
 
   private:
     std::atomic<bool> answered_{false};
     std::string texts_;
     std::thread thread_;
+};
+
+// Makes a folder (a UTF-8 path) the current one for as long as it lives.
+class CurrentFolder {
+  public:
+    explicit CurrentFolder(const std::string& folder);
+    ~CurrentFolder();
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+  private:
+    std::wstring previous_;
 };
 
 // Presses a dialog's button by its id, as a click does.

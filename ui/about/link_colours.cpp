@@ -1,6 +1,7 @@
 #include "link_colours.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "settings/registry_key.h"
 
@@ -29,9 +30,9 @@ std::optional<COLORREF> parseColourText(const char* text) {
     long green = -1;
     const char* start = text;
     for (long* component : {&red, &green}) {
-        const char* comma = start;
-        while (*comma != '\0' && *comma != ',') comma = CharNextA(comma);
-        if (*comma != ',') return std::nullopt;
+        // Byte by byte: in UTF-8 no byte of another character is a comma.
+        const char* comma = std::strchr(start, ',');
+        if (comma == nullptr) return std::nullopt;
         *component = leadingNumber(start);  // the comma ends the digits
         if (*component == -1) return std::nullopt;
         start = comma + 1;

@@ -4,9 +4,11 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <iterator>
 #include <new>
 
 #include "about/hand_cursor.h"
+#include "settings/wide_text.h"
 #include "toolkit/app_module.h"
 #include "toolkit/dialog.h"
 #include "toolkit/dpi.h"
@@ -41,11 +43,11 @@ bool showsNoText(LONG_PTR style) {
 
 // The parent's font, underlined; none when the parent has no font.
 UniqueFont underlinedFontOf(HWND parent) {
-    auto font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
-    LOGFONTA description;
-    if (font == nullptr || GetObjectA(font, sizeof description, &description) == 0) return {};
+    auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
+    LOGFONTW description;
+    if (font == nullptr || GetObjectW(font, sizeof description, &description) == 0) return {};
     description.lfUnderline = TRUE;
-    return UniqueFont(CreateFontIndirectA(&description));
+    return UniqueFont(CreateFontIndirectW(&description));
 }
 
 // Answers false, leaving the field none, when memory runs out.
@@ -67,7 +69,7 @@ POINT pointOf(LPARAM lParam) {
 
 INT_PTR LinkControl::openWithShell(const std::string& target) {
     return reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, L"open", toUtf16(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
 LinkControl::LinkControl(Shell shell) : shell_(std::move(shell)) {}
@@ -94,12 +96,12 @@ void LinkControl::detach() {
 }
 
 void LinkControl::initialise() {
-    char className[8];  // a longer name is no static anyway
-    if (GetClassNameA(window_, className, sizeof className) > 0 &&
-        lstrcmpiA(className, "static") == 0) {
+    wchar_t className[8];  // a longer name is no static anyway
+    if (GetClassNameW(window_, className, std::size(className)) > 0 &&
+        lstrcmpiW(className, L"static") == 0) {
         // The static answers the mouse only with SS_NOTIFY.
-        LONG_PTR style = GetWindowLongPtrA(window_, GWL_STYLE);
-        SetWindowLongPtrA(window_, GWL_STYLE, style | SS_NOTIFY);
+        LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+        SetWindowLongPtrW(window_, GWL_STYLE, style | SS_NOTIFY);
         paintLabel_ = !showsNoText(style);
     }
     cursor_ = createHandCursor(AppModule::instance(), dpiOfWindow(window_));
@@ -118,24 +120,25 @@ void LinkControl::createTooltip() {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
     tooltip_ =
-        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+        CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, window_, nullptr, AppModule::instance(), nullptr);
     if (tooltip_ == nullptr) return;
-    SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
-    TOOLINFOA tool = toolInfo();
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    sendTool(TTM_ADDTOOLW);
 }
 
-// The one tool: the whole attached window, showing the target.
-TOOLINFOA LinkControl::toolInfo() const {
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+// The one tool: the whole attached window, showing the target. The tooltip
+// keeps a copy of the text.
+void LinkControl::sendTool(UINT message) const {
+    std::wstring text = target_ ? toUtf16(*target_) : std::wstring();
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = GetParent(window_);
     tool.uId = reinterpret_cast<UINT_PTR>(window_);
     tool.hinst = AppModule::instance();
-    tool.lpszText = target_ ? const_cast<char*>(target_->c_str()) : nullptr;
-    return tool;
+    tool.lpszText = target_ ? text.data() : nullptr;
+    SendMessageW(tooltip_, message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 bool LinkControl::setLabel(const std::string& text) {
@@ -147,10 +150,7 @@ bool LinkControl::setLabel(const std::string& text) {
 bool LinkControl::setTarget(const std::string& text) {
     bool stored = storeCopy(target_, text);
     if (!label_) calcLinkRect();
-    if (tooltip_ != nullptr) {
-        TOOLINFOA tool = toolInfo();
-        SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    if (tooltip_ != nullptr) sendTool(TTM_UPDATETIPTEXTW);
     return stored;
 }
 
@@ -161,7 +161,7 @@ const std::string* LinkControl::shownText() const {
 }
 
 UINT LinkControl::alignment() const {
-    LONG_PTR style = GetWindowLongPtrA(window_, GWL_STYLE);
+    LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
     if (style & SS_CENTER) return DT_CENTER;
     if (style & SS_RIGHT) return DT_RIGHT;
     return DT_LEFT;
@@ -181,7 +181,8 @@ bool LinkControl::calcLinkRect() {
     {
         WindowDC dc(window_);
         SelectedObject font(dc.get(), font_.get());
-        DrawTextA(dc.get(), text->c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK | align);
+        DrawTextW(dc.get(), toUtf16(*text).c_str(), -1, &measured,
+                  DT_CALCRECT | DT_WORDBREAK | align);
     }
     linkRect_ = {client.left, client.top, client.left + (measured.right - measured.left),
                  client.top + (measured.bottom - measured.top)};
@@ -212,7 +213,7 @@ bool LinkControl::showsHand(POINT client) const {
 }
 
 void LinkControl::eraseBackground(HDC dc) {
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(window_), WM_CTLCOLORSTATIC,
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(window_), WM_CTLCOLORSTATIC,
                                                        reinterpret_cast<WPARAM>(dc),
                                                        reinterpret_cast<LPARAM>(window_)));
     if (brush == nullptr) return;
@@ -228,7 +229,7 @@ void LinkControl::paint(HDC dc) {
     if (const std::string* text = shownText()) {
         // Unclipped: a glyph's ink may reach past its advance, and so past the measured rectangle.
         RECT area = linkRect_;
-        DrawTextA(dc, text->c_str(), -1, &area, DT_WORDBREAK | DT_NOCLIP | alignment());
+        DrawTextW(dc, toUtf16(*text).c_str(), -1, &area, DT_WORDBREAK | DT_NOCLIP | alignment());
     }
     if (GetFocus() == window_) DrawFocusRect(dc, &linkRect_);
 }
@@ -249,7 +250,7 @@ LRESULT CALLBACK LinkControl::subclassProc(HWND window, UINT message, WPARAM wPa
 bool LinkControl::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK && tooltip_ != nullptr) {
         MSG relayed{window_, message, wParam, lParam, 0, {0, 0}};
-        SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
     switch (message) {
         case WM_ERASEBKGND:

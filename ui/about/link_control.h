@@ -57,7 +57,8 @@ class LinkControl {
     void initialise();
     void detach();
     void createTooltip();
-    TOOLINFOA toolInfo() const;
+    // Sends the tooltip the link's tool with `message` (adding or updating it).
+    void sendTool(UINT message) const;
     void paint(HDC dc);
     void eraseBackground(HDC dc);
     // Over the link's text, where the hand shows while there is a target.

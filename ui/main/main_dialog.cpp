@@ -3,8 +3,9 @@
 #include "about/about_dialog.h"
 #include "app_ids.h"
 #include "main_dialog_ids.h"
-#include "settings/settings_store.h"
+#include "options/lexicon_lookup.h"
 #include "platform/platform_win32.h"
+#include "settings/settings_store.h"
 #include "toolkit/app_module.h"
 #include "toolkit/format_string.h"
 
@@ -84,11 +85,11 @@ bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&)
 }
 
 bool MainDialog::preTranslateMessage(MSG& msg) {
-    return window() != nullptr && IsDialogMessageA(window(), &msg);
+    return window() != nullptr && IsDialogMessageW(window(), &msg);
 }
 
 void MainDialog::onIdle() {
-    enableItem(IDB_MAIN_FIND, ready_ && GetWindowTextLengthA(item(IDE_MAIN_PHRASE)) > 0);
+    enableItem(IDB_MAIN_FIND, ready_ && GetWindowTextLengthW(item(IDE_MAIN_PHRASE)) > 0);
 }
 
 void MainDialog::startLoad(const std::string& path) {
@@ -169,7 +170,7 @@ void MainDialog::onNotification(Notification notification) {
             break;
         case LoadStopped:
         case LoadDone:
-            onLoadEnded(static_cast<uint32_t>(value));
+            onLoadEnded(static_cast<uint32_t>(value), finder_.wordsWithForeignCharacters);
             break;
         case SearchStopped:
         case SearchDone:
@@ -184,19 +185,25 @@ void MainDialog::onNotification(Notification notification) {
             showMessage(loadString(IDS_PHRASE_REFUSED));
             onSearchEnded();
             break;
-        case LexiconUnreadable:
+        case LexiconUnreadable: {
             // The load goes on, reads no line and ends by itself.
-            showMessage(formatString(IDS_LEXICON_UNREADABLE, lexiconPath_.c_str()));
+            const std::string& path = finder_.jobText();
+            showMessage(formatString(IDS_LEXICON_UNREADABLE, path.c_str(),
+                                     triedLexiconPaths(path).c_str()));
             break;
+        }
         default:
             break;
     }
 }
 
-void MainDialog::onLoadEnded(uint32_t wordCount) {
+void MainDialog::onLoadEnded(uint32_t wordCount, uint32_t foreignCount) {
     wordCount_ = static_cast<int32_t>(wordCount);
     setItemText(IDT_MAIN_LEXICON, formatString(IDS_LEXICON_COUNT, wordCount_));
-    setItemText(IDE_MAIN_RESULTS, "");
+    // Said once, without a box for every such list: the next search clears it.
+    setItemText(IDE_MAIN_RESULTS, foreignCount == 0 ? ""
+                                                    : formatString(IDS_FOREIGN_CHARACTERS,
+                                                                   static_cast<int>(foreignCount)));
     feed_.setProgress(0);
     feed_.jobEnded();
     ready_ = true;
@@ -210,17 +217,13 @@ void MainDialog::onSearchEnded() {
 }
 
 void MainDialog::launchLoad(const std::string& path) {
-    if (!launch(LoadLexicon, path)) onLoadEnded(0);
+    if (!launch(LoadLexicon, path)) onLoadEnded(0, 0);
 }
 
 bool MainDialog::launch(JobKind kind, const std::string& text) {
     if (startJob(kind, text)) return true;
     showMessage(loadString(IDS_WORKER_NOT_STARTED));
     return false;
-}
-
-void MainDialog::showMessage(const std::string& text) {
-    MessageBoxA(window(), text.c_str(), "", MB_OK);
 }
 
 }  // namespace scramblo::ui

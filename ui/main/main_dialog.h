@@ -60,11 +60,11 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     void stop();
     void close();
     void onNotification(Notification notification);
-    void onLoadEnded(uint32_t wordCount);
+    // `foreignCount`: the words that hold characters counting as no letter.
+    void onLoadEnded(uint32_t wordCount, uint32_t foreignCount);
     void onSearchEnded();
     void launchLoad(const std::string& path);
     bool launch(JobKind kind, const std::string& text);
-    void showMessage(const std::string& text);
 
     MainWindowFrame frame_{*this};
     SearchNewsFeed feed_{*this};

@@ -105,8 +105,8 @@ void MainWindowFrame::showIcons() {
     HWND window = window_.window();
     UniqueIcon bigIcon = loadProgramIcon(SM_CXICON, window_.dpi());
     UniqueIcon smallIcon = loadProgramIcon(SM_CXSMICON, window_.dpi());
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     // The window shows the new ones now.
     bigIcon_ = std::move(bigIcon);
     smallIcon_ = std::move(smallIcon);

@@ -5,6 +5,7 @@
 #include "app_ids.h"
 #include "main_dialog_ids.h"
 #include "platform/platform_win32.h"
+#include "settings/wide_text.h"
 #include "toolkit/app_module.h"
 #include "toolkit/format_string.h"
 #include "toolkit/message_loop.h"
@@ -45,9 +46,9 @@ void paintThreadWindows() {
 }  // namespace
 
 void SearchNewsFeed::attach() {
-    SendDlgItemMessageA(window_.window(), IDP_MAIN_PROGRESS, PBM_SETRANGE, 0,
+    SendDlgItemMessageW(window_.window(), IDP_MAIN_PROGRESS, PBM_SETRANGE, 0,
                         MAKELPARAM(0, kProgressSteps));
-    SendDlgItemMessageA(window_.window(), IDE_MAIN_RESULTS, EM_LIMITTEXT, 0, 0);
+    SendDlgItemMessageW(window_.window(), IDE_MAIN_RESULTS, EM_LIMITTEXT, 0, 0);
 }
 
 void SearchNewsFeed::beginSearch() {
@@ -70,14 +71,14 @@ void SearchNewsFeed::show(const Notification& news) {
     // messages sent to the window meanwhile are answered, and waiting input
     // taken, before the window paints.
     MSG sent;
-    PeekMessageA(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     if (!inputPending()) paintIfDue(kJoiningMs);
     // A message taken to look behind the anagrams goes on as the loop would have sent it.
     if (nextTaken) {
         if (MessageLoop* loop = AppModule::messageLoop()) {
             loop->dispatch(next);
         } else {
-            DispatchMessageA(&next);
+            DispatchMessageW(&next);
         }
     }
 }
@@ -104,7 +105,7 @@ bool SearchNewsFeed::joinQueuedNews(JoinedLines& joined, MSG& next) {
             return false;
         }
         // The next posted message of all, whatever it is.
-        if (!PeekMessageA(&next, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) return false;
+        if (!PeekMessageW(&next, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) return false;
         if (next.hwnd != window || next.message != kNotificationMessage ||
             (next.wParam != AnagramFound && next.wParam != SearchProgress)) {
             return true;
@@ -116,15 +117,17 @@ bool SearchNewsFeed::joinQueuedNews(JoinedLines& joined, MSG& next) {
 void SearchNewsFeed::appendToResults(const std::string& lines) {
     HWND box = window_.item(IDE_MAIN_RESULTS);
     // The box paints when the window next paints, not while it inserts.
-    SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     // At the end whatever the user selected, scrolled into view, and not
     // undoable. The length is in the box's own wide characters, as the
-    // selection is; the ANSI length has the system copy out the whole text.
+    // selection is.
     LPARAM end = GetWindowTextLengthW(box);
-    SendMessageA(box, EM_SETSEL, end, end);
-    SendMessageA(box, EM_SCROLLCARET, 0, 0);
-    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lines.c_str()));
-    SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(box, EM_SETSEL, end, end);
+    SendMessageW(box, EM_SCROLLCARET, 0, 0);
+    // The whole block converted at once: the box takes UTF-16, the engine gives UTF-8.
+    std::wstring text = toUtf16(lines);
+    SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
@@ -146,15 +149,15 @@ void SearchNewsFeed::passInputToModal() {
                         !IsWindowEnabled(window) && MessageLoop::takeInput(msg);
          ++taken) {
         HWND active = GetActiveWindow();
-        if (active == nullptr || !IsDialogMessageA(active, &msg)) {
+        if (active == nullptr || !IsDialogMessageW(active, &msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
 }
 
 void SearchNewsFeed::setProgress(uint32_t position) {
-    SendDlgItemMessageA(window_.window(), IDP_MAIN_PROGRESS, PBM_SETPOS, position % kProgressSteps,
+    SendDlgItemMessageW(window_.window(), IDP_MAIN_PROGRESS, PBM_SETPOS, position % kProgressSteps,
                         0);
 }
 

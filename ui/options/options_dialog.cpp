@@ -4,9 +4,14 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <array>
+#include <vector>
 
+#include "app_ids.h"
+#include "options/lexicon_lookup.h"
 #include "options_dialog_ids.h"
+#include "settings/settings_store.h"
+#include "settings/wide_text.h"
+#include "toolkit/format_string.h"
 
 namespace scramblo::ui {
 namespace {
@@ -14,14 +19,14 @@ namespace {
 // The control shows an out-of-range position at the nearest end of its range;
 // clamping here first does the same for values that 16 bits would wrap.
 void setSpinner(HWND spinner, uint32_t minimum, uint32_t maximum, uint32_t value) {
-    SendMessageA(spinner, UDM_SETRANGE, 0, MAKELPARAM(maximum, minimum));
-    SendMessageA(spinner, UDM_SETPOS, 0, MAKELPARAM(std::clamp(value, minimum, maximum), 0));
+    SendMessageW(spinner, UDM_SETRANGE, 0, MAKELPARAM(maximum, minimum));
+    SendMessageW(spinner, UDM_SETPOS, 0, MAKELPARAM(std::clamp(value, minimum, maximum), 0));
 }
 
 // When the buddy's text is not a number in range the control answers its
 // previous position, flagged in the high word, which is not part of the value.
 uint32_t spinnerPosition(HWND spinner) {
-    return LOWORD(SendMessageA(spinner, UDM_GETPOS, 0, 0));
+    return LOWORD(SendMessageW(spinner, UDM_GETPOS, 0, 0));
 }
 
 }  // namespace
@@ -42,9 +47,9 @@ bool OptionsDialog::onInitDialog() {
     setSpinner(maxWordCountSpinner_, 0, 5, settings.maxWordCount);
     setSpinner(maxAnagramCountSpinner_, 0, 2000, settings.maxAnagramCount);
     const bool breadthFirst = settings.breadthFirst;
-    SendMessageA(breadthFirstButton_, BM_SETCHECK, breadthFirst ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(breadthFirstButton_, BM_SETCHECK, breadthFirst ? BST_CHECKED : BST_UNCHECKED, 0);
     CheckDlgButton(window(), IDR_DEPTH_FIRST, breadthFirst ? BST_UNCHECKED : BST_CHECKED);
-    SetWindowTextA(lexiconPathEdit_, lexiconPath.c_str());
+    setItemText(IDE_LEXICON_PATH, lexiconPath);
     showProgramIcon(window(), dpi(), icon_);
     return true;
 }
@@ -66,28 +71,37 @@ bool OptionsDialog::onCommand(int id, int, HWND) {
 }
 
 void OptionsDialog::accept() {
+    std::string path = itemText(IDE_LEXICON_PATH);
+    if (!namesReadableLexicon(path)) {
+        // Stored, such a path would fail at every start.
+        showMessage(
+            formatString(IDS_LEXICON_MISSING, path.c_str(), triedLexiconPaths(path).c_str()));
+        SendMessageW(window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(lexiconPathEdit_), TRUE);
+        return;
+    }
     settings.minWordLength = spinnerPosition(minWordLengthSpinner_);
     settings.maxWordCount = spinnerPosition(maxWordCountSpinner_);
     settings.maxAnagramCount = spinnerPosition(maxAnagramCountSpinner_);
-    settings.breadthFirst = SendMessageA(breadthFirstButton_, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
-    lexiconPath = itemText(IDE_LEXICON_PATH);
+    settings.breadthFirst = SendMessageW(breadthFirstButton_, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+    lexiconPath = path;
     end(IDOK);
 }
 
 void OptionsDialog::browse() {
     // Offers the path as the dialog opened or as the last browse chose it.
-    std::array<char, MAX_PATH> file{};
-    lexiconPath.copy(file.data(), file.size() - 1);
-    OPENFILENAMEA dialog{};
+    std::wstring offered = toUtf16(lexiconPath);
+    std::vector<wchar_t> file(kMaxStoredPathLength + 1);
+    offered.copy(file.data(), file.size() - 1);
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window();
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     // The current directory stays put: a relative lexicon path is relative to it.
     dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&dialog)) return;
-    lexiconPath = file.data();
-    SetWindowTextA(lexiconPathEdit_, lexiconPath.c_str());
+    if (!GetOpenFileNameW(&dialog)) return;
+    lexiconPath = toUtf8(file.data());
+    setItemText(IDE_LEXICON_PATH, lexiconPath);
 }
 
 }  // namespace scramblo::ui

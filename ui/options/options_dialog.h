@@ -1,6 +1,8 @@
 // The modal Options dialog (template 201). The caller fills the value fields,
 // runs the dialog and, when it answers IDOK, reads them back. The dialog
-// shows every search setting but repeatEntries, which it leaves as it is.
+// shows every search setting but repeatEntries, which it leaves as it is. OK
+// takes only a lexicon path that names a file the load can open; for any
+// other it says so and stays open with the path box focused.
 #pragma once
 
 #include <cstdint>

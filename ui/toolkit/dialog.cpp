@@ -1,9 +1,11 @@
 #include "dialog.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app_module.h"
 #include "dpi.h"
+#include "settings/wide_text.h"
 
 namespace scramblo::ui {
 
@@ -13,13 +15,13 @@ Dialog::~Dialog() {
 
 bool Dialog::createModeless(int templateId, HWND owner) {
     modal_ = false;
-    return CreateDialogParamA(AppModule::instance(), MAKEINTRESOURCEA(templateId), owner,
+    return CreateDialogParamW(AppModule::instance(), MAKEINTRESOURCEW(templateId), owner,
                               dialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 INT_PTR Dialog::runModal(int templateId, HWND owner) {
     modal_ = true;
-    return DialogBoxParamA(AppModule::instance(), MAKEINTRESOURCEA(templateId), owner, dialogProc,
+    return DialogBoxParamW(AppModule::instance(), MAKEINTRESOURCEW(templateId), owner, dialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
@@ -34,9 +36,11 @@ void Dialog::destroy() {
 std::string windowText(HWND window) {
     // WM_GETTEXT rather than GetWindowText, which answers only the caption of
     // another process's window.
-    std::vector<char> text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1);
-    SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
+    std::vector<wchar_t> text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) +
+                              1);
+    auto length = static_cast<size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    return toUtf8({text.data(), std::min(length, text.size() - 1)});
 }
 
 std::string Dialog::itemText(int id) const {
@@ -44,17 +48,21 @@ std::string Dialog::itemText(int id) const {
 }
 
 void Dialog::setItemText(int id, const std::string& text) const {
-    SetDlgItemTextA(window_, id, text.c_str());
+    SetDlgItemTextW(window_, id, toUtf16(text).c_str());
 }
 
 void Dialog::enableItem(int id, bool enable) const {
     EnableWindow(item(id), enable);
 }
 
+void Dialog::showMessage(const std::string& text) const {
+    MessageBoxW(window_, toUtf16(text).c_str(), L"", MB_OK);
+}
+
 void Dialog::centerOver(HWND owner) const {
     RECT area;
     if (owner == nullptr || !GetWindowRect(owner, &area)) {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     }
     RECT own;
     GetWindowRect(window_, &own);
@@ -69,10 +77,10 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND window, UINT message, WPARAM wParam, LP
     Dialog* self;
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
-        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
         self->window_ = window;
     } else {
-        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
+        self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
     }
     if (self == nullptr) return FALSE;
     INT_PTR result = FALSE;
@@ -82,7 +90,7 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND window, UINT message, WPARAM wParam, LP
         // Exceptions never unwind into the system's code; the message counts as unhandled.
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, DWLP_USER, 0);
+        SetWindowLongPtrW(window, DWLP_USER, 0);
         self->window_ = nullptr;
     }
     return result;
@@ -108,8 +116,8 @@ void Dialog::captureTemplate() {
     layout_.capture(window_, dpi_);
     font_.reset();
     templateFontDpi_ = 0;
-    auto font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
-    if (font != nullptr && GetObjectA(font, sizeof templateFont_, &templateFont_) != 0) {
+    auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
+    if (font != nullptr && GetObjectW(font, sizeof templateFont_, &templateFont_) != 0) {
         templateFontDpi_ = dpi_;
     }
 }
@@ -120,7 +128,7 @@ bool Dialog::handleSizing(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
             if (wParam != SIZE_MINIMIZED) layout_.arrange(dpi_);
             return false;  // the dialog may want to know too
         case WM_GETMINMAXINFO: {
-            if (!layout_.captured() || !(GetWindowLongPtrA(window_, GWL_STYLE) & WS_THICKFRAME)) {
+            if (!layout_.captured() || !(GetWindowLongPtrW(window_, GWL_STYLE) & WS_THICKFRAME)) {
                 return false;
             }
             SIZE minimum = layout_.minimumWindowSize(dpi_);
@@ -135,7 +143,7 @@ bool Dialog::handleSizing(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
         case WM_GETFONT:
             // The dialog manager keeps answering with the font it made.
             if (!font_) return false;
-            SetWindowLongPtrA(window_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(font_.get()));
+            SetWindowLongPtrW(window_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(font_.get()));
             result = TRUE;
             return true;
         default:
@@ -156,14 +164,14 @@ void Dialog::followDpi(UINT dpi, const RECT& suggested) {
 
 void Dialog::rescaleFont() {
     if (templateFontDpi_ == 0) return;
-    LOGFONTA description = templateFont_;
+    LOGFONTW description = templateFont_;
     description.lfHeight = scaleToDpi(description.lfHeight, dpi_, templateFontDpi_);
     description.lfWidth = scaleToDpi(description.lfWidth, dpi_, templateFontDpi_);
-    UniqueFont font(CreateFontIndirectA(&description));
+    UniqueFont font(CreateFontIndirectW(&description));
     if (!font) return;
     for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     }
     // No control uses the font before any more.
     font_ = std::move(font);

@@ -3,6 +3,9 @@
 // answer whether they claimed it. Unclaimed messages get the system's default
 // dialog handling. No exception leaves the dialog procedure.
 //
+// Dialogs are made with the system's W calls, so their controls keep every
+// character; the text that goes in and out of them is UTF-8.
+//
 // Every dialog follows the DPI of its monitor: on a change it takes the
 // system's suggested rectangle and redoes its font and the layout of its
 // controls at the new DPI. A dialog with a sizing border keeps its controls
@@ -18,6 +21,7 @@
 
 namespace scramblo::ui {
 
+// A window's text, as UTF-8; another process's window too.
 std::string windowText(HWND window);
 
 class Dialog {
@@ -40,6 +44,8 @@ class Dialog {
     std::string itemText(int id) const;
     void setItemText(int id, const std::string& text) const;
     void enableItem(int id, bool enable) const;
+    // A message box over the dialog, with an OK button and no caption.
+    void showMessage(const std::string& text) const;
     void centerOver(HWND owner) const;  // on the work area when there is no owner
 
     // The DPI that the dialog is laid out for: its monitor's, as the last
@@ -74,7 +80,7 @@ class Dialog {
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     ControlLayout layout_;
     // The template's font as the dialog manager made it, and its DPI.
-    LOGFONTA templateFont_{};
+    LOGFONTW templateFont_{};
     UINT templateFontDpi_ = 0;  // none while 0
     UniqueFont font_;           // the template's font at the present DPI, once it changed
 };

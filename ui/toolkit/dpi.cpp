@@ -11,7 +11,7 @@ Function* systemFunction(HMODULE library, const char* name) {
 }
 
 HMODULE user32() {
-    static const HMODULE library = GetModuleHandleA("user32.dll");
+    static const HMODULE library = GetModuleHandleW(L"user32.dll");
     return library;
 }
 
@@ -35,7 +35,7 @@ UINT dpiOfMonitor(HMONITOR monitor) {
     // Shcore is no part of a Windows older than 8.1.
     using GetDpiForMonitor = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
     static auto* const getDpiForMonitor = systemFunction<GetDpiForMonitor>(
-        LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+        LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
     constexpr int kEffectiveDpi = 0;
     UINT dpiX = 0;
     UINT dpiY = 0;

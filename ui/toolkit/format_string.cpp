@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app_module.h"
+#include "settings/wide_text.h"
 
 namespace scramblo::ui {
 
@@ -13,10 +14,7 @@ std::string loadString(UINT id) {
     // With no buffer LoadStringW answers a pointer into the resource itself.
     int length = LoadStringW(AppModule::instance(), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) return {};
-    int size = WideCharToMultiByte(CP_THREAD_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_THREAD_ACP, 0, text, length, narrow.data(), size, nullptr, nullptr);
-    return narrow;
+    return toUtf8({text, static_cast<size_t>(length)});
 }
 
 std::string formatString(UINT id, ...) {

@@ -7,11 +7,10 @@
 
 namespace scramblo::ui {
 
-// The string-table entry in the interface thread's narrow character set;
-// empty when there is no such entry.
+// The string-table entry as UTF-8; empty when there is no such entry.
 std::string loadString(UINT id);
 
-// The entry formatted printf-style: %d takes an int, %s a const char*.
+// The entry formatted printf-style: %d takes an int, %s a UTF-8 const char*.
 std::string formatString(UINT id, ...);
 
 }  // namespace scramblo::ui

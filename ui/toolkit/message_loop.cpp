@@ -58,15 +58,15 @@ void MessageLoop::dispatch(MSG& msg) {
         PostQuitMessage(static_cast<int>(msg.wParam));  // back in the queue, to end the loop
     } else if (!preTranslateMessage(msg)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
 bool MessageLoop::takeInput(MSG& msg) {
     // Keys and the mouse come first, and so do the characters made from keys,
     // which the system posts behind whatever else is queued.
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT) &&
-        !PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT) &&
+        !PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE | PM_QS_POSTMESSAGE)) {
         return false;
     }
     // A peek for input of any message number also hands out the quit
@@ -80,11 +80,11 @@ int MessageLoop::run() {
     bool idlePending = true;
     MSG msg;
     for (;;) {
-        if (idlePending && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (idlePending && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             runIdleHandlers();
             idlePending = false;
         }
-        if (!takeInput(msg) && GetMessageA(&msg, nullptr, 0, 0) == -1) continue;
+        if (!takeInput(msg) && GetMessageW(&msg, nullptr, 0, 0) == -1) continue;
         if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
         dispatch(msg);
         if (isIdleMessage(msg)) idlePending = true;
