@@ -21,10 +21,10 @@
 #include "cli_process.h"
 #include "interface_texts.h"
 #include "main_dialog_ids.h"
-#include "settings/settings_store.h"
 #include "program_process.h"
 #include "reference_search.h"
 #include "scramblo_version.h"
+#include "settings/settings_store.h"
 #include "settings_registry.h"
 #include "ui_test_support.h"
 
@@ -226,12 +226,11 @@ TEST_F(InstalledPackage, HoldsTheFilesOfThePortableZipAndTheUninstaller) {
     std::map<std::string, std::string> portable = filesIn(windowsPath(PORTABLE_FOLDER));
     std::vector<std::string> names;
     for (const auto& file : portable) names.push_back(file.first);
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"EnglishWordList-commonness.txt",
-                                        "EnglishWordList-copyright.txt", "EnglishWordList.txt",
-                                        "README.txt", "WoordenLijst-commonness.txt",
-                                        "WoordenLijst-copyright.txt", "WoordenLijst.txt",
-                                        "scramblo-cli.exe", "scramblo.exe"}));
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "EnglishWordList-commonness.txt", "EnglishWordList-copyright.txt",
+                         "EnglishWordList.txt", "README.txt", "WoordenLijst-commonness.txt",
+                         "WoordenLijst-copyright.txt", "WoordenLijst.txt", "scramblo-cli.exe",
+                         "scramblo.exe"}));
     for (const auto& [name, bytes] : portable) {
         EXPECT_EQ(installed.count(name), 1u) << name;
         EXPECT_TRUE(installed[name] == bytes) << name << " differs";
@@ -349,8 +348,7 @@ TEST_F(InstalledPackage, InstallingIntoAnotherFolderStoresItsListInPlaceOfARemov
 }
 
 // A folder that the ANSI code page cannot name, after the folder above was
-// removed with its stored list. Only what the installer writes is checked:
-// the program reads its settings and opens its list by ANSI paths.
+// removed with its stored list.
 TEST_F(InstalledPackage, InstallingIntoAPolishAndCyrillicFolderStoresTheWholePath) {
     std::wstring folder = wide(knownFolder(CSIDL_LOCAL_APPDATA)) +
                           L"\\Programs\\\u0141\u00f3d\u017a\\\u0410\u043d\u0430\u0433\u0440\u0430"
@@ -363,6 +361,7 @@ TEST_F(InstalledPackage, InstallingIntoAPolishAndCyrillicFolderStoresTheWholePat
     std::optional<Shortcut> shortcut = readShortcut();
     ASSERT_TRUE(shortcut);
     EXPECT_EQ(shortcut->folder, folder);
+    expectStartsOnTheUsersList(folder + L"\\scramblo.exe", folder);
     EXPECT_EQ(uninstall(), 0u);
     EXPECT_FALSE(exists(folder));
 }
