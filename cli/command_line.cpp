@@ -1,6 +1,9 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <string_view>
+
+#include "lexicon/leave_out.h"
 
 namespace scramblo::cli {
 namespace {
@@ -30,6 +33,30 @@ ListEncoding parseEncoding(const std::string& value) {
                      "' (auto, utf-8, windows-1252, utf-16le or utf-16be)");
 }
 
+uint32_t parseLeaveOut(const std::string& value) {
+    static const std::pair<std::string_view, uint32_t> kKinds[] = {
+        {"digits", LeaveOutDigits},
+        {"abbreviations", LeaveOutAbbreviations},
+        {"names", LeaveOutNames},
+        {"apostrophes", LeaveOutApostrophes},
+        {"case-variants", LeaveOutCaseVariants},
+        {"all", LeaveOutAll},
+    };
+    uint32_t kinds = 0;
+    for (size_t start = 0; start <= value.size();) {
+        size_t end = std::min(value.find(',', start), value.size());
+        std::string_view name = std::string_view(value).substr(start, end - start);
+        auto kind = std::find_if(std::begin(kKinds), std::end(kKinds),
+                                 [&](const auto& known) { return known.first == name; });
+        if (kind == std::end(kKinds))
+            throw UsageError("unknown kind '" + std::string(name) +
+                             "' (digits, abbreviations, names, apostrophes, case-variants or all)");
+        kinds |= kind->second;
+        start = end + 1;
+    }
+    return kinds;
+}
+
 struct OptionDefinition {
     char shortName;  // 0: long form only
     std::string_view longName;
@@ -51,9 +78,13 @@ const OptionDefinition kOptions[] = {
      [](Options& o, const std::string& v) { o.search.maxAnagramCount = parseCount(v); }},
     {'d', "depth-first", false,
      [](Options& o, const std::string&) { o.search.breadthFirst = false; }},
-    {'c', "contain", true, [](Options& o, const std::string& v) { o.contain = v; }},
+    {'c', "contain", true,
+     [](Options& o, const std::string& v) { o.contain += (o.contain.empty() ? "" : " ") + v; }},
     {'x', "exclude", true, [](Options& o, const std::string& v) { o.excluded.push_back(v); }},
     {0, "no-repeat", false, [](Options& o, const std::string&) { o.search.repeatEntries = false; }},
+    {0, "leave-out", true, [](Options& o, const std::string& v) { o.leaveOut = parseLeaveOut(v); }},
+    {0, "best", true, [](Options& o, const std::string& v) { o.best = parseCount(v); }},
+    {0, "words", false, [](Options& o, const std::string&) { o.words = true; }},
     {0, "raw", false, [](Options& o, const std::string&) { o.raw = true; }},
     {'h', "help", false, [](Options& o, const std::string&) { o.showHelp = true; }},
     {0, "version", false, [](Options& o, const std::string&) { o.showVersion = true; }},
@@ -146,10 +177,20 @@ Case, accents, spaces and punctuation do not count.
   -n, --max-anagrams N      stop after N anagrams (default 0: no limit)
   -d, --depth-first         search depth first (default: breadth first, fewest
                             words first)
-  -c, --contain TEXT        only anagrams that contain TEXT, printed first
+  -c, --contain TEXT        only anagrams that contain TEXT, printed first;
+                            may be repeated
   -x, --exclude WORD        leave out lexicon lines equal to WORD, ignoring case;
                             may be repeated
       --no-repeat           use no lexicon word twice in one anagram
+      --leave-out KINDS     leave out lexicon lines of these kinds, separated
+                            by commas: digits, abbreviations (TWA), names
+                            (Marc), apostrophes (won't), case-variants (of
+                            lines that differ only in case the one in small
+                            letters stays, else the first), or all
+      --best N              after the search print its N best anagrams, best
+                            first: fewer and more common words first
+      --words               print the words that fit within the phrase's
+                            letters (less those of --contain), commonest first
       --raw                 take the phrase and write the output as
                             Windows-1252 bytes, whatever the locale
   -h, --help                show this help and exit

@@ -20,6 +20,9 @@ struct Options {
     bool raw = false;                   // arguments and output in Windows-1252
     std::string contain;                // words every anagram starts with; empty: none
     std::vector<std::string> excluded;  // lexicon lines left out, ignoring case
+    uint32_t leaveOut = 0;              // kinds of lines left out (see leave_out.h)
+    uint32_t best = 0;                  // print only this many best anagrams; 0: all as found
+    bool words = false;                 // print the words that fit instead of anagrams
     std::string phrase;                 // the phrase arguments joined by spaces
     bool showHelp = false;
     bool showVersion = false;

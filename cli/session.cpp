@@ -8,6 +8,7 @@
 
 #include "interrupt.h"
 #include "lexicon_filter.h"
+#include "ranking/fitting_words.h"
 #include "text_encoding.h"
 
 namespace scramblo::cli {
@@ -37,6 +38,7 @@ Session::Session(const Options& options)
       progress_(stderr, isTerminal(stderr)) {
     finder_.notifyTarget = inbox_.target();
     finder_.lexiconEncoding = options.lexiconEncoding;
+    finder_.leaveOut = options.leaveOut;
 }
 
 int Session::run() {
@@ -71,6 +73,7 @@ int Session::run() {
     std::vector<std::string> excluded;
     for (const std::string& word : options_.excluded) excluded.push_back(text_.toEngine(word));
     filterEntries(finder_.entryList, excluded, options_.maxWordLength);
+    if (options_.words) return printFittingWords(searchPhrase);
 
     Notification end(SearchDone, 0);
     if (searchPhrase.empty()) {
@@ -81,6 +84,7 @@ int Session::run() {
         searchStart_ = std::chrono::steady_clock::now();
         end = runJob(Search, searchPhrase);
     }
+    for (const std::string& text : best_.best()) printAnagram(text);
     progress_.clear();
     output_.flush();
     if (output_.state() == LineOutput::State::Failed) {
@@ -130,22 +134,50 @@ void Session::handle(const Notification& notification) {
                            std::to_string(seconds.count()) + " s");
             break;
         }
-        case AnagramFound: {
+        case AnagramFound:
             ++anagramCount_;
-            std::string_view text = notification.text.get();
-            if (options_.contain.empty() && text_.utf8()) {
-                printLine(text);
-                break;
+            if (options_.best != 0) {
+                best_.offer(notification.text.get(), notification.score());
+            } else {
+                printAnagram(notification.text.get());
             }
-            line_.clear();
-            if (!options_.contain.empty()) line_.append(options_.contain).append(1, ' ');
-            text_.appendForTerminal(line_, text);
-            printLine(line_);
             break;
-        }
         default:
             break;  // the end notifications are the caller's
     }
+}
+
+void Session::printAnagram(std::string_view text) {
+    if (options_.contain.empty() && text_.utf8()) {
+        printLine(text);
+        return;
+    }
+    line_.clear();
+    if (!options_.contain.empty()) line_.append(options_.contain).append(1, ' ');
+    text_.appendForTerminal(line_, text);
+    printLine(line_);
+}
+
+int Session::printFittingWords(const std::string& letters) {
+    LetterKey key;
+    key.assign(letters);
+    uint32_t count = 0;
+    if (!key.isEmpty()) {
+        for (const LexiconEntry* entry : fittingWords(
+                 finder_.entryList, key, options_.search.minWordLength, options_.maxWordLength)) {
+            line_.clear();
+            text_.appendForTerminal(line_, *entry->word);
+            printLine(line_);
+            ++count;
+        }
+    }
+    output_.flush();
+    if (output_.state() == LineOutput::State::Failed) {
+        printError(std::string("cannot write the output: ") + std::strerror(output_.error()));
+        return ExitFailure;
+    }
+    std::fprintf(stderr, "scramblo-cli: %u words, %u that fit\n", wordCount_, count);
+    return ExitOk;
 }
 
 void Session::printLine(std::string_view text) {

@@ -14,6 +14,7 @@
 #include "jobs/notification_inbox.h"
 #include "line_output.h"
 #include "progress_line.h"
+#include "ranking/best_anagrams.h"
 #include "text_encoding.h"
 
 namespace scramblo::cli {
@@ -43,6 +44,10 @@ class Session {
     // waits for its worker and answers that notification.
     Notification runJob(JobKind kind, const std::string& text);
     void handle(const Notification& notification);
+    // An anagram's line: the contained words first, in the terminal's encoding.
+    void printAnagram(std::string_view text);
+    // The words that fit within the letters, instead of a search; answers the exit code.
+    int printFittingWords(const std::string& letters);
     void printLine(std::string_view text);
     void printSummary(uint32_t milliseconds, bool done);
     int refuse(const std::string& message);
@@ -63,6 +68,7 @@ class Session {
     uint32_t wordCount_ = 0;
     uint32_t anagramCount_ = 0;
     std::string line_;  // an anagram's line as it is written, reused
+    BestAnagrams best_{options_.best};
     bool lexiconUnreadable_ = false;
 };
 

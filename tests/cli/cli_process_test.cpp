@@ -171,10 +171,34 @@ TEST_F(CliTest, RefusesAContainedTextThatThePhraseLacks) {
 TEST_F(CliTest, ContainedTextStartsEveryLine) {
     EXPECT_EQ(run({"-c", "dirt", "dormitory"}).lines(), Lines{"dirt roomy"});
     EXPECT_EQ(run({"-c", "Dirty!", "dormitory"}).lines(), Lines{"Dirty! room"});
+    EXPECT_EQ(run({"-c", "dirt", "-c", "y", "dormitory"}).lines(), Lines{"dirt y room"});
     // Taking every letter, the contained text is the one anagram.
     ProcessResult result = run({"-c", "dirty room", "dormitory"});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.lines(), Lines{"dirty room"});
+}
+
+TEST_F(CliTest, BestFirstPrintsTheCommonestAnagramsOnceAfterTheSearch) {
+    std::string lexicon =
+        directory_.write("list.txt", "dirty\nroom\nDirty\nmoor\ndormitory\nRoom\n");
+    // Two known words of four: every other word costs 96.
+    directory_.write("list-commonness.txt", "# most common first\nroom\ndirty\n");
+    ProcessResult result = runCli({"-l", lexicon, "--best", "3", "dirty", "room"});
+    // dormitory 96 + 64, dirty room 25 + 16 + 128, dirty moor 25 + 96 + 128; the
+    // spellings with a capital cost more and count as their anagram.
+    EXPECT_EQ(result.lines(), (Lines{"dormitory", "dirty room", "dirty moor"}));
+    EXPECT_EQ(parseSummary(result.err)->anagrams, 7u);
+    EXPECT_EQ(runCli({"-l", lexicon, "--best", "1", "-c", "moor", "dirty room"}).lines(),
+              Lines{"moor dirty"});
+}
+
+TEST_F(CliTest, WordsPrintsTheWordsThatFitLongestFirst) {
+    EXPECT_EQ(run({"--words", "-m", "4", "dormitory"}).lines(),
+              (Lines{"dormitory", "dirty", "roomy", "dirt", "doom", "riot", "room", "tidy", "tory",
+                     "trim"}));
+    ProcessResult result = run({"--words", "-c", "dirty", "dormitory"});
+    EXPECT_EQ(result.lines(), Lines{"room"});
+    EXPECT_EQ(result.err, "scramblo-cli: 1 words, 1 that fit\n");
 }
 
 TEST_F(CliTest, NamesALexiconThatCannotBeOpened) {

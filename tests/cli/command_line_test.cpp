@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "lexicon/leave_out.h"
+
 namespace scramblo::cli {
 namespace {
 
@@ -41,6 +43,14 @@ TEST(CommandLine, ReadsEveryOptionInItsForms) {
     EXPECT_TRUE(options.raw);
     EXPECT_EQ(options.lexiconEncoding, ListEncoding::Utf8);
     EXPECT_EQ(options.phrase, "dormitory");
+
+    options = parseCommandLine(
+        {"--leave-out", "names,digits", "--best=7", "--words", "-c", "a b", "-c", "c", "x"});
+    EXPECT_EQ(options.leaveOut, LeaveOutNames | LeaveOutDigits);
+    EXPECT_EQ(options.best, 7u);
+    EXPECT_TRUE(options.words);
+    EXPECT_EQ(options.contain, "a b c");
+    EXPECT_EQ(parseCommandLine({"--leave-out=all", "x"}).leaveOut, uint32_t{LeaveOutAll});
 
     EXPECT_EQ(parseCommandLine({"--lexicon-encoding", "Windows-1252", "x"}).lexiconEncoding,
               ListEncoding::Windows1252);
@@ -87,6 +97,12 @@ TEST(CommandLine, RejectsBadOptionsAndValues) {
         {{"--lexicon-encoding", "Latin1", "x"},
          "--lexicon-encoding: unknown encoding 'Latin1' (auto, utf-8, windows-1252, utf-16le or "
          "utf-16be)"},
+        {{"--leave-out", "names,nouns", "x"},
+         "--leave-out: unknown kind 'nouns' (digits, abbreviations, names, apostrophes, "
+         "case-variants or all)"},
+        {{"--leave-out=", "x"},
+         "--leave-out: unknown kind '' (digits, abbreviations, names, apostrophes, "
+         "case-variants or all)"},
         {{"--help", "--bogus"}, "unknown option '--bogus'"},
     };
     for (const auto& [arguments, message] : bad) {
