@@ -29,7 +29,7 @@ void TerminalText::appendForTerminal(std::string& out, std::string_view text) co
     if (utf8_) {
         out.append(text);
     } else {
-        out.append(utf8ToWindows1252(text));
+        appendUtf8AsWindows1252(out, text);
     }
 }
 
