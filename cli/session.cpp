@@ -13,6 +13,11 @@
 namespace scramblo::cli {
 namespace {
 
+// "1 word", "2 words".
+std::string counted(uint64_t count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 // A text whose key is `key`: each of its letters as often as the key holds it.
 std::string lettersOf(LetterKey key) {
     std::string letters;
@@ -118,7 +123,7 @@ Notification Session::runJob(JobKind kind, const std::string& text) {
 void Session::handle(const Notification& notification) {
     switch (notification.code) {
         case LoadProgress:
-            progress_.show("loading: " + std::to_string(notification.value) + " words");
+            progress_.show("loading: " + counted(notification.value, "word"));
             break;
         case LexiconUnreadable:
             lexiconUnreadable_ = true;
@@ -126,7 +131,7 @@ void Session::handle(const Notification& notification) {
         case SearchProgress: {
             auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
                 std::chrono::steady_clock::now() - searchStart_);
-            progress_.show("searching: " + std::to_string(anagramCount_) + " anagrams, " +
+            progress_.show("searching: " + counted(anagramCount_, "anagram") + ", " +
                            std::to_string(seconds.count()) + " s");
             break;
         }
@@ -154,8 +159,9 @@ void Session::printLine(std::string_view text) {
 }
 
 void Session::printSummary(uint32_t milliseconds, bool done) {
-    std::fprintf(stderr, "scramblo-cli: %u words, %u anagrams, %u ms, %s\n", wordCount_,
-                 anagramCount_, milliseconds, done ? "done" : "stopped");
+    std::fprintf(stderr, "scramblo-cli: %s, %s, %u ms, %s\n", counted(wordCount_, "word").c_str(),
+                 counted(anagramCount_, "anagram").c_str(), milliseconds,
+                 done ? "done" : "stopped");
 }
 
 int Session::refuse(const std::string& message) {

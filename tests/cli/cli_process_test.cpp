@@ -42,14 +42,21 @@ struct Summary {
     std::string end;
 };
 
+std::string nounFor(unsigned count, const std::string& noun) {
+    return count == 1 ? noun : noun + "s";
+}
+
+// Nothing unless the summary is whole and each noun agrees with its count.
 std::optional<Summary> parseSummary(const std::string& errors) {
     Summary summary;
     unsigned milliseconds;
-    char end[8];
+    char words[8], anagrams[10], end[8];
     int length = 0;
-    if (std::sscanf(errors.c_str(), "scramblo-cli: %u words, %u anagrams, %u ms, %7[a-z]%n",
-                    &summary.words, &summary.anagrams, &milliseconds, end, &length) != 4 ||
-        errors.substr(static_cast<size_t>(length)) != "\n")
+    if (std::sscanf(errors.c_str(), "scramblo-cli: %u %7[a-z], %u %9[a-z], %u ms, %7[a-z]%n",
+                    &summary.words, words, &summary.anagrams, anagrams, &milliseconds, end,
+                    &length) != 6 ||
+        errors.substr(static_cast<size_t>(length)) != "\n" ||
+        words != nounFor(summary.words, "word") || anagrams != nounFor(summary.anagrams, "anagram"))
         return std::nullopt;
     summary.end = end;
     return summary;
@@ -78,6 +85,16 @@ TEST_F(CliTest, BreadthFirstPrintsFewerWordsFirstInLexiconOrder) {
 
     result = run({"-m", "2", "dor", "mi", "tory"});
     EXPECT_EQ(result.lines(), (Lines{"dormitory", "roomy dirt", "dirty room", "my riot rod"}));
+}
+
+TEST_F(CliTest, SummaryCountsInSingularAndPlural) {
+    std::string one = directory_.write("one.txt", "silent\n");
+    ProcessResult result = runCli({"-l", one, "listen"});
+    EXPECT_EQ(result.err.rfind("scramblo-cli: 1 word, 1 anagram, ", 0), 0u) << result.err;
+    result = run({"-w", "1", "dormitory"});
+    EXPECT_EQ(result.err.rfind("scramblo-cli: 13 words, 1 anagram, ", 0), 0u) << result.err;
+    result = run({"-n", "0", "xyz"});
+    EXPECT_EQ(result.err.rfind("scramblo-cli: 0 words, 0 anagrams, ", 0), 0u) << result.err;
 }
 
 TEST_F(CliTest, DepthFirstFollowsTheLastChildFirst) {
