@@ -16,11 +16,15 @@ uint32_t parseCount(const std::string& value) {
     return static_cast<uint32_t>(count);
 }
 
-ListEncoding parseEncoding(const std::string& value) {
-    std::string name = value;
-    for (char& c : name) {
+std::string lowered(std::string text) {
+    for (char& c : text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
+    return text;
+}
+
+ListEncoding parseEncoding(const std::string& value) {
+    std::string name = lowered(value);
     if (name == "auto") return ListEncoding::Detect;
     if (name == "utf-8" || name == "utf8") return ListEncoding::Utf8;
     if (name == "windows-1252" || name == "cp1252") return ListEncoding::Windows1252;
@@ -28,6 +32,13 @@ ListEncoding parseEncoding(const std::string& value) {
     if (name == "utf-16be") return ListEncoding::Utf16BigEndian;
     throw UsageError("unknown encoding '" + value +
                      "' (auto, utf-8, windows-1252, utf-16le or utf-16be)");
+}
+
+OutputEncoding parseOutputEncoding(const std::string& value) {
+    std::string name = lowered(value);
+    if (name == "utf-8" || name == "utf8") return OutputEncoding::Utf8;
+    if (name == "windows-1252" || name == "cp1252") return OutputEncoding::Windows1252;
+    throw UsageError("unknown encoding '" + value + "' (utf-8 or windows-1252)");
 }
 
 struct OptionDefinition {
@@ -41,6 +52,8 @@ const OptionDefinition kOptions[] = {
     {'l', "lexicon", true, [](Options& o, const std::string& v) { o.lexiconPath = v; }},
     {0, "lexicon-encoding", true,
      [](Options& o, const std::string& v) { o.lexiconEncoding = parseEncoding(v); }},
+    {0, "output-encoding", true,
+     [](Options& o, const std::string& v) { o.outputEncoding = parseOutputEncoding(v); }},
     {'m', "min-length", true,
      [](Options& o, const std::string& v) { o.search.minWordLength = parseCount(v); }},
     {0, "max-length", true,
@@ -150,8 +163,13 @@ Case, accents, spaces and punctuation do not count.
   -x, --exclude WORD        leave out lexicon lines equal to WORD, ignoring case;
                             may be repeated
       --no-repeat           use no lexicon word twice in one anagram
+      --output-encoding E   utf-8 or windows-1252: the bytes written to a file
+                            or a pipe (default: utf-8 on Windows, else that of
+                            the locale); a Windows console shows every
+                            character whatever its code page
       --raw                 take the phrase and write the output as
-                            Windows-1252 bytes, whatever the locale
+                            Windows-1252 bytes, whatever the locale (on
+                            Windows the phrase is read as Unicode)
   -h, --help                show this help and exit
       --version             show the version and exit
 

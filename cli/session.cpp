@@ -1,6 +1,5 @@
 #include "session.h"
 
-#include <cstdio>
 #include <cstring>
 #include <istream>
 #include <memory>
@@ -8,7 +7,6 @@
 
 #include "interrupt.h"
 #include "lexicon_filter.h"
-#include "text_encoding.h"
 
 namespace scramblo::cli {
 namespace {
@@ -29,42 +27,38 @@ std::string lettersOf(LetterKey key) {
     return letters;
 }
 
-void printError(const std::string& message) {
-    std::fprintf(stderr, "scramblo-cli: %s\n", message.c_str());
-}
-
 }  // namespace
 
-Session::Session(const Options& options)
+Session::Session(const Options& options, const TerminalText& text)
     : options_(options),
-      text_(!options.raw && localeUsesUtf8()),
-      outputIsTerminal_(isTerminal(stdout)),
-      progress_(stderr, isTerminal(stderr)) {
+      text_(text),
+      phrase_(text.toEngine(options.phrase)),
+      contain_(text.toEngine(options.contain)),
+      out_(stdout, text.output()),
+      errors_(stderr, text.output()) {
     finder_.notifyTarget = inbox_.target();
     finder_.lexiconEncoding = options.lexiconEncoding;
 }
 
 int Session::run() {
-    std::string searchPhrase = toEngine(options_.phrase);
+    std::string searchPhrase = phrase_;
     LetterKey phraseKey;
     phraseKey.assign(searchPhrase);
-    const std::string refusal = "cannot search '" + options_.phrase + "': no letters, or too many";
+    const std::string refusal = "cannot search '" + phrase_ + "': no letters, or too many";
     if (phraseKey.isEmpty()) return refuse(refusal);
-    if (!options_.contain.empty()) {
+    if (!contain_.empty()) {
         LetterKey containKey, rest;
-        containKey.assign(toEngine(options_.contain));
-        if (containKey.isEmpty()) return refuse("'" + options_.contain + "' has no letters");
-        if (!containKey.takeFrom(phraseKey, rest)) {
-            return refuse("the phrase '" + options_.phrase + "' lacks letters of '" +
-                          options_.contain + "'");
-        }
+        containKey.assign(contain_);
+        if (containKey.isEmpty()) return refuse("'" + contain_ + "' has no letters");
+        if (!containKey.takeFrom(phraseKey, rest))
+            return refuse("the phrase '" + phrase_ + "' lacks letters of '" + contain_ + "'");
         searchPhrase = lettersOf(rest);
     }
 
     // One phrase per run: the load keeps only the words that can take part.
     finder_.loadFilter.assign(searchPhrase);
     if (!loadLexicon()) {
-        printError("cannot open the lexicon '" + options_.lexiconPath + "'");
+        printMessage(errors_, "cannot open the lexicon '" + options_.lexiconPath + "'");
         return ExitLexiconUnreadable;
     }
     if (interruptRequested()) {
@@ -81,7 +75,7 @@ int Session::run() {
     if (searchPhrase.empty()) {
         // The contained text takes every letter: it is the one anagram.
         ++anagramCount_;
-        printLine(options_.contain);
+        printLine(contain_);
     } else {
         searchStart_ = std::chrono::steady_clock::now();
         end = runJob(Search, searchPhrase);
@@ -89,7 +83,8 @@ int Session::run() {
     progress_.clear();
     output_.flush();
     if (output_.state() == LineOutput::State::Failed) {
-        printError(std::string("cannot write the output: ") + std::strerror(output_.error()));
+        printMessage(errors_,
+                     std::string("cannot write the output: ") + std::strerror(output_.error()));
         return ExitFailure;
     }
     if (end.code == PhraseRefused) return refuse(refusal);
@@ -138,13 +133,11 @@ void Session::handle(const Notification& notification) {
         case AnagramFound: {
             ++anagramCount_;
             std::string_view text = notification.text.get();
-            if (options_.contain.empty() && text_.utf8()) {
+            if (contain_.empty()) {
                 printLine(text);
                 break;
             }
-            line_.clear();
-            if (!options_.contain.empty()) line_.append(options_.contain).append(1, ' ');
-            text_.appendForTerminal(line_, text);
+            line_.assign(contain_).append(1, ' ').append(text);
             printLine(line_);
             break;
         }
@@ -154,23 +147,19 @@ void Session::handle(const Notification& notification) {
 }
 
 void Session::printLine(std::string_view text) {
-    if (outputIsTerminal_) progress_.clear();
+    if (out_.isTerminal()) progress_.clear();
     output_.writeLine(text);
 }
 
 void Session::printSummary(uint32_t milliseconds, bool done) {
-    std::fprintf(stderr, "scramblo-cli: %s, %s, %u ms, %s\n", counted(wordCount_, "word").c_str(),
-                 counted(anagramCount_, "anagram").c_str(), milliseconds,
-                 done ? "done" : "stopped");
+    printMessage(errors_, counted(wordCount_, "word") + ", " + counted(anagramCount_, "anagram") +
+                              ", " + std::to_string(milliseconds) + " ms, " +
+                              (done ? "done" : "stopped"));
 }
 
 int Session::refuse(const std::string& message) {
-    printError(message);
+    printMessage(errors_, message);
     return ExitPhraseRefused;
-}
-
-std::string Session::toEngine(const std::string& text) const {
-    return text_.toEngine(text);
 }
 
 }  // namespace scramblo::cli

@@ -15,6 +15,7 @@
 #include "line_output.h"
 #include "progress_line.h"
 #include "text_encoding.h"
+#include "text_stream.h"
 
 namespace scramblo::cli {
 
@@ -29,7 +30,7 @@ enum ExitCode {
 
 class Session {
   public:
-    explicit Session(const Options& options);
+    Session(const Options& options, const TerminalText& text);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -47,14 +48,15 @@ class Session {
     void printSummary(uint32_t milliseconds, bool done);
     int refuse(const std::string& message);
 
-    // Text from the command line.
-    std::string toEngine(const std::string& text) const;
-
     const Options& options_;
-    const TerminalText text_;
-    LineOutput output_{stdout};
-    const bool outputIsTerminal_;
-    ProgressLine progress_;
+    const TerminalText& text_;
+    // The phrase and the contained text as the engine takes them.
+    const std::string phrase_;
+    const std::string contain_;
+    TextStream out_;
+    TextStream errors_;
+    LineOutput output_{out_};
+    ProgressLine progress_{errors_};
     NotificationInbox inbox_;
     Finder finder_;
     // Declared last: it ends a running job before the rest goes.

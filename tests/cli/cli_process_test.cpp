@@ -230,13 +230,66 @@ TEST_F(CliTest, BadUsageExitsWith64AndAHint) {
     }
 }
 
+// café, face and œuvre in Windows-1252; face weighs more than café.
+const char kFrench1252[] = "caf\xE9\nface\n\x9Cuvre\n";
+const char kCafeUtf8[] = "caf\xC3\xA9";
+// Łódź, whose Ł and ź Windows-1252 lacks.
+const char kLodzUtf8[] =
+    "\xC5\x81\xC3\xB3"
+    "d\xC5\xBA";
+
+// The phrase as UTF-8: natively in a UTF-8 locale, on Windows as Unicode.
+TEST_F(CliTest, WritesUtf8UnlessAskedForWindows1252) {
+    std::string lexicon = directory_.write("french.txt", kFrench1252);
+    RunOptions utf8;
+    utf8.locale = "C.UTF-8";
+    auto search = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"-l", lexicon});
+        return runCli(arguments, utf8);
+    };
+    const std::string lacks =
+        "scramblo-cli: the phrase '" + std::string(kCafeUtf8) + "' lacks letters of '";
+
+    EXPECT_EQ(search({kCafeUtf8}).out, "face\n" + std::string(kCafeUtf8) + "\n");
+    EXPECT_EQ(search({"-m", "1", "-c", kCafeUtf8, "oeuvre", "face"}).out,
+              std::string(kCafeUtf8) + " \xC5\x93uvre\n");
+    EXPECT_EQ(search({"-c", kLodzUtf8, kCafeUtf8}).err, lacks + kLodzUtf8 + "'\n");
+
+    // The summary and the messages on standard error take the same encoding.
+    for (const char* option : {"--output-encoding=windows-1252", "--output-encoding=CP1252"}) {
+        ProcessResult result = search({option, kCafeUtf8});
+        EXPECT_EQ(result.out, "face\ncaf\xE9\n");
+        EXPECT_TRUE(parseSummary(result.err)) << result.err;
+        EXPECT_EQ(search({option, "-c", kLodzUtf8, kCafeUtf8}).err,
+                  "scramblo-cli: the phrase 'caf\xE9' lacks letters of '?\xF3"
+                  "d?'\n");
+    }
+#ifdef _WIN32
+    // The phrase is Unicode whatever --raw says; the output is Windows-1252.
+    EXPECT_EQ(search({"--raw", kCafeUtf8}).out, "face\ncaf\xE9\n");
+#endif
+}
+
+#ifdef _WIN32
+TEST_F(CliTest, AConsoleShowsEveryCharacterWhateverItsCodePage) {
+    std::string lexicon =
+        directory_.write("polish.txt", std::string(kLodzUtf8) + "\n" + kCafeUtf8 + "\n");
+    // 437, of many Western consoles, lacks the Ł and ź of Łódź.
+    Lines shown = runCliInConsole({"-l", lexicon, "-m", "1", kCafeUtf8, kLodzUtf8}, 437);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], std::string(kCafeUtf8) + " " + kLodzUtf8);
+    EXPECT_EQ(shown[1].rfind("scramblo-cli: 2 words, 1 anagram, ", 0), 0u) << shown[1];
+}
+#endif
+
 TEST_F(CliTest, HelpAndVersion) {
     ProcessResult help = runCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("Usage: scramblo-cli [OPTION]... PHRASE...\n", 0), 0u);
-    for (const char* option : {"--lexicon", "--min-length", "--max-words", "--max-anagrams",
-                               "--depth-first", "--contain", "--exclude", "--max-length",
-                               "--no-repeat", "--lexicon-encoding", "--raw", "--version"})
+    for (const char* option :
+         {"--lexicon", "--min-length", "--max-words", "--max-anagrams", "--depth-first",
+          "--contain", "--exclude", "--max-length", "--no-repeat", "--lexicon-encoding",
+          "--output-encoding", "--raw", "--version"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(runCli({"-h"}).out, help.out);
 
@@ -247,10 +300,6 @@ TEST_F(CliTest, HelpAndVersion) {
 }
 
 #ifndef _WIN32
-
-// café, face and œuvre in Windows-1252; face weighs more than café.
-const char kFrench1252[] = "caf\xE9\nface\n\x9Cuvre\n";
-const char kCafeUtf8[] = "caf\xC3\xA9";
 
 TEST_F(CliTest, ConvertsTerminalTextOnlyInAUtf8Locale) {
     std::string lexicon = directory_.write("french.txt", kFrench1252);
@@ -270,6 +319,10 @@ TEST_F(CliTest, ConvertsTerminalTextOnlyInAUtf8Locale) {
     EXPECT_EQ(search({"fac\xE9"}, {}), raw);
     // In the C locale UTF-8 é is two Windows-1252 characters, Ã and ©: "faca" fits nothing.
     EXPECT_EQ(search({"fac\xC3\xA9"}, {}), Lines{});
+    // --output-encoding overrides the locale and --raw for the output alone.
+    Lines utf8Lines{"face", kCafeUtf8};
+    EXPECT_EQ(search({"--output-encoding", "utf-8", "fac\xE9"}, {}), utf8Lines);
+    EXPECT_EQ(search({"--raw", "--output-encoding=utf8", "fac\xE9"}, utf8), utf8Lines);
 }
 
 TEST_F(CliTest, ReadsAUtf8Lexicon) {
