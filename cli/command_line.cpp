@@ -150,7 +150,10 @@ Prints every combination of lexicon words whose letters are exactly those of
 PHRASE (several arguments are joined with spaces), one per line, as it is found.
 Case, accents, spaces and punctuation do not count.
 
-  -l, --lexicon FILE        word list, one word per line (default WoordenLijst.txt)
+  -l, --lexicon FILE        word list, one word per line (default: the list in
+                            the user's settings on Windows, else
+                            WoordenLijst.txt); a relative FILE is looked for in
+                            the current folder, then beside the program
       --lexicon-encoding E  auto (default: read from the list), utf-8,
                             windows-1252, utf-16le or utf-16be
   -m, --min-length N        use words of at least N letters (default 3)

@@ -14,7 +14,7 @@
 namespace scramblo::cli {
 
 struct Options {
-    std::string lexiconPath = "WoordenLijst.txt";
+    std::string lexiconPath;  // empty: the user's stored list, else WoordenLijst.txt
     ListEncoding lexiconEncoding = ListEncoding::Detect;
     OutputEncoding outputEncoding = OutputEncoding::Default;
     SearchSettings search;

@@ -8,8 +8,22 @@
 #include "interrupt.h"
 #include "lexicon_filter.h"
 
+#ifdef _WIN32
+#include "settings/settings_store.h"
+#endif
+
 namespace scramblo::cli {
 namespace {
+
+// The list of the user's settings, which the window reads too, else WoordenLijst.txt.
+std::string defaultLexiconPath() {
+    std::string path;
+#ifdef _WIN32
+    SearchSettings ignored;
+    readSettings(ignored, path);
+#endif
+    return path.empty() ? "WoordenLijst.txt" : path;
+}
 
 // "1 word", "2 words".
 std::string counted(uint64_t count, const std::string& noun) {
@@ -34,6 +48,7 @@ Session::Session(const Options& options, const TerminalText& text)
       text_(text),
       phrase_(text.toEngine(options.phrase)),
       contain_(text.toEngine(options.contain)),
+      lexiconPath_(options.lexiconPath.empty() ? defaultLexiconPath() : options.lexiconPath),
       out_(stdout, text.output()),
       errors_(stderr, text.output()) {
     finder_.notifyTarget = inbox_.target();
@@ -58,7 +73,7 @@ int Session::run() {
     // One phrase per run: the load keeps only the words that can take part.
     finder_.loadFilter.assign(searchPhrase);
     if (!loadLexicon()) {
-        printMessage(errors_, "cannot open the lexicon '" + options_.lexiconPath + "'");
+        printMessage(errors_, "cannot open the lexicon '" + lexiconPath_ + "'");
         return ExitLexiconUnreadable;
     }
     if (interruptRequested()) {
@@ -93,7 +108,7 @@ int Session::run() {
 }
 
 bool Session::loadLexicon() {
-    wordCount_ = static_cast<uint32_t>(runJob(LoadLexicon, options_.lexiconPath).value);
+    wordCount_ = static_cast<uint32_t>(runJob(LoadLexicon, lexiconPath_).value);
     progress_.clear();
     return !lexiconUnreadable_;
 }

@@ -50,9 +50,10 @@ class Session {
 
     const Options& options_;
     const TerminalText& text_;
-    // The phrase and the contained text as the engine takes them.
+    // The phrase, the contained text and the lexicon path as the engine takes them.
     const std::string phrase_;
     const std::string contain_;
+    const std::string lexiconPath_;
     TextStream out_;
     TextStream errors_;
     LineOutput output_{out_};

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -13,7 +14,11 @@
 #include "reference_search.h"
 #include "scramblo_version.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include "settings/settings_store.h"
+#else
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -145,12 +150,51 @@ TEST_F(CliTest, PrintsEveryOneOfTensOfThousandsOfAnagramsAndEndsAtOnceWithoutAny
     EXPECT_EQ(summary->end, "done");
 }
 
-TEST_F(CliTest, ReadsWoordenLijstFromTheWorkingDirectoryByDefault) {
+#ifdef _WIN32
+// The user's settings: none until the test stores a lexicon path as the
+// window does, and none again at its end.
+class UserSettings {
+  public:
+    UserSettings() { remove(); }
+    ~UserSettings() { remove(); }
+    void storeLexicon(const std::string& path) { writeSettings(SearchSettings{}, path); }
+
+  private:
+    static void remove() { RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
+};
+#endif
+
+TEST_F(CliTest, WithoutALexiconReadsTheStoredListElseWoordenLijstHereElseBesideTheProgram) {
+#ifdef _WIN32
+    UserSettings settings;
+#endif
+    // A copy of the program in a folder with a list of its own, started elsewhere.
+    namespace fs = std::filesystem;
+    TempFolder programFolder, elsewhere;
+    fs::path program = fs::path(programFolder.path()) / fs::path(SCRAMBLO_CLI_PATH).filename();
+    fs::copy_file(SCRAMBLO_CLI_PATH, program);
+    programFolder.write("WoordenLijst.txt", "enlist\n");
+    RunOptions options;
+    options.program = program.string();
+    options.directory = elsewhere.path();
+    EXPECT_EQ(runCli({"tinsel"}, options).lines(), Lines{"enlist"});
+
+    // The current folder's list comes first.
     directory_.write("WoordenLijst.txt", "Listen\r\nen\r\nlist\r\n");
-    RunOptions here;
-    here.directory = directory_.path();
-    EXPECT_EQ(runCli({"tinsel"}, here).lines(), Lines{"Listen"});
-    EXPECT_EQ(runCli({"-m", "2", "tinsel"}, here).lines(), (Lines{"Listen", "list en"}));
+    options.directory = directory_.path();
+    EXPECT_EQ(runCli({"tinsel"}, options).lines(), Lines{"Listen"});
+    EXPECT_EQ(runCli({"-m", "2", "tinsel"}, options).lines(), (Lines{"Listen", "list en"}));
+
+#ifdef _WIN32
+    // The list that the user chose in the window comes before both.
+    settings.storeLexicon(directory_.write("stored.txt", "silent\n"));
+    EXPECT_EQ(runCli({"tinsel"}, options).lines(), Lines{"silent"});
+    // A stored name without a folder is looked for as that of -l.
+    settings.storeLexicon("stored.txt");
+    options.directory = elsewhere.path();
+    programFolder.write("stored.txt", "inlets\n");
+    EXPECT_EQ(runCli({"tinsel"}, options).lines(), Lines{"inlets"});
+#endif
 }
 
 // Until its first word that fits, the load posts progress for every line: far

@@ -10,7 +10,7 @@ using Arguments = std::vector<std::string>;
 TEST(CommandLine, DefaultsAreThoseOfTheSearchSettings) {
     Options options = parseCommandLine({"dirty", "room"});
     EXPECT_EQ(options.phrase, "dirty room");
-    EXPECT_EQ(options.lexiconPath, "WoordenLijst.txt");
+    EXPECT_EQ(options.lexiconPath, "");
     EXPECT_EQ(options.lexiconEncoding, ListEncoding::Detect);
     EXPECT_EQ(options.outputEncoding, OutputEncoding::Default);
     EXPECT_EQ(options.search.minWordLength, 3u);
@@ -64,7 +64,7 @@ TEST(CommandLine, BundlesShortOptionsAndMixesOptionsWithThePhrase) {
     options = parseCommandLine({"-d", "--", "-n", "--raw", "-"});
     EXPECT_EQ(options.phrase, "-n --raw -");
     EXPECT_FALSE(options.raw);
-    EXPECT_EQ(options.lexiconPath, "WoordenLijst.txt");
+    EXPECT_EQ(options.lexiconPath, "");
     EXPECT_EQ(parseCommandLine({"-l", "-d", "x"}).lexiconPath, "-d");
 }
 
