@@ -31,11 +31,13 @@ bool TextStream::write(std::string_view text) {
 #ifdef _WIN32
     if (console_ != nullptr) {
         std::wstring wide = wideFromUtf8(text);
-        // Older consoles refuse a single write of some tens of kilobytes.
+        // Older consoles refuse a single write of some tens of kilobytes; a
+        // piece ends on a whole character.
         constexpr size_t kPiece = 8192;
         for (size_t at = 0; at < wide.size();) {
             DWORD written = 0;
             auto piece = static_cast<DWORD>(std::min(kPiece, wide.size() - at));
+            if (piece > 1 && IS_HIGH_SURROGATE(wide[at + piece - 1])) --piece;
             if (!WriteConsoleW(console_, wide.data() + at, piece, &written, nullptr) ||
                 written == 0) {
                 errno = EIO;

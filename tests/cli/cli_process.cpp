@@ -129,13 +129,15 @@ std::vector<std::string> runCliInConsole(const std::vector<std::string>& argumen
     FreeConsole();
     if (!AllocConsole()) throw std::runtime_error("no console");
     SetConsoleOutputCP(codePage);
+    auto openScreen = [](SECURITY_ATTRIBUTES* attributes) {
+        return CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, attributes, OPEN_EXISTING, 0,
+                           nullptr);
+    };
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE screen =
-        CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    &inherit, OPEN_EXISTING, 0, nullptr);
-    HANDLE reader =
-        CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE screen = openScreen(&inherit), reader = openScreen(nullptr);
+    // Room for every line without scrolling.
+    SetConsoleScreenBufferSize(reader, {80, kConsoleRows});
     runWithHandles(arguments, {}, screen, screen);
     CONSOLE_SCREEN_BUFFER_INFO info;
     GetConsoleScreenBufferInfo(reader, &info);

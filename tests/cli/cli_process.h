@@ -38,7 +38,9 @@ ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions
 #ifdef _WIN32
 
 // Runs scramblo-cli with its standard output and error on a new console of the
-// test's own in the given code page; answers the lines that the console shows.
+// test's own in the given code page; answers the lines that the console shows,
+// of up to 80 characters, and at most kConsoleRows of them.
+constexpr short kConsoleRows = 5000;
 std::vector<std::string> runCliInConsole(const std::vector<std::string>& arguments,
                                          unsigned codePage);
 

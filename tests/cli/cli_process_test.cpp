@@ -323,6 +323,15 @@ TEST_F(CliTest, AConsoleShowsEveryCharacterWhateverItsCodePage) {
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], std::string(kCafeUtf8) + " " + kLodzUtf8);
     EXPECT_EQ(shown[1].rfind("scramblo-cli: 2 words, 1 anagram, ", 0), 0u) << shown[1];
+
+    // Runs of lines longer than a console write takes at once come whole.
+    std::string list =
+        directory_.write("american-lower.txt", scramblo::testing::americanLowerCaseWords());
+    std::vector<std::string> arguments{"-l", list, "-n", "4000", "clint eastwood"};
+    shown = runCliInConsole(arguments, 437);
+    ASSERT_FALSE(shown.empty());
+    shown.pop_back();  // the summary
+    EXPECT_TRUE(shown == runCli(arguments).lines()) << shown.size() << " lines";
 }
 #endif
 
