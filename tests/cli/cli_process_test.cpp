@@ -278,9 +278,7 @@ TEST_F(CliTest, BadUsageExitsWith64AndAHint) {
 const char kFrench1252[] = "caf\xE9\nface\n\x9Cuvre\n";
 const char kCafeUtf8[] = "caf\xC3\xA9";
 // Łódź, whose Ł and ź Windows-1252 lacks.
-const char kLodzUtf8[] =
-    "\xC5\x81\xC3\xB3"
-    "d\xC5\xBA";
+const char kLodzUtf8[] = "\xC5\x81\xC3\xB3\x64\xC5\xBA";
 
 // The phrase as UTF-8: natively in a UTF-8 locale, on Windows as Unicode.
 TEST_F(CliTest, WritesUtf8UnlessAskedForWindows1252) {
@@ -300,14 +298,12 @@ TEST_F(CliTest, WritesUtf8UnlessAskedForWindows1252) {
     EXPECT_EQ(search({"-c", kLodzUtf8, kCafeUtf8}).err, lacks + kLodzUtf8 + "'\n");
 
     // The summary and the messages on standard error take the same encoding.
-    for (const char* option : {"--output-encoding=windows-1252", "--output-encoding=CP1252"}) {
-        ProcessResult result = search({option, kCafeUtf8});
-        EXPECT_EQ(result.out, "face\ncaf\xE9\n");
-        EXPECT_TRUE(parseSummary(result.err)) << result.err;
-        EXPECT_EQ(search({option, "-c", kLodzUtf8, kCafeUtf8}).err,
-                  "scramblo-cli: the phrase 'caf\xE9' lacks letters of '?\xF3"
-                  "d?'\n");
-    }
+    const std::string option = "--output-encoding=windows-1252";
+    ProcessResult result = search({option, kCafeUtf8});
+    EXPECT_EQ(result.out, "face\ncaf\xE9\n");
+    EXPECT_TRUE(parseSummary(result.err)) << result.err;
+    EXPECT_EQ(search({option, "-c", kLodzUtf8, kCafeUtf8}).err,
+              "scramblo-cli: the phrase 'caf\xE9' lacks letters of '?\xF3\x64?'\n");
 #ifdef _WIN32
     // The phrase is Unicode whatever --raw says; the output is Windows-1252.
     EXPECT_EQ(search({"--raw", kCafeUtf8}).out, "face\ncaf\xE9\n");
