@@ -19,11 +19,15 @@ uint32_t parseCount(const std::string& value) {
     return static_cast<uint32_t>(count);
 }
 
-ListEncoding parseEncoding(const std::string& value) {
-    std::string name = value;
-    for (char& c : name) {
+std::string lowered(std::string text) {
+    for (char& c : text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
+    return text;
+}
+
+ListEncoding parseEncoding(const std::string& value) {
+    std::string name = lowered(value);
     if (name == "auto") return ListEncoding::Detect;
     if (name == "utf-8" || name == "utf8") return ListEncoding::Utf8;
     if (name == "windows-1252" || name == "cp1252") return ListEncoding::Windows1252;
@@ -57,6 +61,13 @@ uint32_t parseLeaveOut(const std::string& value) {
     return kinds;
 }
 
+OutputEncoding parseOutputEncoding(const std::string& value) {
+    std::string name = lowered(value);
+    if (name == "utf-8" || name == "utf8") return OutputEncoding::Utf8;
+    if (name == "windows-1252" || name == "cp1252") return OutputEncoding::Windows1252;
+    throw UsageError("unknown encoding '" + value + "' (utf-8 or windows-1252)");
+}
+
 struct OptionDefinition {
     char shortName;  // 0: long form only
     std::string_view longName;
@@ -68,6 +79,8 @@ const OptionDefinition kOptions[] = {
     {'l', "lexicon", true, [](Options& o, const std::string& v) { o.lexiconPath = v; }},
     {0, "lexicon-encoding", true,
      [](Options& o, const std::string& v) { o.lexiconEncoding = parseEncoding(v); }},
+    {0, "output-encoding", true,
+     [](Options& o, const std::string& v) { o.outputEncoding = parseOutputEncoding(v); }},
     {'m', "min-length", true,
      [](Options& o, const std::string& v) { o.search.minWordLength = parseCount(v); }},
     {0, "max-length", true,
@@ -168,7 +181,10 @@ Prints every combination of lexicon words whose letters are exactly those of
 PHRASE (several arguments are joined with spaces), one per line, as it is found.
 Case, accents, spaces and punctuation do not count.
 
-  -l, --lexicon FILE        word list, one word per line (default WoordenLijst.txt)
+  -l, --lexicon FILE        word list, one word per line (default: the list in
+                            the user's settings on Windows, else
+                            WoordenLijst.txt); a relative FILE is looked for in
+                            the current folder, then beside the program
       --lexicon-encoding E  auto (default: read from the list), utf-8,
                             windows-1252, utf-16le or utf-16be
   -m, --min-length N        use words of at least N letters (default 3)
@@ -191,8 +207,13 @@ Case, accents, spaces and punctuation do not count.
                             first: fewer and more common words first
       --words               print the words that fit within the phrase's
                             letters (less those of --contain), commonest first
+      --output-encoding E   utf-8 or windows-1252: the bytes written to a file
+                            or a pipe (default: utf-8 on Windows, else that of
+                            the locale); a Windows console shows every
+                            character whatever its code page
       --raw                 take the phrase and write the output as
-                            Windows-1252 bytes, whatever the locale
+                            Windows-1252 bytes, whatever the locale (on
+                            Windows the phrase is read as Unicode)
   -h, --help                show this help and exit
       --version             show the version and exit
 

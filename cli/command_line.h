@@ -9,12 +9,14 @@
 
 #include "lexicon/lexicon_file.h"
 #include "search/search_settings.h"
+#include "text_encoding.h"
 
 namespace scramblo::cli {
 
 struct Options {
-    std::string lexiconPath = "WoordenLijst.txt";
+    std::string lexiconPath;  // empty: the user's stored list, else WoordenLijst.txt
     ListEncoding lexiconEncoding = ListEncoding::Detect;
+    OutputEncoding outputEncoding = OutputEncoding::Default;
     SearchSettings search;
     uint32_t maxWordLength = 0;         // 0 = unlimited
     bool raw = false;                   // arguments and output in Windows-1252
