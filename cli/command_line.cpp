@@ -1,6 +1,9 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <string_view>
+
+#include "lexicon/leave_out.h"
 
 namespace scramblo::cli {
 namespace {
@@ -16,11 +19,15 @@ uint32_t parseCount(const std::string& value) {
     return static_cast<uint32_t>(count);
 }
 
-ListEncoding parseEncoding(const std::string& value) {
-    std::string name = value;
-    for (char& c : name) {
+std::string lowered(std::string text) {
+    for (char& c : text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
+    return text;
+}
+
+ListEncoding parseEncoding(const std::string& value) {
+    std::string name = lowered(value);
     if (name == "auto") return ListEncoding::Detect;
     if (name == "utf-8" || name == "utf8") return ListEncoding::Utf8;
     if (name == "windows-1252" || name == "cp1252") return ListEncoding::Windows1252;
@@ -28,6 +35,37 @@ ListEncoding parseEncoding(const std::string& value) {
     if (name == "utf-16be") return ListEncoding::Utf16BigEndian;
     throw UsageError("unknown encoding '" + value +
                      "' (auto, utf-8, windows-1252, utf-16le or utf-16be)");
+}
+
+uint32_t parseLeaveOut(const std::string& value) {
+    static const std::pair<std::string_view, uint32_t> kKinds[] = {
+        {"digits", LeaveOutDigits},
+        {"abbreviations", LeaveOutAbbreviations},
+        {"names", LeaveOutNames},
+        {"apostrophes", LeaveOutApostrophes},
+        {"case-variants", LeaveOutCaseVariants},
+        {"all", LeaveOutAll},
+    };
+    uint32_t kinds = 0;
+    for (size_t start = 0; start <= value.size();) {
+        size_t end = std::min(value.find(',', start), value.size());
+        std::string_view name = std::string_view(value).substr(start, end - start);
+        auto kind = std::find_if(std::begin(kKinds), std::end(kKinds),
+                                 [&](const auto& known) { return known.first == name; });
+        if (kind == std::end(kKinds))
+            throw UsageError("unknown kind '" + std::string(name) +
+                             "' (digits, abbreviations, names, apostrophes, case-variants or all)");
+        kinds |= kind->second;
+        start = end + 1;
+    }
+    return kinds;
+}
+
+OutputEncoding parseOutputEncoding(const std::string& value) {
+    std::string name = lowered(value);
+    if (name == "utf-8" || name == "utf8") return OutputEncoding::Utf8;
+    if (name == "windows-1252" || name == "cp1252") return OutputEncoding::Windows1252;
+    throw UsageError("unknown encoding '" + value + "' (utf-8 or windows-1252)");
 }
 
 struct OptionDefinition {
@@ -41,6 +79,8 @@ const OptionDefinition kOptions[] = {
     {'l', "lexicon", true, [](Options& o, const std::string& v) { o.lexiconPath = v; }},
     {0, "lexicon-encoding", true,
      [](Options& o, const std::string& v) { o.lexiconEncoding = parseEncoding(v); }},
+    {0, "output-encoding", true,
+     [](Options& o, const std::string& v) { o.outputEncoding = parseOutputEncoding(v); }},
     {'m', "min-length", true,
      [](Options& o, const std::string& v) { o.search.minWordLength = parseCount(v); }},
     {0, "max-length", true,
@@ -51,9 +91,13 @@ const OptionDefinition kOptions[] = {
      [](Options& o, const std::string& v) { o.search.maxAnagramCount = parseCount(v); }},
     {'d', "depth-first", false,
      [](Options& o, const std::string&) { o.search.breadthFirst = false; }},
-    {'c', "contain", true, [](Options& o, const std::string& v) { o.contain = v; }},
+    {'c', "contain", true,
+     [](Options& o, const std::string& v) { o.contain += (o.contain.empty() ? "" : " ") + v; }},
     {'x', "exclude", true, [](Options& o, const std::string& v) { o.excluded.push_back(v); }},
     {0, "no-repeat", false, [](Options& o, const std::string&) { o.search.repeatEntries = false; }},
+    {0, "leave-out", true, [](Options& o, const std::string& v) { o.leaveOut = parseLeaveOut(v); }},
+    {0, "best", true, [](Options& o, const std::string& v) { o.best = parseCount(v); }},
+    {0, "words", false, [](Options& o, const std::string&) { o.words = true; }},
     {0, "raw", false, [](Options& o, const std::string&) { o.raw = true; }},
     {'h', "help", false, [](Options& o, const std::string&) { o.showHelp = true; }},
     {0, "version", false, [](Options& o, const std::string&) { o.showVersion = true; }},
@@ -137,7 +181,10 @@ Prints every combination of lexicon words whose letters are exactly those of
 PHRASE (several arguments are joined with spaces), one per line, as it is found.
 Case, accents, spaces and punctuation do not count.
 
-  -l, --lexicon FILE        word list, one word per line (default WoordenLijst.txt)
+  -l, --lexicon FILE        word list, one word per line (default: the list in
+                            the user's settings on Windows, else
+                            WoordenLijst.txt); a relative FILE is looked for in
+                            the current folder, then beside the program
       --lexicon-encoding E  auto (default: read from the list), utf-8,
                             windows-1252, utf-16le or utf-16be
   -m, --min-length N        use words of at least N letters (default 3)
@@ -146,12 +193,27 @@ Case, accents, spaces and punctuation do not count.
   -n, --max-anagrams N      stop after N anagrams (default 0: no limit)
   -d, --depth-first         search depth first (default: breadth first, fewest
                             words first)
-  -c, --contain TEXT        only anagrams that contain TEXT, printed first
+  -c, --contain TEXT        only anagrams that contain TEXT, printed first;
+                            may be repeated
   -x, --exclude WORD        leave out lexicon lines equal to WORD, ignoring case;
                             may be repeated
       --no-repeat           use no lexicon word twice in one anagram
+      --leave-out KINDS     leave out lexicon lines of these kinds, separated
+                            by commas: digits, abbreviations (TWA), names
+                            (Marc), apostrophes (won't), case-variants (of
+                            lines that differ only in case the one in small
+                            letters stays, else the first), or all
+      --best N              after the search print its N best anagrams, best
+                            first: fewer and more common words first
+      --words               print the words that fit within the phrase's
+                            letters (less those of --contain), commonest first
+      --output-encoding E   utf-8 or windows-1252: the bytes written to a file
+                            or a pipe (default: utf-8 on Windows, else that of
+                            the locale); a Windows console shows every
+                            character whatever its code page
       --raw                 take the phrase and write the output as
-                            Windows-1252 bytes, whatever the locale
+                            Windows-1252 bytes, whatever the locale (on
+                            Windows the phrase is read as Unicode)
   -h, --help                show this help and exit
       --version             show the version and exit
 

@@ -9,17 +9,22 @@
 
 #include "lexicon/lexicon_file.h"
 #include "search/search_settings.h"
+#include "text_encoding.h"
 
 namespace scramblo::cli {
 
 struct Options {
-    std::string lexiconPath = "WoordenLijst.txt";
+    std::string lexiconPath;  // empty: the user's stored list, else WoordenLijst.txt
     ListEncoding lexiconEncoding = ListEncoding::Detect;
+    OutputEncoding outputEncoding = OutputEncoding::Default;
     SearchSettings search;
     uint32_t maxWordLength = 0;         // 0 = unlimited
     bool raw = false;                   // arguments and output in Windows-1252
     std::string contain;                // words every anagram starts with; empty: none
     std::vector<std::string> excluded;  // lexicon lines left out, ignoring case
+    uint32_t leaveOut = 0;              // kinds of lines left out (see leave_out.h)
+    uint32_t best = 0;                  // print only this many best anagrams; 0: all as found
+    bool words = false;                 // print the words that fit instead of anagrams
     std::string phrase;                 // the phrase arguments joined by spaces
     bool showHelp = false;
     bool showVersion = false;

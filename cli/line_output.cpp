@@ -2,22 +2,7 @@
 
 #include <cerrno>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace scramblo::cli {
-
-bool isTerminal(std::FILE* file) {
-#ifdef _WIN32
-    return _isatty(_fileno(file)) != 0;
-#else
-    return isatty(fileno(file)) != 0;
-#endif
-}
-
 namespace {
 
 // Lines are written once this much is gathered.
@@ -33,15 +18,14 @@ void LineOutput::writeLine(std::string_view text) {
 }
 
 void LineOutput::writeGathered() {
-    if (state_ == State::Open && !gathered_.empty())
-        check(std::fwrite(gathered_.data(), 1, gathered_.size(), file_) == gathered_.size());
+    if (state_ == State::Open && !gathered_.empty()) check(stream_.write(gathered_));
     gathered_.clear();
 }
 
 void LineOutput::flush() {
     lastFlush_ = std::chrono::steady_clock::now();
     writeGathered();
-    if (state_ == State::Open) check(std::fflush(file_) == 0);
+    if (state_ == State::Open) check(stream_.flush());
 }
 
 void LineOutput::flushIfDue() {

@@ -1,23 +1,22 @@
-// Standard output for anagram lines. Lines are gathered and written in large
-// runs, but flushed at least every 100 ms, so that each appears about when it
-// is found. A reader that went away (a closed pipe) is a normal end, any other
-// failure an error.
+// Standard output for anagram lines. Lines are gathered and written (and so
+// converted) in large runs, but flushed at least every 100 ms, so that each
+// appears about when it is found. A reader that went away (a closed pipe) is
+// a normal end, any other failure an error.
 #pragma once
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
-namespace scramblo::cli {
+#include "text_stream.h"
 
-bool isTerminal(std::FILE* file);
+namespace scramblo::cli {
 
 class LineOutput {
   public:
     enum class State { Open, Closed, Failed };
 
-    explicit LineOutput(std::FILE* file) : file_(file) {}
+    explicit LineOutput(TextStream& stream) : stream_(stream) {}
     ~LineOutput() { flush(); }
     LineOutput(const LineOutput&) = delete;
     LineOutput& operator=(const LineOutput&) = delete;
@@ -35,7 +34,7 @@ class LineOutput {
     void writeGathered();
     void check(bool written);
 
-    std::FILE* file_;
+    TextStream& stream_;
     std::string gathered_;
     State state_ = State::Open;
     int error_ = 0;

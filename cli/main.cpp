@@ -1,31 +1,56 @@
 // scramblo-cli: the anagram finder on the command line.
-#include <cstdio>
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "command_line.h"
 #include "interrupt.h"
 #include "scramblo_version.h"
 #include "session.h"
+#include "text_encoding.h"
+#include "text_stream.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+// The arguments after the program's name.
+int run(const std::vector<std::string>& arguments) {
     using namespace scramblo::cli;
+    // Until the options are read, messages take the default encoding.
+    TextStream errors(stderr, TerminalText().output());
     try {
-        Options options = parseCommandLine({argv + 1, argv + argc});
-        if (options.showHelp) {
-            std::fputs(usageText().c_str(), stdout);
-        } else if (options.showVersion) {
-            std::puts("scramblo-cli " SCRAMBLO_VERSION);
-        } else {
-            installSignalHandlers();
-            return Session(options).run();
+        Options options = parseCommandLine(arguments);
+        const TerminalText text(options.raw, options.outputEncoding);
+        errors = TextStream(stderr, text.output());
+        if (options.showHelp || options.showVersion) {
+            TextStream out(stdout, text.output());
+            out.write(options.showHelp ? usageText() : "scramblo-cli " SCRAMBLO_VERSION "\n");
+            out.flush();
+            return ExitOk;
         }
-        return ExitOk;
+        installSignalHandlers();
+        return Session(options, text).run();
     } catch (const UsageError& error) {
-        std::fprintf(stderr, "scramblo-cli: %s\nTry 'scramblo-cli --help' for more information.\n",
-                     error.what());
+        printMessage(errors, std::string(error.what()) +
+                                 "\nTry 'scramblo-cli --help' for more information.");
         return ExitUsage;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "scramblo-cli: %s\n", error.what());
+        printMessage(errors, error.what());
         return ExitFailure;
     }
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide command line holds every character of the phrase, whatever the
+// ANSI code page.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.push_back(scramblo::cli::utf8FromWide(argv[i]));
+    return run(arguments);
+}
+#else
+int main(int argc, char** argv) {
+    return run({argv + 1, argv + argc});
+}
+#endif

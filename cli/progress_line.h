@@ -3,22 +3,22 @@
 #pragma once
 
 #include <chrono>
-#include <cstdio>
 #include <string>
+
+#include "text_stream.h"
 
 namespace scramblo::cli {
 
 class ProgressLine {
   public:
-    // A disabled line shows nothing.
-    ProgressLine(std::FILE* file, bool enabled) : file_(file), enabled_(enabled) {}
+    // Shows nothing unless the stream is a terminal.
+    explicit ProgressLine(TextStream& stream) : stream_(stream) {}
 
     void show(const std::string& text);
     void clear();
 
   private:
-    std::FILE* file_;
-    bool enabled_;
+    TextStream& stream_;
     size_t shownLength_ = 0;
     std::chrono::steady_clock::time_point lastShown_{};
 };

@@ -1,6 +1,5 @@
 #include "session.h"
 
-#include <cstdio>
 #include <cstring>
 #include <istream>
 #include <memory>
@@ -8,10 +7,29 @@
 
 #include "interrupt.h"
 #include "lexicon_filter.h"
-#include "text_encoding.h"
+#include "ranking/fitting_words.h"
+
+#ifdef _WIN32
+#include "settings/settings_store.h"
+#endif
 
 namespace scramblo::cli {
 namespace {
+
+// The list of the user's settings, which the window reads too, else WoordenLijst.txt.
+std::string defaultLexiconPath() {
+    std::string path;
+#ifdef _WIN32
+    SearchSettings ignored;
+    readSettings(ignored, path);
+#endif
+    return path.empty() ? "WoordenLijst.txt" : path;
+}
+
+// "1 word", "2 words".
+std::string counted(uint64_t count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
 
 // A text whose key is `key`: each of its letters as often as the key holds it.
 std::string lettersOf(LetterKey key) {
@@ -24,42 +42,40 @@ std::string lettersOf(LetterKey key) {
     return letters;
 }
 
-void printError(const std::string& message) {
-    std::fprintf(stderr, "scramblo-cli: %s\n", message.c_str());
-}
-
 }  // namespace
 
-Session::Session(const Options& options)
+Session::Session(const Options& options, const TerminalText& text)
     : options_(options),
-      text_(!options.raw && localeUsesUtf8()),
-      outputIsTerminal_(isTerminal(stdout)),
-      progress_(stderr, isTerminal(stderr)) {
+      text_(text),
+      phrase_(text.toEngine(options.phrase)),
+      contain_(text.toEngine(options.contain)),
+      lexiconPath_(options.lexiconPath.empty() ? defaultLexiconPath() : options.lexiconPath),
+      out_(stdout, text.output()),
+      errors_(stderr, text.output()) {
     finder_.notifyTarget = inbox_.target();
     finder_.lexiconEncoding = options.lexiconEncoding;
+    finder_.leaveOut = options.leaveOut;
 }
 
 int Session::run() {
-    std::string searchPhrase = toEngine(options_.phrase);
+    std::string searchPhrase = phrase_;
     LetterKey phraseKey;
     phraseKey.assign(searchPhrase);
-    const std::string refusal = "cannot search '" + options_.phrase + "': no letters, or too many";
+    const std::string refusal = "cannot search '" + phrase_ + "': no letters, or too many";
     if (phraseKey.isEmpty()) return refuse(refusal);
-    if (!options_.contain.empty()) {
+    if (!contain_.empty()) {
         LetterKey containKey, rest;
-        containKey.assign(toEngine(options_.contain));
-        if (containKey.isEmpty()) return refuse("'" + options_.contain + "' has no letters");
-        if (!containKey.takeFrom(phraseKey, rest)) {
-            return refuse("the phrase '" + options_.phrase + "' lacks letters of '" +
-                          options_.contain + "'");
-        }
+        containKey.assign(contain_);
+        if (containKey.isEmpty()) return refuse("'" + contain_ + "' has no letters");
+        if (!containKey.takeFrom(phraseKey, rest))
+            return refuse("the phrase '" + phrase_ + "' lacks letters of '" + contain_ + "'");
         searchPhrase = lettersOf(rest);
     }
 
     // One phrase per run: the load keeps only the words that can take part.
     finder_.loadFilter.assign(searchPhrase);
     if (!loadLexicon()) {
-        printError("cannot open the lexicon '" + options_.lexiconPath + "'");
+        printMessage(errors_, "cannot open the lexicon '" + lexiconPath_ + "'");
         return ExitLexiconUnreadable;
     }
     if (interruptRequested()) {
@@ -71,29 +87,26 @@ int Session::run() {
     std::vector<std::string> excluded;
     for (const std::string& word : options_.excluded) excluded.push_back(text_.toEngine(word));
     filterEntries(finder_.entryList, excluded, options_.maxWordLength);
+    if (options_.words) return printFittingWords(searchPhrase);
 
     Notification end(SearchDone, 0);
     if (searchPhrase.empty()) {
         // The contained text takes every letter: it is the one anagram.
         ++anagramCount_;
-        printLine(options_.contain);
+        printLine(contain_);
     } else {
         searchStart_ = std::chrono::steady_clock::now();
         end = runJob(Search, searchPhrase);
     }
-    progress_.clear();
-    output_.flush();
-    if (output_.state() == LineOutput::State::Failed) {
-        printError(std::string("cannot write the output: ") + std::strerror(output_.error()));
-        return ExitFailure;
-    }
+    for (const std::string& text : best_.best()) printAnagram(text);
+    if (!flushOutput()) return ExitFailure;
     if (end.code == PhraseRefused) return refuse(refusal);
     printSummary(static_cast<uint32_t>(end.value), end.code == SearchDone);
     return interruptRequested() ? ExitInterrupted : ExitOk;
 }
 
 bool Session::loadLexicon() {
-    wordCount_ = static_cast<uint32_t>(runJob(LoadLexicon, options_.lexiconPath).value);
+    wordCount_ = static_cast<uint32_t>(runJob(LoadLexicon, lexiconPath_).value);
     progress_.clear();
     return !lexiconUnreadable_;
 }
@@ -118,7 +131,7 @@ Notification Session::runJob(JobKind kind, const std::string& text) {
 void Session::handle(const Notification& notification) {
     switch (notification.code) {
         case LoadProgress:
-            progress_.show("loading: " + std::to_string(notification.value) + " words");
+            progress_.show("loading: " + counted(notification.value, "word"));
             break;
         case LexiconUnreadable:
             lexiconUnreadable_ = true;
@@ -126,45 +139,71 @@ void Session::handle(const Notification& notification) {
         case SearchProgress: {
             auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
                 std::chrono::steady_clock::now() - searchStart_);
-            progress_.show("searching: " + std::to_string(anagramCount_) + " anagrams, " +
+            progress_.show("searching: " + counted(anagramCount_, "anagram") + ", " +
                            std::to_string(seconds.count()) + " s");
             break;
         }
-        case AnagramFound: {
+        case AnagramFound:
             ++anagramCount_;
-            std::string_view text = notification.text.get();
-            if (options_.contain.empty() && text_.utf8()) {
-                printLine(text);
-                break;
+            if (options_.best != 0) {
+                best_.offer(notification.text.get(), notification.score());
+            } else {
+                printAnagram(notification.text.get());
             }
-            line_.clear();
-            if (!options_.contain.empty()) line_.append(options_.contain).append(1, ' ');
-            text_.appendForTerminal(line_, text);
-            printLine(line_);
             break;
-        }
         default:
             break;  // the end notifications are the caller's
     }
 }
 
+void Session::printAnagram(std::string_view text) {
+    if (contain_.empty()) {
+        printLine(text);
+        return;
+    }
+    line_.assign(contain_).append(1, ' ').append(text);
+    printLine(line_);
+}
+
+int Session::printFittingWords(const std::string& letters) {
+    LetterKey key;
+    key.assign(letters);
+    uint32_t count = 0;
+    if (!key.isEmpty()) {
+        for (const LexiconEntry* entry : fittingWords(
+                 finder_.entryList, key, options_.search.minWordLength, options_.maxWordLength)) {
+            printLine(*entry->word);
+            ++count;
+        }
+    }
+    if (!flushOutput()) return ExitFailure;
+    printMessage(errors_, counted(wordCount_, "word") + ", " + std::to_string(count) + " that fit");
+    return ExitOk;
+}
+
+bool Session::flushOutput() {
+    progress_.clear();
+    output_.flush();
+    if (output_.state() != LineOutput::State::Failed) return true;
+    printMessage(errors_,
+                 std::string("cannot write the output: ") + std::strerror(output_.error()));
+    return false;
+}
+
 void Session::printLine(std::string_view text) {
-    if (outputIsTerminal_) progress_.clear();
+    if (out_.isTerminal()) progress_.clear();
     output_.writeLine(text);
 }
 
 void Session::printSummary(uint32_t milliseconds, bool done) {
-    std::fprintf(stderr, "scramblo-cli: %u words, %u anagrams, %u ms, %s\n", wordCount_,
-                 anagramCount_, milliseconds, done ? "done" : "stopped");
+    printMessage(errors_, counted(wordCount_, "word") + ", " + counted(anagramCount_, "anagram") +
+                              ", " + std::to_string(milliseconds) + " ms, " +
+                              (done ? "done" : "stopped"));
 }
 
 int Session::refuse(const std::string& message) {
-    printError(message);
+    printMessage(errors_, message);
     return ExitPhraseRefused;
-}
-
-std::string Session::toEngine(const std::string& text) const {
-    return text_.toEngine(text);
 }
 
 }  // namespace scramblo::cli

@@ -14,7 +14,9 @@
 #include "jobs/notification_inbox.h"
 #include "line_output.h"
 #include "progress_line.h"
+#include "ranking/best_anagrams.h"
 #include "text_encoding.h"
+#include "text_stream.h"
 
 namespace scramblo::cli {
 
@@ -29,7 +31,7 @@ enum ExitCode {
 
 class Session {
   public:
-    explicit Session(const Options& options);
+    Session(const Options& options, const TerminalText& text);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -43,18 +45,26 @@ class Session {
     // waits for its worker and answers that notification.
     Notification runJob(JobKind kind, const std::string& text);
     void handle(const Notification& notification);
+    // An anagram's line: the contained text, then the anagram.
+    void printAnagram(std::string_view text);
+    // The words that fit within the letters, instead of a search; answers the exit code.
+    int printFittingWords(const std::string& letters);
+    // Answers false, having said so, when the output failed.
+    bool flushOutput();
     void printLine(std::string_view text);
     void printSummary(uint32_t milliseconds, bool done);
     int refuse(const std::string& message);
 
-    // Text from the command line.
-    std::string toEngine(const std::string& text) const;
-
     const Options& options_;
-    const TerminalText text_;
-    LineOutput output_{stdout};
-    const bool outputIsTerminal_;
-    ProgressLine progress_;
+    const TerminalText& text_;
+    // The phrase, the contained text and the lexicon path as the engine takes them.
+    const std::string phrase_;
+    const std::string contain_;
+    const std::string lexiconPath_;
+    TextStream out_;
+    TextStream errors_;
+    LineOutput output_{out_};
+    ProgressLine progress_{errors_};
     NotificationInbox inbox_;
     Finder finder_;
     // Declared last: it ends a running job before the rest goes.
@@ -63,6 +73,7 @@ class Session {
     uint32_t wordCount_ = 0;
     uint32_t anagramCount_ = 0;
     std::string line_;  // an anagram's line as it is written, reused
+    BestAnagrams best_{options_.best};
     bool lexiconUnreadable_ = false;
 };
 

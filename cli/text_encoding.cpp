@@ -1,36 +1,67 @@
 #include "text_encoding.h"
 
-#include <clocale>
-
 #include "text/utf8.h"
 #include "text/windows_1252.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <langinfo.h>
+
+#include <clocale>
 #endif
 
 namespace scramblo::cli {
 
+#ifndef _WIN32
+namespace {
+
 bool localeUsesUtf8() {
-#ifdef _WIN32
-    return false;
-#else
     if (std::setlocale(LC_CTYPE, "") == nullptr) return false;
     std::string_view codeset = nl_langinfo(CODESET);
     return codeset == "UTF-8" || codeset == "utf8";
+}
+
+}  // namespace
 #endif
+
+TerminalText::TerminalText(bool raw, OutputEncoding output) {
+#ifdef _WIN32
+    // The arguments come as Unicode, whatever --raw says.
+    utf8Arguments_ = true;
+    bool utf8Bytes = !raw;
+#else
+    utf8Arguments_ = !raw && localeUsesUtf8();
+    bool utf8Bytes = utf8Arguments_;
+#endif
+    output_ = output != OutputEncoding::Default ? output
+              : utf8Bytes                       ? OutputEncoding::Utf8
+                                                : OutputEncoding::Windows1252;
 }
 
 std::string TerminalText::toEngine(std::string_view argument) const {
-    return utf8_ ? toValidUtf8(argument) : windows1252ToUtf8(argument);
+    return utf8Arguments_ ? toValidUtf8(argument) : windows1252ToUtf8(argument);
 }
 
-void TerminalText::appendForTerminal(std::string& out, std::string_view text) const {
-    if (utf8_) {
-        out.append(text);
-    } else {
-        out.append(utf8ToWindows1252(text));
-    }
+#ifdef _WIN32
+
+std::string utf8FromWide(std::wstring_view text) {
+    auto length = static_cast<int>(text.size());
+    std::string utf8(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), static_cast<int>(utf8.size()),
+                        nullptr, nullptr);
+    return utf8;
 }
+
+std::wstring wideFromUtf8(std::string_view utf8) {
+    auto length = static_cast<int>(utf8.size());
+    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(),
+                        static_cast<int>(wide.size()));
+    return wide;
+}
+
+#endif
 
 }  // namespace scramblo::cli

@@ -1,6 +1,7 @@
-// The command line's own text: its arguments and its output. The engine works
-// on UTF-8; a terminal whose locale is not UTF-8, and --raw, speak
-// Windows-1252.
+// The command line's own text: its arguments and the bytes it writes. The
+// engine works on UTF-8. On Windows the arguments come as Unicode, made UTF-8
+// once (see main.cpp); elsewhere they are the locale's bytes: UTF-8 in a UTF-8
+// locale, else, and always with --raw, Windows-1252.
 #pragma once
 
 #include <string>
@@ -8,23 +9,29 @@
 
 namespace scramblo::cli {
 
-// Whether the user's locale (LC_CTYPE) uses UTF-8; never on Windows, where
-// the console's ANSI text is used as it is.
-bool localeUsesUtf8();
+enum class OutputEncoding { Default, Utf8, Windows1252 };
 
 class TerminalText {
   public:
-    explicit TerminalText(bool utf8) : utf8_(utf8) {}
-
-    bool utf8() const { return utf8_; }
+    // Reads the locale (LC_CTYPE) outside Windows.
+    explicit TerminalText(bool raw = false, OutputEncoding output = OutputEncoding::Default);
 
     // An argument as the engine's UTF-8.
     std::string toEngine(std::string_view argument) const;
-    // Appends the engine's text as the terminal writes it.
-    void appendForTerminal(std::string& out, std::string_view text) const;
+    // The bytes for a file, a pipe or a terminal outside Windows (a Windows
+    // console takes characters): `output` unless Default; else Windows-1252
+    // with --raw or outside Windows in a locale that is not UTF-8; else UTF-8.
+    OutputEncoding output() const { return output_; }
 
   private:
-    bool utf8_;
+    bool utf8Arguments_;
+    OutputEncoding output_;
 };
+
+#ifdef _WIN32
+// Invalid input becomes U+FFFD.
+std::string utf8FromWide(std::wstring_view text);
+std::wstring wideFromUtf8(std::string_view utf8);
+#endif
 
 }  // namespace scramblo::cli

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <set>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -61,8 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     for (auto encoding : {scramblo::ListEncoding::Detect, scramblo::ListEncoding::Utf8,
                           scramblo::ListEncoding::Utf16BigEndian}) {
-        auto list = scramblo::LexiconFile::decode(std::make_unique<std::stringbuf>(bytes), encoding);
-        std::istream decoded(list.get());
+        scramblo::OpenedList list =
+            scramblo::decodeList(std::make_unique<std::stringbuf>(bytes), encoding);
+        std::istream decoded(list.text.get());
         finder.loadLexicon(decoded);
         for (const std::string& word : finder.wordSet) check(scramblo::isValidUtf8(word));
     }

@@ -28,10 +28,9 @@ void Finder::runJob() {
             std::unique_ptr<std::streambuf> file;
             if (openLexicon) {
                 file = openLexicon(jobText_);
-            } else if (std::unique_ptr<LexiconFile> list =
-                           LexiconFile::open(jobText_, lexiconEncoding)) {
-                readCommonness(commonnessPathFor(list->path()));
-                file = std::move(list);
+            } else if (std::optional<OpenedList> list = openList(jobText_, lexiconEncoding)) {
+                readCommonness(commonnessPathFor(list->path));
+                file = std::move(list->text);
             }
             if (file == nullptr) post(LexiconUnreadable, 0);
             // A stream without a file reads no line: the load empties the lexicon.
@@ -49,8 +48,8 @@ void Finder::runJob() {
 
 void Finder::readCommonness(const std::string& path) {
     // A list without a commonness file ranks too: every word is then unknown.
-    if (std::unique_ptr<LexiconFile> file = LexiconFile::open(path, ListEncoding::Utf8)) {
-        std::istream stream(file.get());
+    if (std::optional<OpenedList> file = openList(path, ListEncoding::Utf8)) {
+        std::istream stream(file->text.get());
         commonness.read(stream);
     }
 }

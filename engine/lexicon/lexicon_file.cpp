@@ -1,6 +1,8 @@
 #include "lexicon/lexicon_file.h"
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/platform.h"
 #include "text/utf8.h"
@@ -14,36 +16,37 @@ namespace fs = std::filesystem;
 constexpr size_t kReadSize = size_t{64} << 10;
 constexpr char kCtrlZ = 26;  // ends a text file's input
 
-// Whether the rest of the file, up to Ctrl-Z, is valid UTF-8 with at least
-// one character beyond ASCII.
-bool readsAsUtf8(std::streambuf& file) {
+// What the rest of the file holds up to Ctrl-Z: ASCII alone, valid UTF-8
+// with characters beyond ASCII, or anything else.
+enum class Text { Ascii, Utf8, Other };
+
+Text scanText(std::streambuf& file) {
     std::vector<char> buffer(kReadSize + 4);
     size_t carried = 0;
-    bool beyondAscii = false;
+    Text text = Text::Ascii;
     for (;;) {
         auto read = static_cast<size_t>(
             file.sgetn(buffer.data() + carried, static_cast<std::streamsize>(kReadSize)));
         std::string_view bytes(buffer.data(), carried + read);
         bool atEnd = read == 0;
+        if (const void* ctrlZ = std::memchr(bytes.data(), kCtrlZ, bytes.size())) {
+            bytes = bytes.substr(
+                0, static_cast<size_t>(static_cast<const char*>(ctrlZ) - bytes.data()));
+            atEnd = true;
+        }
         size_t at = 0;
-        while (at < bytes.size()) {
-            auto byte = static_cast<unsigned char>(bytes[at]);
-            if (byte == kCtrlZ) return beyondAscii;
-            if (byte < 0x80) {
-                ++at;
-                continue;
-            }
+        while ((at += asciiPrefixLength(bytes.substr(at))) < bytes.size()) {
             char32_t codePoint;
             size_t length = decodeUtf8(bytes, at, codePoint);
             if (length == 0) {
                 // Perhaps a character that the next read completes.
                 if (!atEnd && bytes.size() - at < 4) break;
-                return false;
+                return Text::Other;
             }
-            beyondAscii = true;
+            text = Text::Utf8;
             at += length;
         }
-        if (atEnd) return beyondAscii;
+        if (atEnd) return text;
         carried = bytes.size() - at;
         std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.end(), buffer.begin());
     }
@@ -64,6 +67,101 @@ std::unique_ptr<std::filebuf> openFile(const std::string& path) {
     return bytes;
 }
 
+// Appends UTF-16 as UTF-8; answers the bytes taken. An unpaired surrogate
+// becomes U+FFFD; a pair cut off by the end of a read waits for the next.
+size_t appendUtf16AsUtf8(std::string& out, std::string_view input, ListEncoding encoding,
+                         bool atEnd) {
+    size_t at = 0;
+    for (; at + 2 <= input.size(); at += 2) {
+        char32_t unit = utf16Unit(input.data() + at, encoding);
+        if (unit >= 0xD800 && unit < 0xDC00) {
+            if (at + 4 > input.size() && !atEnd) break;
+            char32_t low = at + 4 <= input.size() ? utf16Unit(input.data() + at + 2, encoding) : 0;
+            if (low >= 0xDC00 && low < 0xE000) {
+                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                at += 2;
+                continue;
+            }
+            unit = 0xFFFD;
+        } else if (unit >= 0xDC00 && unit < 0xE000) {
+            unit = 0xFFFD;
+        }
+        appendUtf8(out, unit);
+    }
+    // A last odd byte is no character.
+    return atEnd ? input.size() : at;
+}
+
+// Appends text read as UTF-8, a byte that is no UTF-8 taken as Windows-1252;
+// answers the bytes taken. A character cut off by the end of a read waits for
+// the next.
+size_t appendAsValidUtf8(std::string& out, std::string_view input, bool atEnd) {
+    size_t at = 0;
+    for (size_t ascii; (ascii = asciiPrefixLength(input.substr(at))) != input.size() - at;) {
+        out.append(input, at, ascii);
+        at += ascii;
+        char32_t codePoint;
+        size_t length = decodeUtf8(input, at, codePoint);
+        if (length == 0) {
+            if (!atEnd && input.size() - at < 4) return at;
+            appendUtf8(out, windows1252CodePoint(static_cast<unsigned char>(input[at])));
+            length = 1;
+        } else {
+            out.append(input, at, length);
+        }
+        at += length;
+    }
+    out.append(input, at, input.size() - at);
+    return input.size();
+}
+
+// A list's text converted to UTF-8 as the load reads it.
+class DecodedList : public std::streambuf {
+  public:
+    DecodedList(std::unique_ptr<std::streambuf> bytes, ListEncoding encoding)
+        : bytes_(std::move(bytes)), encoding_(encoding), raw_(kReadSize + 4) {}
+
+  protected:
+    int_type underflow() override {
+        if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+        text_.clear();
+        while (text_.empty()) {
+            auto read = static_cast<size_t>(
+                bytes_->sgetn(raw_.data() + carried_, static_cast<std::streamsize>(kReadSize)));
+            size_t available = carried_ + read;
+            if (available == 0) return traits_type::eof();
+            size_t taken = convert(std::string_view(raw_.data(), available), read == 0);
+            carried_ = available - taken;
+            std::copy(raw_.begin() + static_cast<std::ptrdiff_t>(taken),
+                      raw_.begin() + static_cast<std::ptrdiff_t>(available), raw_.begin());
+        }
+        setg(text_.data(), text_.data(), text_.data() + text_.size());
+        return traits_type::to_int_type(text_[0]);
+    }
+
+  private:
+    // Converts the start of `input` into `text_`; answers the bytes taken. A
+    // character cut off by the end of a read is left for the next one.
+    size_t convert(std::string_view input, bool atEnd) {
+        switch (encoding_) {
+            case ListEncoding::Windows1252:
+                appendWindows1252AsUtf8(text_, input);
+                return input.size();
+            case ListEncoding::Utf16LittleEndian:
+            case ListEncoding::Utf16BigEndian:
+                return appendUtf16AsUtf8(text_, input, encoding_, atEnd);
+            default:
+                return appendAsValidUtf8(text_, input, atEnd);
+        }
+    }
+
+    std::unique_ptr<std::streambuf> bytes_;
+    ListEncoding encoding_;
+    std::vector<char> raw_;
+    size_t carried_ = 0;  // bytes at the start of raw_ left from the last read
+    std::string text_;    // the UTF-8 text of the last read
+};
+
 }  // namespace
 
 std::vector<std::string> lexiconCandidates(const std::string& path) {
@@ -83,34 +181,28 @@ std::vector<std::string> lexiconCandidates(const std::string& path) {
     return candidates;
 }
 
-std::unique_ptr<LexiconFile> LexiconFile::open(const std::string& path, ListEncoding encoding) {
+std::optional<OpenedList> openList(const std::string& path, ListEncoding encoding) {
     for (const std::string& candidate : lexiconCandidates(path)) {
         if (std::unique_ptr<std::filebuf> bytes = openFile(candidate)) {
-            std::unique_ptr<LexiconFile> list = decode(std::move(bytes), encoding);
-            list->path_ = candidate;
+            OpenedList list = decodeList(std::move(bytes), encoding);
+            list.path = candidate;
             return list;
         }
     }
-    return nullptr;
+    return std::nullopt;
 }
 
-std::unique_ptr<LexiconFile> LexiconFile::decode(std::unique_ptr<std::streambuf> bytes,
-                                                 ListEncoding encoding) {
-    std::unique_ptr<LexiconFile> list(new LexiconFile(std::move(bytes)));
-    list->chooseEncoding(encoding);
-    return list;
-}
-
-void LexiconFile::chooseEncoding(ListEncoding encoding) {
+OpenedList decodeList(std::unique_ptr<std::streambuf> bytes, ListEncoding encoding) {
     char head[3] = {};
-    auto read = bytes_->sgetn(head, 3);
+    auto read = bytes->sgetn(head, 3);
     auto starts = [&](std::string_view mark) {
         return static_cast<size_t>(read) >= mark.size() &&
                std::string_view(head, mark.size()) == mark;
     };
+    bool utf16 =
+        encoding == ListEncoding::Utf16LittleEndian || encoding == ListEncoding::Utf16BigEndian;
     size_t mark = 0;
-    if (starts("\xEF\xBB\xBF") && encoding != ListEncoding::Utf16LittleEndian &&
-        encoding != ListEncoding::Utf16BigEndian) {
+    if (starts("\xEF\xBB\xBF") && !utf16) {
         mark = 3;
         if (encoding == ListEncoding::Detect) encoding = ListEncoding::Utf8;
     } else if (starts("\xFF\xFE") &&
@@ -122,91 +214,17 @@ void LexiconFile::chooseEncoding(ListEncoding encoding) {
         mark = 2;
         encoding = ListEncoding::Utf16BigEndian;
     }
-    bytes_->pubseekpos(0);
+    // Found to be ASCII or valid UTF-8 as a whole, the bytes pass as they stand.
+    bool passes = false;
     if (encoding == ListEncoding::Detect) {
-        verifiedUtf8_ = readsAsUtf8(*bytes_);
-        encoding = verifiedUtf8_ ? ListEncoding::Utf8 : ListEncoding::Windows1252;
+        bytes->pubseekpos(0);
+        Text text = scanText(*bytes);
+        passes = text != Text::Other;
+        encoding = text == Text::Utf8 ? ListEncoding::Utf8 : ListEncoding::Windows1252;
     }
-    encoding_ = encoding;
-    bytes_->pubseekpos(static_cast<std::streamoff>(mark));
-    raw_.resize(kReadSize + 4);
-}
-
-LexiconFile::int_type LexiconFile::underflow() {
-    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-    text_.clear();
-    while (text_.empty()) {
-        auto read = static_cast<size_t>(
-            bytes_->sgetn(raw_.data() + carried_, static_cast<std::streamsize>(kReadSize)));
-        size_t available = carried_ + read;
-        if (available == 0) return traits_type::eof();
-        size_t taken = convert(std::string_view(raw_.data(), available), read == 0);
-        carried_ = available - taken;
-        std::copy(raw_.begin() + static_cast<std::ptrdiff_t>(taken),
-                  raw_.begin() + static_cast<std::ptrdiff_t>(available), raw_.begin());
-    }
-    setg(text_.data(), text_.data(), text_.data() + text_.size());
-    return traits_type::to_int_type(text_[0]);
-}
-
-size_t LexiconFile::convert(std::string_view input, bool atEnd) {
-    switch (encoding_) {
-        case ListEncoding::Windows1252:
-            appendWindows1252AsUtf8(text_, input);
-            return input.size();
-        case ListEncoding::Utf16LittleEndian:
-        case ListEncoding::Utf16BigEndian: {
-            size_t at = 0;
-            for (; at + 2 <= input.size(); at += 2) {
-                char32_t unit = utf16Unit(input.data() + at, encoding_);
-                if (unit >= 0xD800 && unit < 0xDC00) {
-                    if (at + 4 > input.size() && !atEnd)
-                        break;  // its pair comes with the next read
-                    char32_t low =
-                        at + 4 <= input.size() ? utf16Unit(input.data() + at + 2, encoding_) : 0;
-                    if (low >= 0xDC00 && low < 0xE000) {
-                        appendUtf8(text_, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                        at += 2;
-                        continue;
-                    }
-                    unit = 0xFFFD;
-                } else if (unit >= 0xDC00 && unit < 0xE000) {
-                    unit = 0xFFFD;
-                }
-                appendUtf8(text_, unit);
-            }
-            // A last odd byte is no character.
-            return atEnd ? input.size() : at;
-        }
-        default: {
-            // Found valid as a whole: every byte passes.
-            if (verifiedUtf8_) {
-                text_.append(input);
-                return input.size();
-            }
-            // A byte that is no UTF-8 is taken as Windows-1252.
-            size_t at = 0;
-            while (at < input.size()) {
-                size_t ascii = at;
-                while (ascii < input.size() && static_cast<unsigned char>(input[ascii]) < 0x80)
-                    ++ascii;
-                text_.append(input, at, ascii - at);
-                at = ascii;
-                if (at == input.size()) break;
-                char32_t codePoint;
-                size_t length = decodeUtf8(input, at, codePoint);
-                if (length == 0) {
-                    if (!atEnd && input.size() - at < 4) break;  // perhaps cut off by the read
-                    appendUtf8(text_, windows1252CodePoint(static_cast<unsigned char>(input[at])));
-                    length = 1;
-                } else {
-                    text_.append(input, at, length);
-                }
-                at += length;
-            }
-            return at;
-        }
-    }
+    bytes->pubseekpos(static_cast<std::streamoff>(mark));
+    if (passes) return {std::move(bytes), {}, encoding};
+    return {std::make_unique<DecodedList>(std::move(bytes), encoding), {}, encoding};
 }
 
 }  // namespace scramblo

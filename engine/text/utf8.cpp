@@ -1,5 +1,8 @@
 #include "text/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace scramblo {
 
 size_t decodeUtf8(std::string_view text, size_t at, char32_t& codePoint) {
@@ -41,6 +44,17 @@ void appendUtf8(std::string& out, char32_t codePoint) {
         out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
+}
+
+size_t asciiPrefixLength(std::string_view text) {
+    // Eight bytes at a time while they last.
+    size_t at = 0;
+    for (uint64_t eight; at + 8 <= text.size(); at += 8) {
+        std::memcpy(&eight, text.data() + at, 8);
+        if (eight & 0x8080808080808080u) break;
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+    return at;
 }
 
 bool isValidUtf8(std::string_view text) {

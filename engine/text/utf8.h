@@ -16,6 +16,9 @@ size_t decodeUtf8(std::string_view text, size_t at, char32_t& codePoint);
 
 void appendUtf8(std::string& out, char32_t codePoint);
 
+// The length of the run of ASCII bytes that the text starts with.
+size_t asciiPrefixLength(std::string_view text);
+
 // Whether the text is valid UTF-8 throughout.
 bool isValidUtf8(std::string_view text);
 

@@ -41,8 +41,7 @@ std::string windows1252ToUtf8(std::string_view text) {
 void appendWindows1252AsUtf8(std::string& out, std::string_view text) {
     for (size_t at = 0; at < text.size();) {
         // A run of ASCII, most text whole, is the same in UTF-8.
-        size_t ascii = at;
-        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+        size_t ascii = at + asciiPrefixLength(text.substr(at));
         out.append(text, at, ascii - at);
         if (ascii == text.size()) break;
         appendUtf8(out, windows1252CodePoint(static_cast<unsigned char>(text[ascii])));
@@ -53,7 +52,16 @@ void appendWindows1252AsUtf8(std::string& out, std::string_view text) {
 std::string utf8ToWindows1252(std::string_view utf8, char replacement) {
     std::string out;
     out.reserve(utf8.size());
+    appendUtf8AsWindows1252(out, utf8, replacement);
+    return out;
+}
+
+void appendUtf8AsWindows1252(std::string& out, std::string_view utf8, char replacement) {
     for (size_t at = 0; at < utf8.size();) {
+        size_t ascii = at + asciiPrefixLength(utf8.substr(at));
+        out.append(utf8, at, ascii - at);
+        at = ascii;
+        if (at == utf8.size()) break;
         char32_t codePoint;
         size_t length = decodeUtf8(utf8, at, codePoint);
         if (length == 0) {
@@ -64,7 +72,6 @@ std::string utf8ToWindows1252(std::string_view utf8, char replacement) {
         out += byte >= 0 ? static_cast<char>(byte) : replacement;
         at += length;
     }
-    return out;
 }
 
 bool holdsCharacterBeyondWindows1252(std::string_view utf8) {

@@ -21,6 +21,8 @@ void appendWindows1252AsUtf8(std::string& out, std::string_view text);
 // Characters that Windows-1252 lacks become `replacement`; bytes that are not
 // UTF-8 are taken as Windows-1252 already.
 std::string utf8ToWindows1252(std::string_view utf8, char replacement = '?');
+// The same, appended to `out`.
+void appendUtf8AsWindows1252(std::string& out, std::string_view utf8, char replacement = '?');
 
 // Whether the UTF-8 text holds a character that Windows-1252 lacks.
 bool holdsCharacterBeyondWindows1252(std::string_view utf8);

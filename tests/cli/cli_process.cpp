@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "text_encoding.h"
 #else
 #include <fcntl.h>
 #include <signal.h>
@@ -77,26 +79,27 @@ std::string withoutCarriageReturns(std::string text) {
     return text;
 }
 
-}  // namespace
-
-ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions& options) {
-    TempFolder capture;
-    std::string outPath = capture.write("out", ""), errPath = capture.write("err", "");
-    HANDLE out = inheritableFile(outPath), err = inheritableFile(errPath);
+// Runs scramblo-cli with the given standard output and error, which it
+// closes; answers the exit code.
+int runWithHandles(const std::vector<std::string>& arguments, const RunOptions& options, HANDLE out,
+                   HANDLE err) {
     std::string commandLine = quoted(programOf(options));
     for (const std::string& argument : arguments) commandLine += " " + quoted(argument);
-    STARTUPINFOA startup{};
+    // Wide, as the console passes every character of the arguments.
+    std::wstring wideCommandLine = wideFromUtf8(commandLine);
+    std::wstring directory = wideFromUtf8(options.directory);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
-    BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                  options.directory.empty() ? nullptr : options.directory.c_str(),
-                                  &startup, &process);
+    BOOL started =
+        CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       directory.empty() ? nullptr : directory.c_str(), &startup, &process);
     CloseHandle(out);
-    CloseHandle(err);
+    if (err != out) CloseHandle(err);
     if (!started) throw std::runtime_error("cannot start " + commandLine);
     // One that hangs is ended, with the exit code of a process still running.
     constexpr DWORD kLongestRunMs = 120000;
@@ -107,8 +110,51 @@ ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return {static_cast<int>(exitCode), withoutCarriageReturns(readFile(outPath)),
+    return static_cast<int>(exitCode);
+}
+
+}  // namespace
+
+ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions& options) {
+    TempFolder capture;
+    std::string outPath = capture.write("out", ""), errPath = capture.write("err", "");
+    int exitCode =
+        runWithHandles(arguments, options, inheritableFile(outPath), inheritableFile(errPath));
+    return {exitCode, withoutCarriageReturns(readFile(outPath)),
             withoutCarriageReturns(readFile(errPath))};
+}
+
+std::vector<std::string> runCliInConsole(const std::vector<std::string>& arguments,
+                                         unsigned codePage) {
+    FreeConsole();
+    if (!AllocConsole()) throw std::runtime_error("no console");
+    SetConsoleOutputCP(codePage);
+    auto openScreen = [](SECURITY_ATTRIBUTES* attributes) {
+        return CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, attributes, OPEN_EXISTING, 0,
+                           nullptr);
+    };
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE screen = openScreen(&inherit), reader = openScreen(nullptr);
+    // Room for every line without scrolling.
+    SetConsoleScreenBufferSize(reader, {80, kConsoleRows});
+    runWithHandles(arguments, {}, screen, screen);
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    GetConsoleScreenBufferInfo(reader, &info);
+    std::vector<std::string> lines;
+    std::wstring row(static_cast<size_t>(info.dwSize.X), L' ');
+    for (SHORT y = 0; y < info.dwCursorPosition.Y; ++y) {
+        DWORD read = 0;
+        ReadConsoleOutputCharacterW(reader, row.data(), static_cast<DWORD>(row.size()), {0, y},
+                                    &read);
+        std::wstring_view text(row.data(), read);
+        lines.push_back(utf8FromWide(text.substr(0, text.find_last_not_of(L' ') + 1)));
+    }
+    CloseHandle(reader);
+    // Back to the console that the test started with, if any.
+    FreeConsole();
+    AttachConsole(ATTACH_PARENT_PROCESS);
+    return lines;
 }
 
 #else

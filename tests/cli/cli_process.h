@@ -31,9 +31,20 @@ struct RunOptions {
     std::string program;       // empty: the scramblo-cli of this tree
 };
 
+// Natively the arguments pass as bytes; on Windows they are read as UTF-8 and
+// passed as Unicode.
 ProcessResult runCli(const std::vector<std::string>& arguments, const RunOptions& options = {});
 
-#ifndef _WIN32
+#ifdef _WIN32
+
+// Runs scramblo-cli with its standard output and error on a new console of the
+// test's own in the given code page; answers the lines that the console shows,
+// of up to 80 characters, and at most kConsoleRows of them.
+constexpr short kConsoleRows = 5000;
+std::vector<std::string> runCliInConsole(const std::vector<std::string>& arguments,
+                                         unsigned codePage);
+
+#else
 
 // scramblo-cli running with its standard output on a pipe.
 class RunningCli {

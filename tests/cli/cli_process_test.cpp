@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -13,7 +14,11 @@
 #include "reference_search.h"
 #include "scramblo_version.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include "settings/settings_store.h"
+#else
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -42,14 +47,21 @@ struct Summary {
     std::string end;
 };
 
+std::string nounFor(unsigned count, const std::string& noun) {
+    return count == 1 ? noun : noun + "s";
+}
+
+// Nothing unless the summary is whole and each noun agrees with its count.
 std::optional<Summary> parseSummary(const std::string& errors) {
     Summary summary;
     unsigned milliseconds;
-    char end[8];
+    char words[8], anagrams[10], end[8];
     int length = 0;
-    if (std::sscanf(errors.c_str(), "scramblo-cli: %u words, %u anagrams, %u ms, %7[a-z]%n",
-                    &summary.words, &summary.anagrams, &milliseconds, end, &length) != 4 ||
-        errors.substr(static_cast<size_t>(length)) != "\n")
+    if (std::sscanf(errors.c_str(), "scramblo-cli: %u %7[a-z], %u %9[a-z], %u ms, %7[a-z]%n",
+                    &summary.words, words, &summary.anagrams, anagrams, &milliseconds, end,
+                    &length) != 6 ||
+        errors.substr(static_cast<size_t>(length)) != "\n" ||
+        words != nounFor(summary.words, "word") || anagrams != nounFor(summary.anagrams, "anagram"))
         return std::nullopt;
     summary.end = end;
     return summary;
@@ -78,6 +90,16 @@ TEST_F(CliTest, BreadthFirstPrintsFewerWordsFirstInLexiconOrder) {
 
     result = run({"-m", "2", "dor", "mi", "tory"});
     EXPECT_EQ(result.lines(), (Lines{"dormitory", "roomy dirt", "dirty room", "my riot rod"}));
+}
+
+TEST_F(CliTest, SummaryCountsInSingularAndPlural) {
+    std::string one = directory_.write("one.txt", "silent\n");
+    ProcessResult result = runCli({"-l", one, "listen"});
+    EXPECT_EQ(result.err.rfind("scramblo-cli: 1 word, 1 anagram, ", 0), 0u) << result.err;
+    result = run({"-w", "1", "dormitory"});
+    EXPECT_EQ(result.err.rfind("scramblo-cli: 13 words, 1 anagram, ", 0), 0u) << result.err;
+    result = run({"-n", "0", "xyz"});
+    EXPECT_EQ(result.err.rfind("scramblo-cli: 0 words, 0 anagrams, ", 0), 0u) << result.err;
 }
 
 TEST_F(CliTest, DepthFirstFollowsTheLastChildFirst) {
@@ -128,12 +150,51 @@ TEST_F(CliTest, PrintsEveryOneOfTensOfThousandsOfAnagramsAndEndsAtOnceWithoutAny
     EXPECT_EQ(summary->end, "done");
 }
 
-TEST_F(CliTest, ReadsWoordenLijstFromTheWorkingDirectoryByDefault) {
+#ifdef _WIN32
+// The user's settings: none until the test stores a lexicon path as the
+// window does, and none again at its end.
+class UserSettings {
+  public:
+    UserSettings() { remove(); }
+    ~UserSettings() { remove(); }
+    void storeLexicon(const std::string& path) { writeSettings(SearchSettings{}, path); }
+
+  private:
+    static void remove() { RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
+};
+#endif
+
+TEST_F(CliTest, WithoutALexiconReadsTheStoredListElseWoordenLijstHereElseBesideTheProgram) {
+#ifdef _WIN32
+    UserSettings settings;
+#endif
+    // A copy of the program in a folder with a list of its own, started elsewhere.
+    namespace fs = std::filesystem;
+    TempFolder programFolder, elsewhere;
+    fs::path program = fs::path(programFolder.path()) / fs::path(SCRAMBLO_CLI_PATH).filename();
+    fs::copy_file(SCRAMBLO_CLI_PATH, program);
+    programFolder.write("WoordenLijst.txt", "enlist\n");
+    RunOptions options;
+    options.program = program.string();
+    options.directory = elsewhere.path();
+    EXPECT_EQ(runCli({"tinsel"}, options).lines(), Lines{"enlist"});
+
+    // The current folder's list comes first.
     directory_.write("WoordenLijst.txt", "Listen\r\nen\r\nlist\r\n");
-    RunOptions here;
-    here.directory = directory_.path();
-    EXPECT_EQ(runCli({"tinsel"}, here).lines(), Lines{"Listen"});
-    EXPECT_EQ(runCli({"-m", "2", "tinsel"}, here).lines(), (Lines{"Listen", "list en"}));
+    options.directory = directory_.path();
+    EXPECT_EQ(runCli({"tinsel"}, options).lines(), Lines{"Listen"});
+    EXPECT_EQ(runCli({"-m", "2", "tinsel"}, options).lines(), (Lines{"Listen", "list en"}));
+
+#ifdef _WIN32
+    // The list that the user chose in the window comes before both.
+    settings.storeLexicon(directory_.write("stored.txt", "silent\n"));
+    EXPECT_EQ(runCli({"tinsel"}, options).lines(), Lines{"silent"});
+    // A stored name without a folder is looked for as that of -l.
+    settings.storeLexicon("stored.txt");
+    options.directory = elsewhere.path();
+    programFolder.write("stored.txt", "inlets\n");
+    EXPECT_EQ(runCli({"tinsel"}, options).lines(), Lines{"inlets"});
+#endif
 }
 
 // Until its first word that fits, the load posts progress for every line: far
@@ -171,10 +232,34 @@ TEST_F(CliTest, RefusesAContainedTextThatThePhraseLacks) {
 TEST_F(CliTest, ContainedTextStartsEveryLine) {
     EXPECT_EQ(run({"-c", "dirt", "dormitory"}).lines(), Lines{"dirt roomy"});
     EXPECT_EQ(run({"-c", "Dirty!", "dormitory"}).lines(), Lines{"Dirty! room"});
+    EXPECT_EQ(run({"-c", "dirt", "-c", "y", "dormitory"}).lines(), Lines{"dirt y room"});
     // Taking every letter, the contained text is the one anagram.
     ProcessResult result = run({"-c", "dirty room", "dormitory"});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.lines(), Lines{"dirty room"});
+}
+
+TEST_F(CliTest, BestFirstPrintsTheCommonestAnagramsOnceAfterTheSearch) {
+    std::string lexicon =
+        directory_.write("list.txt", "dirty\nroom\nDirty\nmoor\ndormitory\nRoom\n");
+    // Two known words of four: every other word costs 96.
+    directory_.write("list-commonness.txt", "# most common first\nroom\ndirty\n");
+    ProcessResult result = runCli({"-l", lexicon, "--best", "3", "dirty", "room"});
+    // dormitory 96 + 64, dirty room 25 + 16 + 128, dirty moor 25 + 96 + 128; the
+    // spellings with a capital cost more and count as their anagram.
+    EXPECT_EQ(result.lines(), (Lines{"dormitory", "dirty room", "dirty moor"}));
+    EXPECT_EQ(parseSummary(result.err)->anagrams, 7u);
+    EXPECT_EQ(runCli({"-l", lexicon, "--best", "1", "-c", "moor", "dirty room"}).lines(),
+              Lines{"moor dirty"});
+}
+
+TEST_F(CliTest, WordsPrintsTheWordsThatFitLongestFirst) {
+    EXPECT_EQ(run({"--words", "-m", "4", "dormitory"}).lines(),
+              (Lines{"dormitory", "dirty", "roomy", "dirt", "doom", "riot", "room", "tidy", "tory",
+                     "trim"}));
+    ProcessResult result = run({"--words", "-c", "dirty", "dormitory"});
+    EXPECT_EQ(result.lines(), Lines{"room"});
+    EXPECT_EQ(result.err, "scramblo-cli: 1 word, 1 that fit\n");
 }
 
 TEST_F(CliTest, NamesALexiconThatCannotBeOpened) {
@@ -213,13 +298,71 @@ TEST_F(CliTest, BadUsageExitsWith64AndAHint) {
     }
 }
 
+// café, face and œuvre in Windows-1252; face weighs more than café.
+const char kFrench1252[] = "caf\xE9\nface\n\x9Cuvre\n";
+const char kCafeUtf8[] = "caf\xC3\xA9";
+// Łódź, whose Ł and ź Windows-1252 lacks.
+const char kLodzUtf8[] = "\xC5\x81\xC3\xB3\x64\xC5\xBA";
+
+// The phrase as UTF-8: natively in a UTF-8 locale, on Windows as Unicode.
+TEST_F(CliTest, WritesUtf8UnlessAskedForWindows1252) {
+    std::string lexicon = directory_.write("french.txt", kFrench1252);
+    RunOptions utf8;
+    utf8.locale = "C.UTF-8";
+    auto search = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"-l", lexicon});
+        return runCli(arguments, utf8);
+    };
+    const std::string lacks =
+        "scramblo-cli: the phrase '" + std::string(kCafeUtf8) + "' lacks letters of '";
+
+    EXPECT_EQ(search({kCafeUtf8}).out, "face\n" + std::string(kCafeUtf8) + "\n");
+    EXPECT_EQ(search({"-m", "1", "-c", kCafeUtf8, "oeuvre", "face"}).out,
+              std::string(kCafeUtf8) + " \xC5\x93uvre\n");
+    EXPECT_EQ(search({"-c", kLodzUtf8, kCafeUtf8}).err, lacks + kLodzUtf8 + "'\n");
+
+    // The summary and the messages on standard error take the same encoding.
+    const std::string option = "--output-encoding=windows-1252";
+    ProcessResult result = search({option, kCafeUtf8});
+    EXPECT_EQ(result.out, "face\ncaf\xE9\n");
+    EXPECT_TRUE(parseSummary(result.err)) << result.err;
+    EXPECT_EQ(search({option, "-c", kLodzUtf8, kCafeUtf8}).err,
+              "scramblo-cli: the phrase 'caf\xE9' lacks letters of '?\xF3\x64?'\n");
+#ifdef _WIN32
+    // The phrase is Unicode whatever --raw says; the output is Windows-1252.
+    EXPECT_EQ(search({"--raw", kCafeUtf8}).out, "face\ncaf\xE9\n");
+#endif
+}
+
+#ifdef _WIN32
+TEST_F(CliTest, AConsoleShowsEveryCharacterWhateverItsCodePage) {
+    std::string lexicon =
+        directory_.write("polish.txt", std::string(kLodzUtf8) + "\n" + kCafeUtf8 + "\n");
+    // 437, of many Western consoles, lacks the Ł and ź of Łódź.
+    Lines shown = runCliInConsole({"-l", lexicon, "-m", "1", kCafeUtf8, kLodzUtf8}, 437);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], std::string(kCafeUtf8) + " " + kLodzUtf8);
+    EXPECT_EQ(shown[1].rfind("scramblo-cli: 2 words, 1 anagram, ", 0), 0u) << shown[1];
+
+    // Runs of lines longer than a console write takes at once come whole.
+    std::string list =
+        directory_.write("american-lower.txt", scramblo::testing::americanLowerCaseWords());
+    std::vector<std::string> arguments{"-l", list, "-n", "4000", "clint eastwood"};
+    shown = runCliInConsole(arguments, 437);
+    ASSERT_FALSE(shown.empty());
+    shown.pop_back();  // the summary
+    EXPECT_TRUE(shown == runCli(arguments).lines()) << shown.size() << " lines";
+}
+#endif
+
 TEST_F(CliTest, HelpAndVersion) {
     ProcessResult help = runCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("Usage: scramblo-cli [OPTION]... PHRASE...\n", 0), 0u);
-    for (const char* option : {"--lexicon", "--min-length", "--max-words", "--max-anagrams",
-                               "--depth-first", "--contain", "--exclude", "--max-length",
-                               "--no-repeat", "--lexicon-encoding", "--raw", "--version"})
+    for (const char* option :
+         {"--lexicon", "--min-length", "--max-words", "--max-anagrams", "--depth-first",
+          "--contain", "--exclude", "--max-length", "--no-repeat", "--lexicon-encoding",
+          "--output-encoding", "--raw", "--version"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(runCli({"-h"}).out, help.out);
 
@@ -230,10 +373,6 @@ TEST_F(CliTest, HelpAndVersion) {
 }
 
 #ifndef _WIN32
-
-// café, face and œuvre in Windows-1252; face weighs more than café.
-const char kFrench1252[] = "caf\xE9\nface\n\x9Cuvre\n";
-const char kCafeUtf8[] = "caf\xC3\xA9";
 
 TEST_F(CliTest, ConvertsTerminalTextOnlyInAUtf8Locale) {
     std::string lexicon = directory_.write("french.txt", kFrench1252);
@@ -253,6 +392,10 @@ TEST_F(CliTest, ConvertsTerminalTextOnlyInAUtf8Locale) {
     EXPECT_EQ(search({"fac\xE9"}, {}), raw);
     // In the C locale UTF-8 é is two Windows-1252 characters, Ã and ©: "faca" fits nothing.
     EXPECT_EQ(search({"fac\xC3\xA9"}, {}), Lines{});
+    // --output-encoding overrides the locale and --raw for the output alone.
+    Lines utf8Lines{"face", kCafeUtf8};
+    EXPECT_EQ(search({"--output-encoding", "utf-8", "fac\xE9"}, {}), utf8Lines);
+    EXPECT_EQ(search({"--raw", "--output-encoding=utf8", "fac\xE9"}, utf8), utf8Lines);
 }
 
 TEST_F(CliTest, ReadsAUtf8Lexicon) {

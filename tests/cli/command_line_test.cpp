@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "lexicon/leave_out.h"
+
 namespace scramblo::cli {
 namespace {
 
@@ -10,8 +12,9 @@ using Arguments = std::vector<std::string>;
 TEST(CommandLine, DefaultsAreThoseOfTheSearchSettings) {
     Options options = parseCommandLine({"dirty", "room"});
     EXPECT_EQ(options.phrase, "dirty room");
-    EXPECT_EQ(options.lexiconPath, "WoordenLijst.txt");
+    EXPECT_EQ(options.lexiconPath, "");
     EXPECT_EQ(options.lexiconEncoding, ListEncoding::Detect);
+    EXPECT_EQ(options.outputEncoding, OutputEncoding::Default);
     EXPECT_EQ(options.search.minWordLength, 3u);
     EXPECT_EQ(options.maxWordLength, 0u);
     EXPECT_EQ(options.search.maxWordCount, 0u);
@@ -25,10 +28,10 @@ TEST(CommandLine, DefaultsAreThoseOfTheSearchSettings) {
 }
 
 TEST(CommandLine, ReadsEveryOptionInItsForms) {
-    Options options =
-        parseCommandLine({"-l", "a.txt", "--min-length", "2", "-w4", "--max-anagrams=10", "-d",
-                          "-c", "dirt", "-x", "Tin", "--exclude=nit", "--max-length", "7",
-                          "--no-repeat", "--raw", "--lexicon-encoding=UTF8", "dormitory"});
+    Options options = parseCommandLine(
+        {"-l", "a.txt", "--min-length", "2", "-w4", "--max-anagrams=10", "-d", "-c", "dirt", "-x",
+         "Tin", "--exclude=nit", "--max-length", "7", "--no-repeat", "--raw",
+         "--lexicon-encoding=UTF8", "--output-encoding=CP1252", "dormitory"});
     EXPECT_EQ(options.lexiconPath, "a.txt");
     EXPECT_EQ(options.search.minWordLength, 2u);
     EXPECT_EQ(options.search.maxWordCount, 4u);
@@ -40,12 +43,23 @@ TEST(CommandLine, ReadsEveryOptionInItsForms) {
     EXPECT_FALSE(options.search.repeatEntries);
     EXPECT_TRUE(options.raw);
     EXPECT_EQ(options.lexiconEncoding, ListEncoding::Utf8);
+    EXPECT_EQ(options.outputEncoding, OutputEncoding::Windows1252);
     EXPECT_EQ(options.phrase, "dormitory");
+
+    options = parseCommandLine(
+        {"--leave-out", "names,digits", "--best=7", "--words", "-c", "a b", "-c", "c", "x"});
+    EXPECT_EQ(options.leaveOut, LeaveOutNames | LeaveOutDigits);
+    EXPECT_EQ(options.best, 7u);
+    EXPECT_TRUE(options.words);
+    EXPECT_EQ(options.contain, "a b c");
+    EXPECT_EQ(parseCommandLine({"--leave-out=all", "x"}).leaveOut, uint32_t{LeaveOutAll});
 
     EXPECT_EQ(parseCommandLine({"--lexicon-encoding", "Windows-1252", "x"}).lexiconEncoding,
               ListEncoding::Windows1252);
     EXPECT_EQ(parseCommandLine({"--lexicon-encoding=utf-16be", "x"}).lexiconEncoding,
               ListEncoding::Utf16BigEndian);
+    EXPECT_EQ(parseCommandLine({"--output-encoding", "utf-8", "x"}).outputEncoding,
+              OutputEncoding::Utf8);
     EXPECT_EQ(parseCommandLine({"--max-words=4294967295", "x"}).search.maxWordCount, 4294967295u);
 }
 
@@ -60,7 +74,7 @@ TEST(CommandLine, BundlesShortOptionsAndMixesOptionsWithThePhrase) {
     options = parseCommandLine({"-d", "--", "-n", "--raw", "-"});
     EXPECT_EQ(options.phrase, "-n --raw -");
     EXPECT_FALSE(options.raw);
-    EXPECT_EQ(options.lexiconPath, "WoordenLijst.txt");
+    EXPECT_EQ(options.lexiconPath, "");
     EXPECT_EQ(parseCommandLine({"-l", "-d", "x"}).lexiconPath, "-d");
 }
 
@@ -87,6 +101,14 @@ TEST(CommandLine, RejectsBadOptionsAndValues) {
         {{"--lexicon-encoding", "Latin1", "x"},
          "--lexicon-encoding: unknown encoding 'Latin1' (auto, utf-8, windows-1252, utf-16le or "
          "utf-16be)"},
+        {{"--leave-out", "names,nouns", "x"},
+         "--leave-out: unknown kind 'nouns' (digits, abbreviations, names, apostrophes, "
+         "case-variants or all)"},
+        {{"--leave-out=", "x"},
+         "--leave-out: unknown kind '' (digits, abbreviations, names, apostrophes, "
+         "case-variants or all)"},
+        {{"--output-encoding=utf-16le", "x"},
+         "--output-encoding: unknown encoding 'utf-16le' (utf-8 or windows-1252)"},
         {{"--help", "--bogus"}, "unknown option '--bogus'"},
     };
     for (const auto& [arguments, message] : bad) {

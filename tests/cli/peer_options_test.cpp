@@ -5,12 +5,20 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli_process.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace scramblo::cli::testing {
 namespace {
@@ -210,6 +218,64 @@ TEST_F(PeerOptions, AllTogether) {
     query.excluded = {"NET", "lis"};
     expectLikeEnumeration(query);
 }
+
+#if !defined(_WIN32) && !defined(__SANITIZE_THREAD__)
+
+std::vector<std::string> linesOf(const std::string& command) {
+    std::vector<std::string> lines;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char line[1024];
+        while (std::fgets(line, sizeof line, pipe) != nullptr) {
+            std::string word(line);
+            while (!word.empty() && (word.back() == '\n' || word.back() == ' ')) word.pop_back();
+            for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (!word.empty()) lines.push_back(word);
+        }
+        pclose(pipe);
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// --words lists what `an -w` and `wordplay -lx -v` list, the word finders of
+// two other programs, on Debian's English and Dutch lists reduced to lower-case
+// words of a to z, for random phrases: 10 a list, or as many as
+// SCRAMBLO_PEER_PHRASES asks (bench/words-differential asks for 100).
+TEST(PeerWords, AreTheWordsThatAnAndWordplayList) {
+    const std::string an = "/usr/games/an", wordplay = "/usr/games/wordplay";
+    if (access(an.c_str(), X_OK) != 0 || access(wordplay.c_str(), X_OK) != 0)
+        GTEST_SKIP() << "an or wordplay is not installed";
+    const char* asked = std::getenv("SCRAMBLO_PEER_PHRASES");
+    const int phrases = asked != nullptr ? std::atoi(asked) : 10;
+    TempFolder folder;
+    std::mt19937 random(11);
+    for (std::string list : {"american-english", "dutch"}) {
+        std::ifstream file("/usr/share/dict/" + list);
+        std::string words;
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);) {
+            if (!line.empty() && std::all_of(line.begin(), line.end(),
+                                             [](char c) { return c >= 'a' && c <= 'z'; })) {
+                words += line + "\n";
+                lines.push_back(line);
+            }
+        }
+        std::string path = folder.write(list + ".txt", words);
+        for (int i = 0; i < phrases; ++i) {
+            std::string phrase = lines[random() % lines.size()] + lines[random() % lines.size()];
+            uint32_t minLength = 1 + random() % 4;
+            std::string m = std::to_string(minLength);
+            std::vector<std::string> ours = linesOf(SCRAMBLO_CLI_PATH " --words -m " + m + " -l " +
+                                                    path + " " + phrase + " 2>/dev/null");
+            EXPECT_EQ(ours, linesOf(an + " -w -m " + m + " -d " + path + " " + phrase))
+                << list << " -m " << m << " " << phrase;
+            EXPECT_EQ(ours, linesOf(wordplay + " " + phrase + " -lx -s -v -n" + m + " -f " + path))
+                << list << " -m " << m << " " << phrase;
+        }
+    }
+}
+
+#endif
 
 }  // namespace
 }  // namespace scramblo::cli::testing

@@ -60,7 +60,8 @@ TEST(Finder, AStopRequestedBeforeTheWorkerGetsGoingEndsTheJob) {
     std::shared_future<void> requested = stopRequested.get_future().share();
     finder.openLexicon = [requested](const std::string& path) -> std::unique_ptr<std::streambuf> {
         requested.wait();
-        return LexiconFile::open(path);
+        std::optional<OpenedList> list = openList(path);
+        return list ? std::move(list->text) : nullptr;
     };
     JobDriver jobs(finder);
     ASSERT_TRUE(jobs.start(LoadLexicon, folder.write("words.txt", "alpha\nbeta\n")));

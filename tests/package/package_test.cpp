@@ -255,17 +255,28 @@ TEST_F(InstalledPackage, CliInTheInstallFolderFindsTheAnagramsOfListen) {
     cli::testing::RunOptions options;
     options.program = installFolder() + "\\scramblo-cli.exe";
     options.directory = installFolder();
-    cli::testing::ProcessResult result =
-        cli::testing::runCli({"-l", "EnglishWordList.txt", "listen"}, options);
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    std::vector<std::string> found = result.lines();
-    std::vector<std::string> expected =
-        referenceAnagrams(portableFile("EnglishWordList.txt"), "listen");
-    std::sort(found.begin(), found.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(found, expected);
+    // Answers the anagrams found with the arguments, sorted, and expects those of the list.
+    auto findListen = [&](std::vector<std::string> arguments, const char* list) {
+        arguments.push_back("listen");
+        cli::testing::ProcessResult result = cli::testing::runCli(arguments, options);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        std::vector<std::string> found = result.lines();
+        std::vector<std::string> expected = referenceAnagrams(portableFile(list), "listen");
+        std::sort(found.begin(), found.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(found, expected) << list;
+        return found;
+    };
+    std::vector<std::string> found =
+        findListen({"-l", "EnglishWordList.txt"}, "EnglishWordList.txt");
     for (const char* word : {"enlist", "inlets", "listen", "silent", "tinsel"})
         EXPECT_TRUE(std::binary_search(found.begin(), found.end(), word)) << word;
+
+    // Without -l, from any folder, the list of the user's language: the one
+    // that the installer stored, or WoordenLijst.txt beside the program.
+    cli::testing::TempFolder elsewhere;
+    options.directory = elsewhere.path();
+    findListen({}, usersList());
 
     EXPECT_EQ(cli::testing::runCli({"--version"}, options).out,
               "scramblo-cli " SCRAMBLO_VERSION "\n");
