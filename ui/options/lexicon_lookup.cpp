@@ -6,7 +6,7 @@ namespace scramblo::ui {
 
 bool namesReadableLexicon(const std::string& path) {
     // Given an encoding, the open reads no more than a byte-order mark.
-    return LexiconFile::open(path, ListEncoding::Windows1252) != nullptr;
+    return openList(path, ListEncoding::Windows1252).has_value();
 }
 
 std::string triedLexiconPaths(const std::string& path) {
