@@ -18,12 +18,12 @@ namespace {
 
 // The list of the user's settings, which the window reads too, else WoordenLijst.txt.
 std::string defaultLexiconPath() {
-    std::string path;
 #ifdef _WIN32
-    SearchSettings ignored;
-    readSettings(ignored, path);
+    UserSettings stored;
+    readSettings(stored);
+    if (!stored.lexiconPath.empty()) return stored.lexiconPath;
 #endif
-    return path.empty() ? "WoordenLijst.txt" : path;
+    return "WoordenLijst.txt";
 }
 
 // "1 word", "2 words".

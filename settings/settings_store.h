@@ -1,16 +1,22 @@
 // The user's settings in the registry: the search settings that Options
-// shows (all but repeatEntries) and the lexicon path, read once at start-up
-// and written after every OK in the Options dialog. The path is UTF-8 here
-// and a Unicode REG_SZ in the registry. Nothing here reports failure: a value
+// shows (all but repeatEntries), the lexicon path, the kinds of lines left
+// out of the lexicon and how the best anagrams are shown; read once at
+// start-up and written when the user changes them. The path is UTF-8 here and
+// a Unicode REG_SZ in the registry. Nothing here reports failure: a value
 // that is missing or malformed leaves its setting as it is, and a failed
 // write is ignored.
 #pragma once
 
 #include <string>
 
+#include "lexicon/leave_out.h"
 #include "search/search_settings.h"
 
 namespace scramblo {
+
+// The list that the program reads when no other is stored, looked up in the
+// current folder and then beside the program.
+constexpr char kDefaultLexicon[] = "WoordenLijst.txt";
 
 // Under HKEY_CURRENT_USER.
 constexpr char kSettingsKey[] = "Software\\Brevinck\\Scramblo";
@@ -19,15 +25,31 @@ constexpr char kMaxWordCountValue[] = "MaxWoorden";
 constexpr char kMaxAnagramCountValue[] = "MaxAnagrammen";
 constexpr char kBreadthFirstValue[] = "ZoekEerstBreed";
 constexpr char kLexiconPathValue[] = "WoordenLijst";
+// REG_DWORD, 1 when lines of the kind are left out of the lexicon.
+constexpr char kLeaveOutDigitsValue[] = "ZonderCijfers";
+constexpr char kLeaveOutAbbreviationsValue[] = "ZonderAfkortingen";
+constexpr char kLeaveOutNamesValue[] = "ZonderNamen";
+constexpr char kLeaveOutApostrophesValue[] = "ZonderApostrofs";
+constexpr char kLeaveOutCaseVariantsValue[] = "ZonderHoofdletterVarianten";
+constexpr char kBestShownValue[] = "BesteAantal";
+constexpr char kBestFirstValue[] = "BesteEerst";
 // A longer stored path is not read: the longest path that Windows opens, in
 // UTF-16 characters.
 constexpr size_t kMaxStoredPathLength = 32767;
 
+struct UserSettings {
+    SearchSettings search;
+    std::string lexiconPath;  // empty: the program's default
+    uint32_t leaveOut = LeaveOutNothing;
+    uint32_t bestShown = 100;  // anagrams the best-first view shows
+    bool bestFirst = false;    // the results show the best first, not as found
+};
+
 // Overwrites each setting whose stored value is valid. Numbers are taken as
 // stored, without range checks.
-void readSettings(SearchSettings& settings, std::string& lexiconPath);
+void readSettings(UserSettings& settings);
 
-// Writes all five values, creating the key when it is absent.
-void writeSettings(const SearchSettings& settings, const std::string& lexiconPath);
+// Writes every value, creating the key when it is absent.
+void writeSettings(const UserSettings& settings);
 
 }  // namespace scramblo

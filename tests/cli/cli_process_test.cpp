@@ -153,11 +153,15 @@ TEST_F(CliTest, PrintsEveryOneOfTensOfThousandsOfAnagramsAndEndsAtOnceWithoutAny
 #ifdef _WIN32
 // The user's settings: none until the test stores a lexicon path as the
 // window does, and none again at its end.
-class UserSettings {
+class StoredSettings {
   public:
-    UserSettings() { remove(); }
-    ~UserSettings() { remove(); }
-    void storeLexicon(const std::string& path) { writeSettings(SearchSettings{}, path); }
+    StoredSettings() { remove(); }
+    ~StoredSettings() { remove(); }
+    void storeLexicon(const std::string& path) {
+        scramblo::UserSettings settings;
+        settings.lexiconPath = path;
+        writeSettings(settings);
+    }
 
   private:
     static void remove() { RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
@@ -166,7 +170,7 @@ class UserSettings {
 
 TEST_F(CliTest, WithoutALexiconReadsTheStoredListElseWoordenLijstHereElseBesideTheProgram) {
 #ifdef _WIN32
-    UserSettings settings;
+    StoredSettings settings;
 #endif
     // A copy of the program in a folder with a list of its own, started elsewhere.
     namespace fs = std::filesystem;

@@ -45,12 +45,10 @@ constexpr int kFileNameBox = 0x47C;
 // The main window as the command sees it; loads are only recorded.
 class TestHost : public OptionsHost {
   public:
-    SearchSettings& settings() override { return search; }
-    std::string& lexiconPath() override { return path; }
+    UserSettings& settings() override { return stored; }
     void startLoad(const std::string& loadPath) override { loads.push_back(loadPath); }
 
-    SearchSettings search;
-    std::string path = "WoordenLijst.txt";
+    UserSettings stored{{}, "WoordenLijst.txt"};
     std::vector<std::string> loads;
 };
 
@@ -117,11 +115,11 @@ class OptionsCommand : public ::testing::Test {
     }
 
     void expectHostUnchanged() {
-        EXPECT_EQ(host.search.minWordLength, 3u);
-        EXPECT_EQ(host.search.maxWordCount, 0u);
-        EXPECT_EQ(host.search.maxAnagramCount, 0u);
-        EXPECT_TRUE(host.search.breadthFirst);
-        EXPECT_EQ(host.path, "WoordenLijst.txt");
+        EXPECT_EQ(host.stored.search.minWordLength, 3u);
+        EXPECT_EQ(host.stored.search.maxWordCount, 0u);
+        EXPECT_EQ(host.stored.search.maxAnagramCount, 0u);
+        EXPECT_TRUE(host.stored.search.breadthFirst);
+        EXPECT_EQ(host.stored.lexiconPath, "WoordenLijst.txt");
         EXPECT_TRUE(host.loads.empty());
         EXPECT_FALSE(SettingsRegistry::keyExists());
     }
@@ -167,11 +165,11 @@ TEST_F(OptionsCommand, OkTakesWhatTheControlsHoldAndLoadsAChangedPath) {
         type(dialog, IDE_LEXICON_PATH, other);
         pressButton(dialog, IDOK);
     });
-    EXPECT_EQ(host.search.minWordLength, 2u);
-    EXPECT_EQ(host.search.maxWordCount, 4u);
-    EXPECT_EQ(host.search.maxAnagramCount, 1500u);
-    EXPECT_FALSE(host.search.breadthFirst);
-    EXPECT_EQ(host.path, other);
+    EXPECT_EQ(host.stored.search.minWordLength, 2u);
+    EXPECT_EQ(host.stored.search.maxWordCount, 4u);
+    EXPECT_EQ(host.stored.search.maxAnagramCount, 1500u);
+    EXPECT_FALSE(host.stored.search.breadthFirst);
+    EXPECT_EQ(host.stored.lexiconPath, other);
     EXPECT_EQ(host.loads, std::vector<std::string>{other});
 
     EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 1500u);
@@ -191,7 +189,7 @@ TEST_F(OptionsCommand, APathInAPolishAndCyrillicFolderIsTakenAndStoredWhole) {
         pressButton(dialog, IDOK);
     });
     EXPECT_EQ(shown, list);
-    EXPECT_EQ(host.path, list);
+    EXPECT_EQ(host.stored.lexiconPath, list);
     EXPECT_EQ(host.loads, std::vector<std::string>{list});
     EXPECT_EQ(SettingsRegistry::text(kLexiconPathValue), list + '\0');
 }
@@ -242,7 +240,7 @@ TEST_F(OptionsCommand, OkRefusesAPathThatNamesNoReadableFileAndKeepsTheDialogOpe
         EXPECT_TRUE(pathFocused[i]);
     }
     EXPECT_EQ(host.loads, std::vector<std::string>{"sub\\inside.txt"});
-    EXPECT_EQ(host.search.minWordLength, 5u);
+    EXPECT_EQ(host.stored.search.minWordLength, 5u);
     EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), std::string("sub\\inside.txt", 15));
 }
 
@@ -286,22 +284,22 @@ TEST_F(OptionsCommand, TheArrowKeysMoveBetweenTheTwoStrategiesOnly) {
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDR_DEPTH_FIRST), BST_CHECKED);
         pressButton(dialog, IDOK);
     });
-    EXPECT_FALSE(host.search.breadthFirst);
+    EXPECT_FALSE(host.stored.search.breadthFirst);
 }
 
 TEST_F(OptionsCommand, TextThatIsNotANumberInRangeKeepsTheSpinnersPreviousPosition) {
-    host.search.minWordLength = 4;
-    host.search.maxWordCount = 2;
-    host.search.maxAnagramCount = 300;
+    host.stored.search.minWordLength = 4;
+    host.stored.search.maxWordCount = 2;
+    host.stored.search.maxAnagramCount = 300;
     run([&](HWND dialog) {
         type(dialog, IDE_MIN_WORD_LENGTH, "9");
         type(dialog, IDE_MAX_WORD_COUNT, "abc");
         type(dialog, IDE_MAX_ANAGRAM_COUNT, "-1");
         pressButton(dialog, IDOK);
     });
-    EXPECT_EQ(host.search.minWordLength, 4u);
-    EXPECT_EQ(host.search.maxWordCount, 2u);
-    EXPECT_EQ(host.search.maxAnagramCount, 300u);
+    EXPECT_EQ(host.stored.search.minWordLength, 4u);
+    EXPECT_EQ(host.stored.search.maxWordCount, 2u);
+    EXPECT_EQ(host.stored.search.maxAnagramCount, 300u);
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 4u);
 }
 
@@ -310,10 +308,10 @@ TEST_F(OptionsCommand, StoredValuesOutsideTheRangesAreShownAtTheirEndsAndSavedAs
     SettingsRegistry::putDword(kMinWordLengthValue, 0);
     SettingsRegistry::putDword(kMaxAnagramCountValue, 65537);
     SettingsRegistry::putDword(kBreadthFirstValue, 7);
-    readSettings(host.search, host.path);
-    EXPECT_EQ(host.search.maxWordCount, 9u);
-    EXPECT_EQ(host.search.minWordLength, 0u);
-    EXPECT_EQ(host.search.maxAnagramCount, 65537u);
+    readSettings(host.stored);
+    EXPECT_EQ(host.stored.search.maxWordCount, 9u);
+    EXPECT_EQ(host.stored.search.minWordLength, 0u);
+    EXPECT_EQ(host.stored.search.maxAnagramCount, 65537u);
 
     Shown shown{};
     run([&](HWND dialog) {
@@ -326,7 +324,7 @@ TEST_F(OptionsCommand, StoredValuesOutsideTheRangesAreShownAtTheirEndsAndSavedAs
     EXPECT_EQ(shown.maxAnagramCount, "2000");
     EXPECT_EQ(shown.breadthFirst, BST_CHECKED);
 
-    EXPECT_EQ(host.search.maxWordCount, 5u);
+    EXPECT_EQ(host.stored.search.maxWordCount, 5u);
     EXPECT_EQ(SettingsRegistry::dword(kMaxWordCountValue), 5u);
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 1u);
     EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 2000u);
@@ -344,10 +342,9 @@ TEST_F(OptionsCommand, APathIsComparedByteForByte) {
     run([&](HWND dialog) { pressButton(dialog, IDOK); });
     EXPECT_EQ(host.loads.size(), 1u);
 
-    SearchSettings settings;
-    std::string path = "WoordenLijst.txt";
-    readSettings(settings, path);
-    EXPECT_EQ(path, "woordenlijst.txt");
+    UserSettings stored;
+    readSettings(stored);
+    EXPECT_EQ(stored.lexiconPath, "woordenlijst.txt");
 }
 
 class OptionsBrowse : public OptionsCommand {
@@ -394,7 +391,7 @@ TEST_F(OptionsBrowse, AChosenFileReplacesThePathByItsFullPath) {
     std::string chosen = (folder / "woorden.txt").u8string();
     EXPECT_EQ(offered, "WoordenLijst.txt");
     EXPECT_EQ(shown, chosen);
-    EXPECT_EQ(host.path, chosen);
+    EXPECT_EQ(host.stored.lexiconPath, chosen);
     EXPECT_EQ(host.loads, std::vector<std::string>{chosen});
     EXPECT_EQ(fs::current_path(), folder);
 }
@@ -425,7 +422,7 @@ TEST_F(OptionsBrowse, ACancelledBrowseOrDialogKeepsThePath) {
 }
 
 TEST_F(OptionsBrowse, APathLongerThanMaxPathIsOfferedWhole) {
-    host.path = std::string(300, 'x');
+    host.stored.lexiconPath = std::string(300, 'x');
     std::string offered;
     run([&](HWND dialog) {
         offered = browse(dialog, "");
@@ -506,8 +503,8 @@ TEST_F(OptionsCommand, ASearchGoesOnWhileTheDialogIsOpenAndAfterNewSettings) {
         pressButton(dialog, IDOK);
     });
     EXPECT_TRUE(progressWhileOpen);
-    EXPECT_EQ(host.search.minWordLength, 4u);
-    EXPECT_EQ(host.search.maxAnagramCount, 7u);
+    EXPECT_EQ(host.stored.search.minWordLength, 4u);
+    EXPECT_EQ(host.stored.search.maxAnagramCount, 7u);
     EXPECT_TRUE(host.loads.empty());
     EXPECT_FALSE(finder.stopRequested());
     int progressAfter = target.progress;

@@ -11,19 +11,22 @@ using testing::SettingsRegistry;
 
 constexpr char kDefaultPath[] = "WoordenLijst.txt";
 
-struct Stored {
-    SearchSettings settings;
-    std::string lexiconPath = kDefaultPath;
-
-    Stored() { readSettings(settings, lexiconPath); }
+struct Stored : UserSettings {
+    Stored() {
+        lexiconPath = kDefaultPath;
+        readSettings(*this);
+    }
 };
 
 void expectDefaults(const Stored& stored) {
-    EXPECT_EQ(stored.settings.minWordLength, 3u);
-    EXPECT_EQ(stored.settings.maxWordCount, 0u);
-    EXPECT_EQ(stored.settings.maxAnagramCount, 0u);
-    EXPECT_TRUE(stored.settings.breadthFirst);
+    EXPECT_EQ(stored.search.minWordLength, 3u);
+    EXPECT_EQ(stored.search.maxWordCount, 0u);
+    EXPECT_EQ(stored.search.maxAnagramCount, 0u);
+    EXPECT_TRUE(stored.search.breadthFirst);
     EXPECT_EQ(stored.lexiconPath, kDefaultPath);
+    EXPECT_EQ(stored.leaveOut, 0u);
+    EXPECT_EQ(stored.bestShown, 100u);
+    EXPECT_FALSE(stored.bestFirst);
 }
 
 TEST(SettingsStore, WithoutTheKeyEverySettingKeepsItsDefaultAndNothingIsCreated) {
@@ -41,18 +44,18 @@ TEST(SettingsStore, StoredNumbersAreUsedWithoutRangeChecks) {
     SettingsRegistry::putDword(kBreadthFirstValue, 7);
     SettingsRegistry::putString(kLexiconPathValue, "C:\\Lijsten\\Engels.txt");
     Stored stored;
-    EXPECT_EQ(stored.settings.minWordLength, 40u);
-    EXPECT_EQ(stored.settings.maxWordCount, 9u);
-    EXPECT_EQ(stored.settings.maxAnagramCount, 0xFFFFFFFFu);
-    EXPECT_TRUE(stored.settings.breadthFirst);
+    EXPECT_EQ(stored.search.minWordLength, 40u);
+    EXPECT_EQ(stored.search.maxWordCount, 9u);
+    EXPECT_EQ(stored.search.maxAnagramCount, 0xFFFFFFFFu);
+    EXPECT_TRUE(stored.search.breadthFirst);
     EXPECT_EQ(stored.lexiconPath, "C:\\Lijsten\\Engels.txt");
 
     SettingsRegistry::putDword(kMinWordLengthValue, 0);
     SettingsRegistry::putDword(kBreadthFirstValue, 0);
     SettingsRegistry::putString(kLexiconPathValue, "");
     Stored zeroes;
-    EXPECT_EQ(zeroes.settings.minWordLength, 0u);
-    EXPECT_FALSE(zeroes.settings.breadthFirst);
+    EXPECT_EQ(zeroes.search.minWordLength, 0u);
+    EXPECT_FALSE(zeroes.search.breadthFirst);
     EXPECT_EQ(zeroes.lexiconPath, "");
 }
 
@@ -64,21 +67,23 @@ TEST(SettingsStore, AValueOfAnotherTypeLeavesItsSettingAloneAndTheRestAreStillRe
     SettingsRegistry::put(kBreadthFirstValue, REG_QWORD, std::string(8, '\0'));
     SettingsRegistry::putString(kLexiconPathValue, "%TEMP%\\lijst.txt", REG_EXPAND_SZ);
     Stored stored;
-    EXPECT_EQ(stored.settings.minWordLength, 3u);
-    EXPECT_EQ(stored.settings.maxWordCount, 0u);
-    EXPECT_EQ(stored.settings.maxAnagramCount, 12u);
-    EXPECT_TRUE(stored.settings.breadthFirst);
+    EXPECT_EQ(stored.search.minWordLength, 3u);
+    EXPECT_EQ(stored.search.maxWordCount, 0u);
+    EXPECT_EQ(stored.search.maxAnagramCount, 12u);
+    EXPECT_TRUE(stored.search.breadthFirst);
     EXPECT_EQ(stored.lexiconPath, kDefaultPath);
 
     // Settings are left as they are, not reset to the defaults.
-    SearchSettings settings;
-    settings.minWordLength = 5;
-    settings.breadthFirst = false;
-    std::string path = "eigen.txt";
-    readSettings(settings, path);
-    EXPECT_EQ(settings.minWordLength, 5u);
-    EXPECT_FALSE(settings.breadthFirst);
-    EXPECT_EQ(path, "eigen.txt");
+    UserSettings settings;
+    settings.search.minWordLength = 5;
+    settings.search.breadthFirst = false;
+    settings.lexiconPath = "eigen.txt";
+    settings.leaveOut = LeaveOutNames;
+    readSettings(settings);
+    EXPECT_EQ(settings.search.minWordLength, 5u);
+    EXPECT_FALSE(settings.search.breadthFirst);
+    EXPECT_EQ(settings.lexiconPath, "eigen.txt");
+    EXPECT_EQ(settings.leaveOut, uint32_t{LeaveOutNames});
 }
 
 TEST(SettingsStore, APathIsReadWholeInAnyLettersUpToTheLongestPathWindowsOpens) {
@@ -105,14 +110,18 @@ TEST(SettingsStore, APathIsReadWholeInAnyLettersUpToTheLongestPathWindowsOpens) 
     EXPECT_EQ(Stored().lexiconPath, kDefaultPath);
 }
 
-TEST(SettingsStore, WritingStoresAllFiveValuesWithTheirTypesAndReadsBack) {
+TEST(SettingsStore, WritingStoresEveryValueWithItsTypeAndReadsBack) {
     SettingsRegistry registry;
-    SearchSettings settings;
-    settings.minWordLength = 2;
-    settings.maxWordCount = 4;
-    settings.maxAnagramCount = 1500;
-    settings.breadthFirst = false;
-    writeSettings(settings, "lijst.txt");
+    UserSettings settings;
+    settings.search.minWordLength = 2;
+    settings.search.maxWordCount = 4;
+    settings.search.maxAnagramCount = 1500;
+    settings.search.breadthFirst = false;
+    settings.lexiconPath = "lijst.txt";
+    settings.leaveOut = LeaveOutDigits | LeaveOutCaseVariants;
+    settings.bestShown = 250;
+    settings.bestFirst = true;
+    writeSettings(settings);
 
     // dword() takes only a REG_DWORD of 4 bytes.
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 2u);
@@ -123,24 +132,35 @@ TEST(SettingsStore, WritingStoresAllFiveValuesWithTheirTypesAndReadsBack) {
     ASSERT_TRUE(path);
     EXPECT_EQ(path->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(path->bytes, std::string("lijst.txt", 10));
+    EXPECT_EQ(SettingsRegistry::dword(kLeaveOutDigitsValue), 1u);
+    EXPECT_EQ(SettingsRegistry::dword(kLeaveOutNamesValue), 0u);
+    EXPECT_EQ(SettingsRegistry::dword(kLeaveOutCaseVariantsValue), 1u);
+    EXPECT_EQ(SettingsRegistry::dword(kBestShownValue), 250u);
+    EXPECT_EQ(SettingsRegistry::dword(kBestFirstValue), 1u);
     // Any path is written whole, as Unicode.
     std::string unicode = "C:\\\u0141\u00f3d\u017a\\\u0441\u043b\u043e\u0432\u0430.txt";
-    writeSettings(settings, unicode);
+    settings.lexiconPath = unicode;
+    writeSettings(settings);
     EXPECT_EQ(SettingsRegistry::text(kLexiconPathValue), unicode + '\0');
     EXPECT_EQ(Stored().lexiconPath, unicode);
-    writeSettings(settings, "lijst.txt");
+    settings.lexiconPath = "lijst.txt";
+    writeSettings(settings);
 
     Stored stored;
-    EXPECT_EQ(stored.settings.minWordLength, 2u);
-    EXPECT_EQ(stored.settings.maxWordCount, 4u);
-    EXPECT_EQ(stored.settings.maxAnagramCount, 1500u);
-    EXPECT_FALSE(stored.settings.breadthFirst);
+    EXPECT_EQ(stored.search.minWordLength, 2u);
+    EXPECT_EQ(stored.search.maxWordCount, 4u);
+    EXPECT_EQ(stored.search.maxAnagramCount, 1500u);
+    EXPECT_FALSE(stored.search.breadthFirst);
     EXPECT_EQ(stored.lexiconPath, "lijst.txt");
+    EXPECT_EQ(stored.leaveOut, uint32_t{LeaveOutDigits | LeaveOutCaseVariants});
+    EXPECT_EQ(stored.bestShown, 250u);
+    EXPECT_TRUE(stored.bestFirst);
 
     // Breadth first is stored as 1; a path too long to be read back is still written.
-    settings.breadthFirst = true;
+    settings.search.breadthFirst = true;
     std::string longPath(kMaxStoredPathLength + 1, 'c');
-    writeSettings(settings, longPath);
+    settings.lexiconPath = longPath;
+    writeSettings(settings);
     EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 1u);
     EXPECT_EQ(SettingsRegistry::text(kLexiconPathValue), longPath + '\0');
     EXPECT_EQ(Stored().lexiconPath, kDefaultPath);

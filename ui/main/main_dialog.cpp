@@ -32,11 +32,12 @@ bool MainDialog::onInitDialog() {
         loop->addMessageFilter(this);
         loop->addIdleHandler(this);
     }
-    readSettings(settings_, lexiconPath_);
+    readSettings(settings_);
+    if (settings_.lexiconPath.empty()) settings_.lexiconPath = kDefaultLexicon;
     feed_.attach();
     finder_.notifyTarget = window();
     platform::coalesceProgress(window());
-    startLoad(lexiconPath_);
+    startLoad(settings_.lexiconPath);
     return true;
 }
 
@@ -217,6 +218,7 @@ void MainDialog::onSearchEnded() {
 }
 
 void MainDialog::launchLoad(const std::string& path) {
+    finder_.leaveOut = settings_.leaveOut;
     if (!launch(LoadLexicon, path)) onLoadEnded(0, 0);
 }
 

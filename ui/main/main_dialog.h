@@ -30,8 +30,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     void show(int showCommand) { ShowWindow(window(), frame_.firstShowState(showCommand)); }
 
     const Finder& finder() const { return finder_; }
-    SearchSettings& settings() override { return settings_; }
-    std::string& lexiconPath() override { return lexiconPath_; }
+    UserSettings& settings() override { return settings_; }
 
     // Loads the lexicon file at `path`, replacing any running job.
     void startLoad(const std::string& path) override;
@@ -49,7 +48,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     // Starts the job on a new worker thread, a search with the settings as
     // they are now; false when it cannot.
     virtual bool startJob(JobKind kind, const std::string& text) {
-        return jobs_.start(kind, text, settings_);
+        return jobs_.start(kind, text, settings_.search);
     }
 
   private:
@@ -71,8 +70,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     // Declared before its driver, so that it outlives the worker.
     Finder finder_;
     JobDriver jobs_{finder_};
-    SearchSettings settings_;
-    std::string lexiconPath_ = "WoordenLijst.txt";
+    UserSettings settings_;
     int32_t wordCount_ = 0;
     bool ready_ = false;  // a load has ended and no job runs
     // A load waiting for a replaced job whose worker outlived its wait; that

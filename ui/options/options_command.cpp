@@ -6,18 +6,19 @@
 namespace scramblo::ui {
 
 void runOptionsCommand(OptionsHost& host, HWND owner) {
+    UserSettings& settings = host.settings();
     OptionsDialog dialog;
-    dialog.settings = host.settings();
-    dialog.lexiconPath = host.lexiconPath();
+    dialog.settings = settings.search;
+    dialog.lexiconPath = settings.lexiconPath;
     if (dialog.run(owner) != IDOK) return;
 
-    host.settings() = dialog.settings;
+    settings.search = dialog.settings;
     // Byte for byte: a path that differs only in case is another file to load.
-    if (dialog.lexiconPath != host.lexiconPath()) {
-        host.lexiconPath() = dialog.lexiconPath;
-        host.startLoad(host.lexiconPath());
+    if (dialog.lexiconPath != settings.lexiconPath) {
+        settings.lexiconPath = dialog.lexiconPath;
+        host.startLoad(settings.lexiconPath);
     }
-    writeSettings(host.settings(), host.lexiconPath());
+    writeSettings(settings);
 }
 
 }  // namespace scramblo::ui

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "search/search_settings.h"
+#include "settings/settings_store.h"
 
 namespace scramblo::ui {
 
@@ -15,8 +15,7 @@ namespace scramblo::ui {
 class OptionsHost {
   public:
     // Handed to each search as it starts.
-    virtual SearchSettings& settings() = 0;
-    virtual std::string& lexiconPath() = 0;
+    virtual UserSettings& settings() = 0;
     // Stops any running job and starts loading the lexicon at `path`.
     virtual void startLoad(const std::string& path) = 0;
 
