@@ -39,7 +39,7 @@ class MainDialogTest : public ::testing::Test {
 
     // Creates and shows the window on the lexicon, and waits for the load to end.
     void open(MainDialog& dialog, const std::string& lexicon) {
-        dialog.lexiconPath() = lexicon;
+        dialog.settings().lexiconPath = lexicon;
         ASSERT_TRUE(dialog.create());
         ShowWindow(dialog.window(), SW_SHOW);
         ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));

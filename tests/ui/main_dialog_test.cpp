@@ -34,7 +34,7 @@ namespace fs = std::filesystem;
 TEST_F(MainDialogTest, StartUpShowsLoadingThenReadyWithTheWordCount) {
     std::string lexicon = folder_.write("words.txt", kSmallLexicon);
     MainDialog dialog;
-    dialog.lexiconPath() = lexicon;
+    dialog.settings().lexiconPath = lexicon;
     ASSERT_TRUE(dialog.create());
 
     // Loading, and not yet shown: its notifications wait for the loop.
@@ -136,7 +136,7 @@ TEST_F(MainDialogTest, WordsWithCharactersBeyondWindows1252AreNotedOnceAfterTheL
                                         "\u0142\u00f3d\u017a\nH\u2082O\nlisten\nsilent\n"
                                         "\u017c\u00f3\u0142wie\nd\u00f3\u0142\n");
     MainDialog dialog;
-    dialog.lexiconPath() = lexicon;
+    dialog.settings().lexiconPath = lexicon;
     ASSERT_TRUE(dialog.create());
     EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, lexicon.c_str()));
     ShowWindow(dialog.window(), SW_SHOW);
@@ -251,9 +251,9 @@ TEST_F(MainDialogTest, AMaximumAnagramCountShowsExactlyTheFirstAnagramsEveryTime
     for (bool breadthFirst : {true, false}) {
         std::vector<std::string> expected = referenceAnagrams(lexicon, phrase, 0, breadthFirst);
         ASSERT_GT(expected.size(), 1000u);
-        dialog.settings().breadthFirst = breadthFirst;
+        dialog.settings().search.breadthFirst = breadthFirst;
         for (int maximum : {1, 10, 1000}) {
-            dialog.settings().maxAnagramCount = maximum;
+            dialog.settings().search.maxAnagramCount = maximum;
             for (int run = 0; run < 20; ++run) {
                 SCOPED_TRACE(std::to_string(maximum) + (breadthFirst ? " breadth" : " depth") +
                              " first, run " + std::to_string(run));
@@ -320,7 +320,7 @@ TEST_F(MainDialogTest, AMissingLexiconIsReportedWithEveryPathTriedThenReadyWithN
     std::string tried = folder_.path() + "\\" + missing + "\n" +
                         fs::path(program).parent_path().u8string() + "\\" + missing;
     MainDialog dialog;
-    dialog.lexiconPath() = missing;
+    dialog.settings().lexiconPath = missing;
     ASSERT_TRUE(dialog.create());
     DialogAnswerer answerer([](HWND box) { pressButton(box, IDOK); }, dialog.window());
     ShowWindow(dialog.window(), SW_SHOW);
@@ -343,7 +343,7 @@ TEST_F(MainDialogTest, AWorkerThatCannotStartLeavesTheWindowReady) {
         bool startJob(JobKind, const std::string&) override { return false; }
     };
     NoWorkerDialog dialog;
-    dialog.lexiconPath() = folder_.write("words.txt", kSmallLexicon);
+    dialog.settings().lexiconPath = folder_.write("words.txt", kSmallLexicon);
     {
         DialogAnswerer answerer([](HWND box) { pressButton(box, IDOK); });
         ASSERT_TRUE(dialog.create());  // the load's message comes while the window initialises
@@ -393,7 +393,7 @@ TEST_F(MainDialogTest, ANewLoadDiscardsWhatAStoppedSearchStillHadQueued) {
 TEST_F(MainDialogTest, ALoadThatOutlivesItsWaitHoldsBackTheNextOne) {
     StalledLexicon stalled;
     MainDialog dialog;
-    dialog.lexiconPath() = stalled.path();
+    dialog.settings().lexiconPath = stalled.path();
     ASSERT_TRUE(dialog.create());
     ShowWindow(dialog.window(), SW_SHOW);
     ASSERT_TRUE(stalled.waitForReader());
@@ -423,7 +423,7 @@ TEST_F(MainDialogTest, ALoadThatOutlivesItsWaitHoldsBackTheNextOne) {
 TEST_F(MainDialogTest, CloseDuringALoadWaitsForItsWorkerOutOfSight) {
     StalledLexicon stalled;
     MainDialog dialog;
-    dialog.lexiconPath() = stalled.path();
+    dialog.settings().lexiconPath = stalled.path();
     ASSERT_TRUE(dialog.create());
     HWND window = dialog.window();
     ShowWindow(window, SW_SHOW);
@@ -511,7 +511,7 @@ class MainWindowFrameTest : public MainDialogTest {
   protected:
     // Creates the window as the program does, on the small lexicon, and shows it.
     void start(MainDialog& dialog) {
-        dialog.lexiconPath() = lexicon_;
+        dialog.settings().lexiconPath = lexicon_;
         ASSERT_TRUE(dialog.create());
         dialog.show(SW_SHOWNORMAL);
         ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
@@ -528,7 +528,7 @@ class MainWindowFrameTest : public MainDialogTest {
     RECT firstRunRect() {
         SettingsRegistry::removeKey();
         MainDialog dialog;
-        dialog.lexiconPath() = lexicon_;
+        dialog.settings().lexiconPath = lexicon_;
         return dialog.create() ? screenRect(dialog.window()) : RECT{};
     }
 

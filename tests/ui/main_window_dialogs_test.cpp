@@ -195,7 +195,7 @@ TEST_F(MainWindowDialogs, OptionsDuringASearchShowItGoingOnAndOkWithTheSamePathL
     }));
     EXPECT_TRUE(progressMoved);
     EXPECT_TRUE(linesArrived);
-    EXPECT_EQ(dialog.settings().minWordLength, 5u);
+    EXPECT_EQ(dialog.settings().search.minWordLength, 5u);
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 5u);
     expectSearchCompletes(dialog);
 }
@@ -209,8 +209,8 @@ TEST_F(MainWindowDialogs, CancelLeavesARunningSearchAlone) {
         SetDlgItemTextA(options, IDE_MAX_WORD_COUNT, "5");
         postButton(options, IDCANCEL);
     }));
-    EXPECT_EQ(dialog.lexiconPath(), kDutchLexicon);
-    EXPECT_EQ(dialog.settings().maxWordCount, 0u);
+    EXPECT_EQ(dialog.settings().lexiconPath, kDutchLexicon);
+    EXPECT_EQ(dialog.settings().search.maxWordCount, 0u);
     EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), kDutchLexicon + '\0');
     expectSearchCompletes(dialog);
 }
@@ -311,7 +311,7 @@ TEST_F(MainWindowDialogs, APathChosenWhileAReplacedLoadEndsIsTheOneLoaded) {
     ASSERT_TRUE(pumpUntil([&] { return loaded(dialog); }));
     pumpUntil([] { return false; }, 1000);  // nothing held back may follow
     EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), format(t.lexicon, kSmallWordCount));
-    EXPECT_EQ(dialog.lexiconPath(), third);
+    EXPECT_EQ(dialog.settings().lexiconPath, third);
 }
 
 }  // namespace
