@@ -17,14 +17,20 @@ void MainWindowFrame::attach() {
 
 void MainWindowFrame::anchorControls() {
     ControlLayout& layout = window_.layout();
-    HWND results = window_.item(IDE_MAIN_RESULTS);
-    layout.anchor(window_.item(IDE_MAIN_PHRASE), ControlLayout::kStretchesRight);
-    layout.anchor(results, ControlLayout::kRightEdge | ControlLayout::kBottomEdge);
+    constexpr unsigned kStretches = ControlLayout::kRightEdge | ControlLayout::kBottomEdge;
+    // The boxes of the top rows grow to the right, the word list down, and
+    // the results, over their tabs, both ways.
+    for (int id : {IDE_MAIN_PHRASE, IDT_MAIN_LETTERS_LEFT})
+        layout.anchor(window_.item(id), ControlLayout::kStretchesRight);
+    layout.anchor(window_.item(IDE_MAIN_EXCLUDE), ControlLayout::kStretchesRight);
+    layout.anchor(window_.item(IDC_MAIN_WORDS), ControlLayout::kBottomEdge);
+    for (int id : {IDC_MAIN_VIEW, IDE_MAIN_RESULTS, IDE_MAIN_BEST})
+        layout.anchor(window_.item(id), kStretches);
     layout.anchor(window_.item(IDP_MAIN_PROGRESS),
                   ControlLayout::kRightEdge | ControlLayout::kTopEdge | ControlLayout::kBottomEdge);
-    // The column beside the results box: the buttons, and the two displays in their box.
+    // The column beside the results: the buttons, and the two displays in their box.
     RECT resultsPlace;
-    GetWindowRect(results, &resultsPlace);
+    GetWindowRect(window_.item(IDC_MAIN_VIEW), &resultsPlace);
     for (HWND child = GetWindow(window_.window(), GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         RECT place;
