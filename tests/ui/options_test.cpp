@@ -52,6 +52,21 @@ class TestHost : public OptionsHost {
     std::vector<std::string> loads;
 };
 
+// Each kind of line left out: its check box and its registry value.
+struct LeaveOutKind {
+    uint32_t kind;
+    int box;
+    const char* value;
+};
+
+constexpr LeaveOutKind kLeaveOutKinds[] = {
+    {LeaveOutDigits, IDC_LEAVE_OUT_DIGITS, kLeaveOutDigitsValue},
+    {LeaveOutAbbreviations, IDC_LEAVE_OUT_ABBREVIATIONS, kLeaveOutAbbreviationsValue},
+    {LeaveOutNames, IDC_LEAVE_OUT_NAMES, kLeaveOutNamesValue},
+    {LeaveOutApostrophes, IDC_LEAVE_OUT_APOSTROPHES, kLeaveOutApostrophesValue},
+    {LeaveOutCaseVariants, IDC_LEAVE_OUT_CASE_VARIANTS, kLeaveOutCaseVariantsValue},
+};
+
 // What the dialog showed when it opened.
 struct Shown {
     std::string minWordLength;
@@ -60,6 +75,8 @@ struct Shown {
     UINT breadthFirst;
     UINT depthFirst;
     std::string lexiconPath;
+    uint32_t leaveOut;  // the kinds whose boxes were ticked
+    std::string bestShown;
 };
 
 std::string controlText(HWND dialog, int id) {
@@ -67,10 +84,18 @@ std::string controlText(HWND dialog, int id) {
 }
 
 Shown readShown(HWND dialog) {
-    return {
-        controlText(dialog, IDE_MIN_WORD_LENGTH),    controlText(dialog, IDE_MAX_WORD_COUNT),
-        controlText(dialog, IDE_MAX_ANAGRAM_COUNT),  IsDlgButtonChecked(dialog, IDR_BREADTH_FIRST),
-        IsDlgButtonChecked(dialog, IDR_DEPTH_FIRST), controlText(dialog, IDE_LEXICON_PATH)};
+    uint32_t ticked = 0;
+    for (const LeaveOutKind& kind : kLeaveOutKinds) {
+        if (IsDlgButtonChecked(dialog, kind.box) == BST_CHECKED) ticked |= kind.kind;
+    }
+    return {controlText(dialog, IDE_MIN_WORD_LENGTH),
+            controlText(dialog, IDE_MAX_WORD_COUNT),
+            controlText(dialog, IDE_MAX_ANAGRAM_COUNT),
+            IsDlgButtonChecked(dialog, IDR_BREADTH_FIRST),
+            IsDlgButtonChecked(dialog, IDR_DEPTH_FIRST),
+            controlText(dialog, IDE_LEXICON_PATH),
+            ticked,
+            controlText(dialog, IDE_BEST_SHOWN)};
 }
 
 // The text as UTF-8, sent as the Unicode text it is.
@@ -120,6 +145,8 @@ class OptionsCommand : public ::testing::Test {
         EXPECT_EQ(host.stored.search.maxAnagramCount, 0u);
         EXPECT_TRUE(host.stored.search.breadthFirst);
         EXPECT_EQ(host.stored.lexiconPath, "WoordenLijst.txt");
+        EXPECT_EQ(host.stored.leaveOut, 0u);
+        EXPECT_EQ(host.stored.bestShown, 100u);
         EXPECT_TRUE(host.loads.empty());
         EXPECT_FALSE(SettingsRegistry::keyExists());
     }
@@ -133,7 +160,7 @@ class OptionsCommand : public ::testing::Test {
     const std::string defaultList = lists.write("WoordenLijst.txt", "listen\n");
 };
 
-TEST_F(OptionsCommand, FirstOkWithoutChangesCreatesTheKeyWithAllFiveValuesAndLoadsNothing) {
+TEST_F(OptionsCommand, FirstOkWithoutChangesCreatesTheKeyWithEveryValueAndLoadsNothing) {
     Shown shown{};
     run([&](HWND dialog) {
         EXPECT_FALSE(SettingsRegistry::keyExists());
@@ -146,6 +173,8 @@ TEST_F(OptionsCommand, FirstOkWithoutChangesCreatesTheKeyWithAllFiveValuesAndLoa
     EXPECT_EQ(shown.breadthFirst, BST_CHECKED);
     EXPECT_EQ(shown.depthFirst, BST_UNCHECKED);
     EXPECT_EQ(shown.lexiconPath, "WoordenLijst.txt");
+    EXPECT_EQ(shown.leaveOut, 0u);
+    EXPECT_EQ(shown.bestShown, "100");
 
     EXPECT_TRUE(host.loads.empty());
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 3u);
@@ -153,6 +182,10 @@ TEST_F(OptionsCommand, FirstOkWithoutChangesCreatesTheKeyWithAllFiveValuesAndLoa
     EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 0u);
     EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 1u);
     EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), std::string("WoordenLijst.txt", 17));
+    for (const LeaveOutKind& kind : kLeaveOutKinds)
+        EXPECT_EQ(SettingsRegistry::dword(kind.value), 0u) << kind.value;
+    EXPECT_EQ(SettingsRegistry::dword(kBestShownValue), 100u);
+    EXPECT_EQ(SettingsRegistry::dword(kBestFirstValue), 0u);
 }
 
 TEST_F(OptionsCommand, OkTakesWhatTheControlsHoldAndLoadsAChangedPath) {
@@ -163,6 +196,8 @@ TEST_F(OptionsCommand, OkTakesWhatTheControlsHoldAndLoadsAChangedPath) {
         type(dialog, IDE_MAX_ANAGRAM_COUNT, "1500");
         click(dialog, IDR_DEPTH_FIRST);
         type(dialog, IDE_LEXICON_PATH, other);
+        click(dialog, IDC_LEAVE_OUT_NAMES);
+        type(dialog, IDE_BEST_SHOWN, "250");
         pressButton(dialog, IDOK);
     });
     EXPECT_EQ(host.stored.search.minWordLength, 2u);
@@ -170,11 +205,50 @@ TEST_F(OptionsCommand, OkTakesWhatTheControlsHoldAndLoadsAChangedPath) {
     EXPECT_EQ(host.stored.search.maxAnagramCount, 1500u);
     EXPECT_FALSE(host.stored.search.breadthFirst);
     EXPECT_EQ(host.stored.lexiconPath, other);
+    EXPECT_EQ(host.stored.leaveOut, LeaveOutNames);
+    EXPECT_EQ(host.stored.bestShown, 250u);
+    // One load for the new path with the names left out.
     EXPECT_EQ(host.loads, std::vector<std::string>{other});
 
     EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 1500u);
     EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 0u);
     EXPECT_EQ(SettingsRegistry::bytes(kLexiconPathValue), other + '\0');
+    EXPECT_EQ(SettingsRegistry::dword(kLeaveOutNamesValue), 1u);
+    EXPECT_EQ(SettingsRegistry::dword(kBestShownValue), 250u);
+}
+
+TEST_F(OptionsCommand, EachKindLeftOutHasItsBoxAndValueAndLoadsTheSameListAgain) {
+    for (const LeaveOutKind& kind : kLeaveOutKinds) {
+        SCOPED_TRACE(kind.value);
+        host.loads.clear();
+        run([&](HWND dialog) {
+            click(dialog, kind.box);
+            pressButton(dialog, IDOK);
+        });
+        EXPECT_EQ(host.stored.leaveOut, kind.kind);
+        EXPECT_EQ(host.loads, std::vector<std::string>{"WoordenLijst.txt"});
+        for (const LeaveOutKind& other : kLeaveOutKinds)
+            EXPECT_EQ(SettingsRegistry::dword(other.value), &other == &kind ? 1u : 0u)
+                << other.value;
+        // Shown ticked the next time, and ticked off again.
+        Shown shown{};
+        run([&](HWND dialog) {
+            shown = readShown(dialog);
+            click(dialog, kind.box);
+            pressButton(dialog, IDOK);
+        });
+        EXPECT_EQ(shown.leaveOut, kind.kind);
+        EXPECT_EQ(host.stored.leaveOut, 0u);
+        EXPECT_EQ(host.loads.size(), 2u);
+    }
+    // The number of best anagrams shown is for the next search: no load.
+    host.loads.clear();
+    run([&](HWND dialog) {
+        type(dialog, IDE_BEST_SHOWN, "10000");
+        pressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(host.stored.bestShown, 10000u);
+    EXPECT_TRUE(host.loads.empty());
 }
 
 TEST_F(OptionsCommand, APathInAPolishAndCyrillicFolderIsTakenAndStoredWhole) {
@@ -258,6 +332,8 @@ TEST_F(OptionsCommand, CancelEscapeAndTheCloseBoxChangeAndWriteNothing) {
             type(dialog, IDE_MAX_ANAGRAM_COUNT, "10");
             click(dialog, IDR_DEPTH_FIRST);
             type(dialog, IDE_LEXICON_PATH, "ander.txt");
+            click(dialog, IDC_LEAVE_OUT_DIGITS);
+            type(dialog, IDE_BEST_SHOWN, "20");
             close(dialog);
             EXPECT_TRUE(waitUntilGone(dialog));
         });
@@ -291,15 +367,18 @@ TEST_F(OptionsCommand, TextThatIsNotANumberInRangeKeepsTheSpinnersPreviousPositi
     host.stored.search.minWordLength = 4;
     host.stored.search.maxWordCount = 2;
     host.stored.search.maxAnagramCount = 300;
+    host.stored.bestShown = 40;
     run([&](HWND dialog) {
         type(dialog, IDE_MIN_WORD_LENGTH, "9");
         type(dialog, IDE_MAX_WORD_COUNT, "abc");
         type(dialog, IDE_MAX_ANAGRAM_COUNT, "-1");
+        type(dialog, IDE_BEST_SHOWN, "9");
         pressButton(dialog, IDOK);
     });
     EXPECT_EQ(host.stored.search.minWordLength, 4u);
     EXPECT_EQ(host.stored.search.maxWordCount, 2u);
     EXPECT_EQ(host.stored.search.maxAnagramCount, 300u);
+    EXPECT_EQ(host.stored.bestShown, 40u);
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 4u);
 }
 
@@ -308,6 +387,8 @@ TEST_F(OptionsCommand, StoredValuesOutsideTheRangesAreShownAtTheirEndsAndSavedAs
     SettingsRegistry::putDword(kMinWordLengthValue, 0);
     SettingsRegistry::putDword(kMaxAnagramCountValue, 65537);
     SettingsRegistry::putDword(kBreadthFirstValue, 7);
+    SettingsRegistry::putDword(kBestShownValue, 65546);
+    SettingsRegistry::putDword(kLeaveOutNamesValue, 2);
     readSettings(host.stored);
     EXPECT_EQ(host.stored.search.maxWordCount, 9u);
     EXPECT_EQ(host.stored.search.minWordLength, 0u);
@@ -323,12 +404,16 @@ TEST_F(OptionsCommand, StoredValuesOutsideTheRangesAreShownAtTheirEndsAndSavedAs
     // Not 1, the low 16 bits of 65537.
     EXPECT_EQ(shown.maxAnagramCount, "2000");
     EXPECT_EQ(shown.breadthFirst, BST_CHECKED);
+    EXPECT_EQ(shown.bestShown, "10000");  // not 10, the low 16 bits of 65546
+    EXPECT_EQ(shown.leaveOut, LeaveOutNames);
 
     EXPECT_EQ(host.stored.search.maxWordCount, 5u);
     EXPECT_EQ(SettingsRegistry::dword(kMaxWordCountValue), 5u);
     EXPECT_EQ(SettingsRegistry::dword(kMinWordLengthValue), 1u);
     EXPECT_EQ(SettingsRegistry::dword(kMaxAnagramCountValue), 2000u);
     EXPECT_EQ(SettingsRegistry::dword(kBreadthFirstValue), 1u);
+    EXPECT_EQ(SettingsRegistry::dword(kBestShownValue), 10000u);
+    EXPECT_EQ(SettingsRegistry::dword(kLeaveOutNamesValue), 1u);
     EXPECT_TRUE(host.loads.empty());
 }
 

@@ -107,6 +107,55 @@ TEST(ProgramTest, AListInAPolishAndCyrillicFolderTypedIntoOptionsIsStoredAndLoad
     EXPECT_EQ(program.exitCode(5000), 0u);
 }
 
+TEST(ProgramTest, KindsOfLinesTickedInOptionsLeaveTheLexiconAndStayTickedAtTheNextStart) {
+    const InterfaceTexts& t = expectedTexts();
+    SettingsRegistry registry;
+    TempFolder folder;
+    // One line of each kind beside the words kept: a digit, an abbreviation,
+    // two names, an apostrophe and, of neither kind, a spelling that differs
+    // only in case.
+    folder.write("WoordenLijst.txt",
+                 "listen\nsilent\nSilent\nLISTEN\nenlist\nTinsel\nlisten2\nsilen't\nles\nsel\n"
+                 "tin\nnil\nset\nsET\n");
+    std::string kept =
+        folder.write("kept\\WoordenLijst.txt", "listen\nsilent\nenlist\nles\nsel\ntin\nnil\nset\n");
+    const int boxes[] = {IDC_LEAVE_OUT_DIGITS, IDC_LEAVE_OUT_ABBREVIATIONS, IDC_LEAVE_OUT_NAMES,
+                         IDC_LEAVE_OUT_APOSTROPHES, IDC_LEAVE_OUT_CASE_VARIANTS};
+    {
+        ProgramProcess program(folder.path());
+        ASSERT_TRUE(
+            waitUntil([&] { return program.text(IDT_MAIN_LEXICON) == format(t.lexicon, 14); }));
+        postButton(program.window(), IDB_MAIN_OPTIONS);
+        HWND options = program.waitForModal();
+        ASSERT_NE(options, nullptr);
+        for (int box : boxes) SendDlgItemMessageW(options, box, BM_CLICK, 0, 0);
+        postButton(options, IDOK);
+        ASSERT_TRUE(waitUntilGone(options));
+        ASSERT_TRUE(waitUntil([&] {
+            return program.text(IDT_MAIN_LEXICON) == format(t.lexicon, 8);
+        })) << program.text(IDT_MAIN_LEXICON);
+
+        program.find("listen");
+        ASSERT_TRUE(waitUntil([&] { return !program.searching(); }));
+        std::vector<std::string> expected = referenceAnagrams(kept, "listen");
+        ASSERT_EQ(expected.size(), 6u);
+        EXPECT_EQ(program.text(IDE_MAIN_RESULTS), joinLines(expected, expected.size()));
+        PostMessageA(program.window(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.exitCode(5000), 0u);
+    }
+    ProgramProcess program(folder.path());
+    EXPECT_TRUE(waitUntil([&] { return program.text(IDT_MAIN_LEXICON) == format(t.lexicon, 8); }))
+        << program.text(IDT_MAIN_LEXICON);
+    postButton(program.window(), IDB_MAIN_OPTIONS);
+    HWND options = program.waitForModal();
+    ASSERT_NE(options, nullptr);
+    for (int box : boxes) EXPECT_EQ(IsDlgButtonChecked(options, box), BST_CHECKED) << box;
+    postButton(options, IDCANCEL);
+    ASSERT_TRUE(waitUntilGone(options));
+    PostMessageA(program.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.exitCode(5000), 0u);
+}
+
 TEST(ProgramTest, CloseDuringTheLoadEndsTheProgramWithExitCodeZero) {
     ProgramProcess program(dutchLexiconFolder());
     ASSERT_NE(program.window(), nullptr);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -66,22 +67,48 @@ struct ControlShape {
     }
 };
 
-// The dialog's controls in tab order, from the template in that language.
-std::vector<ControlShape> controls(LPCSTR name, WORD language) {
-    std::vector<ControlShape> shapes;
+// Visits the dialog's controls in tab order, made from the template in that language.
+void forEachControl(LPCSTR name, WORD language, const std::function<void(HWND)>& visit) {
     auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(resourceData(RT_DIALOG, name, language));
-    if (dialogTemplate == nullptr) return shapes;
-    HWND dialog = CreateDialogIndirectParamA(
-        GetModuleHandleA(nullptr), dialogTemplate, nullptr,
+    if (dialogTemplate == nullptr) return;
+    HWND dialog = CreateDialogIndirectParamW(
+        GetModuleHandleW(nullptr), dialogTemplate, nullptr,
         [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
+        visit(child);
+    }
+    DestroyWindow(dialog);
+}
+
+std::vector<ControlShape> controls(LPCSTR name, WORD language) {
+    std::vector<ControlShape> shapes;
+    forEachControl(name, language, [&](HWND child) {
         char className[64] = {};
         GetClassNameA(child, className, sizeof className);
         shapes.push_back({GetDlgCtrlID(child), className, GetWindowLongA(child, GWL_STYLE)});
-    }
-    DestroyWindow(dialog);
+    });
     return shapes;
+}
+
+// The access keys of the dialog's controls, in small letters: the letter
+// after each single &, where the text takes it as one.
+std::vector<wchar_t> accessKeys(LPCSTR name, WORD language) {
+    std::vector<wchar_t> keys;
+    forEachControl(name, language, [&](HWND child) {
+        wchar_t className[64] = {};
+        GetClassNameW(child, className, 64);
+        bool isStatic = lstrcmpiW(className, L"Static") == 0;
+        if (isStatic && (GetWindowLongW(child, GWL_STYLE) & SS_NOPREFIX)) return;
+        wchar_t text[256] = {};
+        GetWindowTextW(child, text, 256);
+        for (const wchar_t* at = text; *at != 0 && at[1] != 0; ++at) {
+            if (*at != L'&') continue;
+            if (at[1] != L'&') keys.push_back(towlower(at[1]));
+            ++at;
+        }
+    });
+    return keys;
 }
 
 TEST(ResourceLanguages, StringTablesHoldTheSameIdsInEnglishAndDutch) {
@@ -108,6 +135,20 @@ TEST(ResourceLanguages, DialogTemplatesHoldTheSameControlsInEnglishAndDutch) {
         std::vector<ControlShape> english = controls(name, kLanguages[0]);
         EXPECT_FALSE(english.empty()) << "dialog " << id;
         EXPECT_TRUE(english == controls(name, kLanguages[1])) << "dialog " << id;
+    }
+    AppModule::term();
+}
+
+TEST(ResourceLanguages, EveryAccessKeyOfADialogLeadsToOneControlInEitherLanguage) {
+    AppModule::init(GetModuleHandleA(nullptr), nullptr);
+    for (LPCSTR name : resourceNames(RT_DIALOG)) {
+        for (WORD language : kLanguages) {
+            SCOPED_TRACE("dialog " + std::to_string(reinterpret_cast<uintptr_t>(name)) +
+                         ", language " + std::to_string(language));
+            std::vector<wchar_t> keys = accessKeys(name, language);
+            std::set<wchar_t> distinct(keys.begin(), keys.end());
+            EXPECT_EQ(distinct.size(), keys.size()) << std::wstring(keys.begin(), keys.end());
+        }
     }
     AppModule::term();
 }

@@ -8,16 +8,15 @@ namespace scramblo::ui {
 void runOptionsCommand(OptionsHost& host, HWND owner) {
     UserSettings& settings = host.settings();
     OptionsDialog dialog;
-    dialog.settings = settings.search;
-    dialog.lexiconPath = settings.lexiconPath;
+    dialog.settings = settings;
     if (dialog.run(owner) != IDOK) return;
 
-    settings.search = dialog.settings;
-    // Byte for byte: a path that differs only in case is another file to load.
-    if (dialog.lexiconPath != settings.lexiconPath) {
-        settings.lexiconPath = dialog.lexiconPath;
-        host.startLoad(settings.lexiconPath);
-    }
+    // Byte for byte: a path that differs only in case is another file to
+    // load. Other kinds left out make another lexicon of the same file.
+    bool reload = dialog.settings.lexiconPath != settings.lexiconPath ||
+                  dialog.settings.leaveOut != settings.leaveOut;
+    settings = dialog.settings;
+    if (reload) host.startLoad(settings.lexiconPath);
     writeSettings(settings);
 }
 

@@ -1,6 +1,6 @@
 // The Options command: the settings go into the Options dialog and, after OK,
-// back into the window's search settings and lexicon path, a changed path is loaded, and
-// all settings are stored.
+// back into the window's settings; a changed path or other kinds of lines
+// left out load the lexicon again, and all settings are stored.
 #pragma once
 
 #include <windows.h>
@@ -24,7 +24,7 @@ class OptionsHost {
 };
 
 // Runs the dialog modally over `owner`. A search in progress is not stopped
-// for new settings; only a changed lexicon path ends it, through startLoad.
+// for new settings; only a load ends it, through startLoad.
 void runOptionsCommand(OptionsHost& host, HWND owner);
 
 }  // namespace scramblo::ui

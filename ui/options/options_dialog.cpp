@@ -29,6 +29,24 @@ uint32_t spinnerPosition(HWND spinner) {
     return LOWORD(SendMessageW(spinner, UDM_GETPOS, 0, 0));
 }
 
+// The best-first view shows at least enough to choose from, and no more than
+// it can write anew at the painting cadence of a flood.
+constexpr uint32_t kFewestBestShown = 10;
+constexpr uint32_t kMostBestShown = 10000;
+
+struct LeaveOutBox {
+    int id;
+    uint32_t kind;
+};
+
+constexpr LeaveOutBox kLeaveOutBoxes[] = {
+    {IDC_LEAVE_OUT_DIGITS, LeaveOutDigits},
+    {IDC_LEAVE_OUT_ABBREVIATIONS, LeaveOutAbbreviations},
+    {IDC_LEAVE_OUT_NAMES, LeaveOutNames},
+    {IDC_LEAVE_OUT_APOSTROPHES, LeaveOutApostrophes},
+    {IDC_LEAVE_OUT_CASE_VARIANTS, LeaveOutCaseVariants},
+};
+
 }  // namespace
 
 INT_PTR OptionsDialog::run(HWND owner) {
@@ -43,13 +61,20 @@ bool OptionsDialog::onInitDialog() {
     breadthFirstButton_ = item(IDR_BREADTH_FIRST);
     lexiconPathEdit_ = item(IDE_LEXICON_PATH);
 
-    setSpinner(minWordLengthSpinner_, 1, 5, settings.minWordLength);
-    setSpinner(maxWordCountSpinner_, 0, 5, settings.maxWordCount);
-    setSpinner(maxAnagramCountSpinner_, 0, 2000, settings.maxAnagramCount);
-    const bool breadthFirst = settings.breadthFirst;
+    bestShownSpinner_ = item(IDU_BEST_SHOWN);
+
+    const SearchSettings& search = settings.search;
+    setSpinner(minWordLengthSpinner_, 1, 5, search.minWordLength);
+    setSpinner(maxWordCountSpinner_, 0, 5, search.maxWordCount);
+    setSpinner(maxAnagramCountSpinner_, 0, 2000, search.maxAnagramCount);
+    setSpinner(bestShownSpinner_, kFewestBestShown, kMostBestShown, settings.bestShown);
+    const bool breadthFirst = search.breadthFirst;
     SendMessageW(breadthFirstButton_, BM_SETCHECK, breadthFirst ? BST_CHECKED : BST_UNCHECKED, 0);
     CheckDlgButton(window(), IDR_DEPTH_FIRST, breadthFirst ? BST_UNCHECKED : BST_CHECKED);
-    setItemText(IDE_LEXICON_PATH, lexiconPath);
+    for (const LeaveOutBox& box : kLeaveOutBoxes)
+        CheckDlgButton(window(), box.id,
+                       settings.leaveOut & box.kind ? BST_CHECKED : BST_UNCHECKED);
+    setItemText(IDE_LEXICON_PATH, settings.lexiconPath);
     showProgramIcon(window(), dpi(), icon_);
     return true;
 }
@@ -79,17 +104,23 @@ void OptionsDialog::accept() {
         SendMessageW(window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(lexiconPathEdit_), TRUE);
         return;
     }
-    settings.minWordLength = spinnerPosition(minWordLengthSpinner_);
-    settings.maxWordCount = spinnerPosition(maxWordCountSpinner_);
-    settings.maxAnagramCount = spinnerPosition(maxAnagramCountSpinner_);
-    settings.breadthFirst = SendMessageW(breadthFirstButton_, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
-    lexiconPath = path;
+    SearchSettings& search = settings.search;
+    search.minWordLength = spinnerPosition(minWordLengthSpinner_);
+    search.maxWordCount = spinnerPosition(maxWordCountSpinner_);
+    search.maxAnagramCount = spinnerPosition(maxAnagramCountSpinner_);
+    search.breadthFirst = SendMessageW(breadthFirstButton_, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+    settings.bestShown = spinnerPosition(bestShownSpinner_);
+    settings.leaveOut = LeaveOutNothing;
+    for (const LeaveOutBox& box : kLeaveOutBoxes) {
+        if (IsDlgButtonChecked(window(), box.id) == BST_CHECKED) settings.leaveOut |= box.kind;
+    }
+    settings.lexiconPath = path;
     end(IDOK);
 }
 
 void OptionsDialog::browse() {
     // Offers the path as the dialog opened or as the last browse chose it.
-    std::wstring offered = toUtf16(lexiconPath);
+    std::wstring offered = toUtf16(settings.lexiconPath);
     std::vector<wchar_t> file(kMaxStoredPathLength + 1);
     offered.copy(file.data(), file.size() - 1);
     OPENFILENAMEW dialog{};
@@ -100,8 +131,8 @@ void OptionsDialog::browse() {
     // The current directory stays put: a relative lexicon path is relative to it.
     dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&dialog)) return;
-    lexiconPath = toUtf8(file.data());
-    setItemText(IDE_LEXICON_PATH, lexiconPath);
+    settings.lexiconPath = toUtf8(file.data());
+    setItemText(IDE_LEXICON_PATH, settings.lexiconPath);
 }
 
 }  // namespace scramblo::ui

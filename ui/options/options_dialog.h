@@ -1,14 +1,12 @@
-// The modal Options dialog (template 201). The caller fills the value fields,
+// The modal Options dialog (template 201). The caller fills the settings,
 // runs the dialog and, when it answers IDOK, reads them back. The dialog
-// shows every search setting but repeatEntries, which it leaves as it is. OK
-// takes only a lexicon path that names a file the load can open; for any
-// other it says so and stays open with the path box focused.
+// shows every setting but the search's repeatEntries and the choice of view,
+// which it leaves as they are. OK takes only a lexicon path that names a file
+// the load can open; for any other it says so and stays open with the path
+// box focused.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "search/search_settings.h"
+#include "settings/settings_store.h"
 #include "toolkit/dialog.h"
 #include "toolkit/program_icon.h"
 #include "toolkit/win32_handles.h"
@@ -20,8 +18,7 @@ class OptionsDialog : public Dialog {
     // Answers IDOK or IDCANCEL (Cancel, Escape and the close box).
     INT_PTR run(HWND owner);
 
-    SearchSettings settings;
-    std::string lexiconPath;
+    UserSettings settings;
 
   protected:
     bool onInitDialog() override;
@@ -35,6 +32,7 @@ class OptionsDialog : public Dialog {
     HWND minWordLengthSpinner_ = nullptr;
     HWND maxWordCountSpinner_ = nullptr;
     HWND maxAnagramCountSpinner_ = nullptr;
+    HWND bestShownSpinner_ = nullptr;
     HWND breadthFirstButton_ = nullptr;
     HWND lexiconPathEdit_ = nullptr;
     UniqueIcon icon_;
