@@ -59,4 +59,10 @@ void writeSettings(const UserSettings& settings) {
     key.setDword(kBestFirstValue, settings.bestFirst ? 1 : 0);
 }
 
+void writeBestFirst(bool bestFirst) {
+    RegistryKey key;
+    if (key.createForWriting(HKEY_CURRENT_USER, kSettingsKey))
+        key.setDword(kBestFirstValue, bestFirst ? 1 : 0);
+}
+
 }  // namespace scramblo

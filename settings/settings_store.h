@@ -52,4 +52,8 @@ void readSettings(UserSettings& settings);
 // Writes every value, creating the key when it is absent.
 void writeSettings(const UserSettings& settings);
 
+// Writes only the choice of view, as the user makes it in the main window:
+// the other settings are stored only by OK in Options.
+void writeBestFirst(bool bestFirst);
+
 }  // namespace scramblo

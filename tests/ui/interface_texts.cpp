@@ -15,6 +15,7 @@ constexpr InterfaceTexts kEnglish{
     "&Stop",
     "&Options...",
     "&About...",
+    "Sa&ve...",
     "Found:\n 0",
     "Found:\n%d",
     "Lexicon:\n%d",
@@ -25,6 +26,9 @@ constexpr InterfaceTexts kEnglish{
     "Sorry, can't get started on this",
     "There is no word list to read at \"%s\".\n\nLooked for:\n%s",
     "Words holding characters that count\r\nas no letter, such as \u0142 or \u0151: %d",
+    "As found",
+    "Best first",
+    "Sorry, the results could not be saved as \"%s\".\n\n%s",
 };
 
 constexpr InterfaceTexts kDutch{
@@ -33,6 +37,7 @@ constexpr InterfaceTexts kDutch{
     "&Stop",
     "&Opties...",
     "&Info...",
+    "Opsl&aan...",
     "Gevonden:\n 0",
     "Gevonden:\n%d",
     "Woordenlijst:\n%d",
@@ -43,6 +48,9 @@ constexpr InterfaceTexts kDutch{
     "Sorry, hier kan ik niet aan beginnen",
     "Er is geen woordenlijst te lezen op \"%s\".\n\nGezocht naar:\n%s",
     "Woorden met tekens die niet als\r\nletter tellen, zoals \u0142 of \u0151: %d",
+    "Zoals gevonden",
+    "Beste eerst",
+    "Sorry, de resultaten konden niet worden opgeslagen als \"%s\".\n\n%s",
 };
 
 }  // namespace

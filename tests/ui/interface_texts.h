@@ -13,6 +13,7 @@ struct InterfaceTexts {
     const char* stop;
     const char* options;
     const char* about;
+    const char* save;
     const char* foundAtStart;  // the template's Found display
     const char* found;         // %d
     const char* lexicon;       // %d
@@ -23,6 +24,9 @@ struct InterfaceTexts {
     const char* workerNotStarted;
     const char* lexiconMissing;     // as lexiconUnreadable
     const char* foreignCharacters;  // %d
+    const char* asFound;            // the tabs
+    const char* bestFirst;
+    const char* saveFailed;  // %s: the file, %s: the system's reason
 };
 
 // The test's environment asks for Dutch.

@@ -2,8 +2,10 @@
 // drive it.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
+// The common controls' declarations need windows.h before them.
+#include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -61,6 +63,25 @@ class MainDialogTest : public ::testing::Test {
 
     static std::string text(const MainDialog& dialog, int id) {
         return windowText(dialog.item(id));
+    }
+
+    // Clicks a tab over the results, as the mouse does: 0 as found, 1 best first.
+    static void clickTab(MainDialog& dialog, int tab) {
+        HWND tabs = dialog.item(IDC_MAIN_VIEW);
+        RECT place{};
+        SendMessageW(tabs, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&place));
+        LPARAM point = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+        SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        SendMessageW(tabs, WM_LBUTTONUP, 0, point);
+    }
+
+    // Whether the best first show, and not the anagrams as found (also
+    // while the window is hidden).
+    static bool showsBestFirst(const MainDialog& dialog) {
+        auto shown = [&](int id) { return (GetWindowLongW(dialog.item(id), GWL_STYLE) & WS_VISIBLE) != 0; };
+        bool best = shown(IDE_MAIN_BEST);
+        EXPECT_NE(best, shown(IDE_MAIN_RESULTS)) << "one box shows";
+        return best;
     }
 
     static size_t lineCount(const MainDialog& dialog) {

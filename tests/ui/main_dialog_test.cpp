@@ -7,12 +7,17 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <map>
 #include <thread>
 
 #include "flood_lexicon.h"
 #include "interface_texts.h"
 #include "jobs/anagram_text.h"
+#include "ranking/best_anagrams.h"
+#include "settings/wide_text.h"
 #include "main_dialog_fixture.h"
 #include "main_dialog_ids.h"
 #include "options/window_placement_store.h"
@@ -31,6 +36,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::vector<std::string> tabTexts(const MainDialog& dialog) {
+    HWND tabs = dialog.item(IDC_MAIN_VIEW);
+    std::vector<std::string> texts;
+    for (int i = 0; i < SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
+        wchar_t name[64] = {};
+        TCITEMW tab{};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = name;
+        tab.cchTextMax = 64;
+        SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&tab));
+        texts.push_back(toUtf8(name));
+    }
+    return texts;
+}
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream file(fs::u8path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The lines of a box, as the window joins them.
+std::vector<std::string> linesOf(const std::string& box) {
+    std::vector<std::string> lines;
+    for (size_t at = 0; !box.empty();) {
+        size_t end = box.find("\r\n", at);
+        lines.push_back(box.substr(at, end - at));
+        if (end == std::string::npos) break;
+        at = end + 2;
+    }
+    return lines;
+}
+
 TEST_F(MainDialogTest, StartUpShowsLoadingThenReadyWithTheWordCount) {
     std::string lexicon = folder_.write("words.txt", kSmallLexicon);
     MainDialog dialog;
@@ -44,6 +81,10 @@ TEST_F(MainDialogTest, StartUpShowsLoadingThenReadyWithTheWordCount) {
     EXPECT_EQ(text(dialog, IDB_MAIN_STOP), t.stop);
     EXPECT_EQ(text(dialog, IDB_MAIN_OPTIONS), t.options);
     EXPECT_EQ(text(dialog, IDB_MAIN_ABOUT), t.about);
+    EXPECT_EQ(text(dialog, IDB_MAIN_SAVE), t.save);
+    EXPECT_EQ(tabTexts(dialog), (std::vector<std::string>{t.asFound, t.bestFirst}));
+    EXPECT_FALSE(showsBestFirst(dialog));
+    EXPECT_FALSE(IsWindowEnabled(dialog.item(IDB_MAIN_SAVE)));
     EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), t.foundAtStart);
     EXPECT_EQ(text(dialog, IDT_MAIN_LEXICON), "");
     EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), format(t.loading, lexicon.c_str()));
@@ -228,6 +269,204 @@ TEST_F(MainDialogTest, AStopPostedBehindAFullQueueHidesExactlyTheLinesAfterIt) {
     EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), joinLines(lines, lines.size()));
     EXPECT_EQ(text(dialog, IDT_MAIN_FOUND), format(t.found, static_cast<int>(lines.size())));
     EXPECT_EQ(platform::notificationsInFlight(dialog.window()), 0u);
+}
+
+TEST_F(MainDialogTest, OneClickSwitchesTheViewsDuringAFloodAndFindEmptiesBoth) {
+    SettingsRegistry registry;
+    FloodLexicon flood = floodLexicon({8, 8, 8, 8, 8});
+    std::string lexicon = folder_.write("flood.txt", flood.words);
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+    type(dialog, flood.phrase);
+    clickFind(dialog);
+    ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 1000; }));
+    clickTab(dialog, 1);
+    EXPECT_TRUE(showsBestFirst(dialog));
+    EXPECT_FALSE(searchEnded(dialog));
+    EXPECT_EQ(SettingsRegistry::dword(kBestFirstValue), 1u);
+    ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 5000; }));
+    clickTab(dialog, 0);
+    EXPECT_FALSE(showsBestFirst(dialog));
+    EXPECT_EQ(SettingsRegistry::dword(kBestFirstValue), 0u);
+    ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 10000; }));
+    clickTab(dialog, 1);
+    EXPECT_FALSE(searchEnded(dialog));
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }, 60000));
+
+    // Every anagram of the flood spells one in its own way: the best first
+    // show it once, in small letters, as a user would write it.
+    std::vector<std::string> expected = referenceAnagrams(lexicon, flood.phrase);
+    ASSERT_EQ(expected.size(), flood.anagramCount);
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), joinLines(expected, expected.size()));
+    std::string smallLetters = text(dialog, IDE_MAIN_BEST);
+    EXPECT_NE(std::find(expected.begin(), expected.end(), smallLetters), expected.end());
+    EXPECT_EQ(CharLowerA(smallLetters.data()), smallLetters);
+    EXPECT_TRUE(showsBestFirst(dialog));
+
+    clickFind(dialog);
+    EXPECT_EQ(text(dialog, IDE_MAIN_RESULTS), "");
+    EXPECT_EQ(text(dialog, IDE_MAIN_BEST), "");
+    EXPECT_FALSE(IsWindowEnabled(dialog.item(IDB_MAIN_SAVE)));
+    SendMessageA(dialog.window(), WM_COMMAND, IDB_MAIN_STOP, 0);
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+}
+
+TEST_F(MainDialogTest, TheBestFirstAreTheCommonestFewestWordsEachOnceAndTheViewIsKept) {
+    SettingsRegistry registry;
+    std::string lexicon =
+        folder_.write("words.txt", "listen\nsilent\nSilent\nenlist\ntin\nsel\nles\nnil\nset\n");
+    folder_.write("words-commonness.txt", "# most common first\nsilent\nlisten\nles\ntin\n");
+    {
+        MainDialog dialog;
+        dialog.settings().bestShown = 4;
+        ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+        clickTab(dialog, 1);
+        type(dialog, "listen");
+        clickFind(dialog);
+        ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+        EXPECT_EQ(linesOf(text(dialog, IDE_MAIN_RESULTS)).size(), 7u);
+        // Known words before unknown ones, one word before two, and Silent as silent.
+        EXPECT_EQ(text(dialog, IDE_MAIN_BEST), "silent\r\nlisten\r\nenlist\r\nles tin");
+        SendMessageA(dialog.window(), WM_CLOSE, 0, 0);
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    // The choice alone is stored, and the next start shows that view.
+    EXPECT_FALSE(SettingsRegistry::get(kMinWordLengthValue));
+    EXPECT_FALSE(SettingsRegistry::get(kBestShownValue));
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+    EXPECT_TRUE(showsBestFirst(dialog));
+    EXPECT_EQ(SendMessageW(dialog.item(IDC_MAIN_VIEW), TCM_GETCURSEL, 0, 0), 1);
+}
+
+// The best-first box's writings: when.
+std::vector<DWORD> writings;
+
+LRESULT CALLBACK recordWriting(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (message == WM_SETTEXT) writings.push_back(GetTickCount());
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(MainDialogTest, TheBestFirstFollowAFloodAtThePaintingCadenceAndRankTheLinesShownBeforeAStop) {
+    SettingsRegistry registry;
+    const std::string lexicon = dutchLexiconFolder() + "\\WoordenLijst.txt";
+    const std::string phrase = "stille tranen";  // some 150,000 anagrams
+    constexpr size_t kShown = 50;
+    MainDialog dialog;
+    dialog.settings().bestFirst = true;
+    dialog.settings().bestShown = kShown;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+    ASSERT_TRUE(showsBestFirst(dialog));
+    type(dialog, phrase);
+    writings.clear();
+    ASSERT_TRUE(SetWindowSubclass(dialog.item(IDE_MAIN_BEST), recordWriting, 0, 0));
+    clickFind(dialog);
+    ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 20000; }, 60000));
+    size_t writtenWhileSearching = writings.size();
+    SendMessageA(dialog.window(), WM_COMMAND, IDB_MAIN_STOP, 0);
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+    RemoveWindowSubclass(dialog.item(IDE_MAIN_BEST), recordWriting, 0);
+
+    // Written as the window paints, not for every anagram that changes them.
+    EXPECT_GE(writtenWhileSearching, 3u);
+    for (size_t i = 2; i < writtenWhileSearching; ++i)
+        EXPECT_GE(writings[i] - writings[i - 1], 90u) << "writing " << i;
+    // Ranked from exactly the lines shown as found: none of those still on
+    // their way at the stop.
+    std::map<std::string, uint32_t> scores;
+    for (const Received& posted : referenceNotifications(lexicon, phrase)) {
+        if (posted.code == AnagramFound) scores[posted.text] = posted.score;
+    }
+    std::vector<std::string> shown = linesOf(text(dialog, IDE_MAIN_RESULTS));
+    ASSERT_LT(shown.size(), scores.size());
+    BestAnagrams best(kShown);
+    for (const std::string& line : shown) best.offer(line, scores.at(line));
+    std::vector<std::string> expected = best.best();
+    EXPECT_EQ(text(dialog, IDE_MAIN_BEST), joinLines(expected, expected.size()));
+}
+
+// Saves through the window's Save dialog, which `open` opens, answered from
+// a second thread with the path. Answers the name that the dialog offered,
+// and, into `said`, what a message box after it said.
+std::string saveAs(const MainDialog& dialog, const std::function<void()>& open,
+                   const std::string& path, std::string* said = nullptr) {
+    DWORD uiThread = GetCurrentThreadId();
+    std::string offered = "(no Save dialog)";
+    DialogAnswerer answerer(
+        [&](HWND files) {
+            offered = windowText(GetDlgItem(files, kFileNameBox));
+            SetDlgItemTextW(files, kFileNameBox, toUtf16(path).c_str());
+            pressButton(files, IDOK);
+            if (said == nullptr || !waitUntilGone(files)) return;
+            HWND box = waitForDialog(uiThread, dialog.window());
+            *said = box != nullptr ? dialogTexts(box) : "(no message box)";
+            if (box != nullptr) pressButton(box, IDOK);
+        },
+        dialog.window());
+    open();
+    pumpUntil([&] { return answerer.answered(); });
+    answerer.finish();
+    return offered;
+}
+
+TEST_F(MainDialogTest, SaveWritesTheLinesOfTheBoxShownAsShownInUtf8AfterAMarkWithCrLf) {
+    SettingsRegistry registry;
+    FloodLexicon flood = floodLexicon({8, 8, 8, 8, 8});
+    std::string lexicon = folder_.write("flood.txt", flood.words);
+    {
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
+        HWND save = dialog.item(IDB_MAIN_SAVE);
+        EXPECT_FALSE(IsWindowEnabled(save));
+        type(dialog, flood.phrase);
+        clickFind(dialog);
+        ASSERT_TRUE(pumpUntil([&] { return IsWindowEnabled(save); }));
+        ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }, 60000));
+        const std::string path = folder_.path() + "\\saved.txt";
+        EXPECT_EQ(saveAs(dialog, [&] { SendMessageA(save, BM_CLICK, 0, 0); }, path),
+                  flood.phrase + ".txt");
+        std::vector<std::string> expected = referenceAnagrams(lexicon, flood.phrase);
+        EXPECT_TRUE(bytesOf(path) == "\xEF\xBB\xBF" + joinLines(expected, expected.size()) + "\r\n")
+            << "a file of " << bytesOf(path).size() << " bytes";
+    }
+    // Ctrl+S, and the best first: the phrase named as a file may name it.
+    const std::string phrase = "Cr\u00e8me: Br\u00fbl\u00e9e?";
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("woorden.txt",
+                                                       "cr\u00e8me\nbr\u00fbl\u00e9e\nbr\u00fble\n"
+                                                       "m\u00fbre\ncl\u00e9\nr\u00eave\nl\u00e9e\n")));
+    clickTab(dialog, 1);
+    type(dialog, phrase);
+    clickFind(dialog);
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+    SetForegroundWindow(dialog.window());
+    const std::string path = folder_.path() + "\\cr\u00e8me.txt";
+    EXPECT_EQ(saveAs(dialog, [] { pressRealKey('S', VK_CONTROL); }, path),
+              "Cr\u00e8me Br\u00fbl\u00e9e.txt");
+    std::string best = text(dialog, IDE_MAIN_BEST);
+    EXPECT_EQ(linesOf(best).front(), "cr\u00e8me br\u00fbl\u00e9e");
+    EXPECT_EQ(bytesOf(path), "\xEF\xBB\xBF" + best + "\r\n");
+}
+
+TEST_F(MainDialogTest, ASaveToAFolderThatCannotBeWrittenSaysSoNamingTheFileAndLeavesNothing) {
+    std::optional<std::string> folder = unwritableFolder();
+    if (!folder) GTEST_SKIP() << "no folder here refuses a new file";
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
+    type(dialog, "listen");
+    clickFind(dialog);
+    ASSERT_TRUE(pumpUntil([&] { return searchEnded(dialog); }));
+    const std::string path = *folder + "\\listen.txt";
+    std::string said;
+    saveAs(dialog, [&] { SendMessageA(dialog.item(IDB_MAIN_SAVE), BM_CLICK, 0, 0); }, path, &said);
+    // The system's reason follows, in its own words.
+    std::string head = "|" + format(t.saveFailed, path.c_str(), "");
+    EXPECT_EQ(said.substr(0, head.size()), head);
+    EXPECT_GT(said.size(), head.size());
+    EXPECT_EQ(GetFileAttributesW(toUtf16(path).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(IsWindowEnabled(dialog.item(IDB_MAIN_SAVE)));
 }
 
 // The end notifications that reach the main window.

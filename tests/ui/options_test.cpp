@@ -29,6 +29,7 @@ using testing::CurrentFolder;
 using testing::DialogAnswerer;
 using testing::dialogTexts;
 using testing::focusOf;
+using testing::kFileNameBox;
 using testing::postButton;
 using testing::pressButton;
 using testing::pressKey;
@@ -38,9 +39,6 @@ using testing::waitForDialog;
 using testing::waitUntil;
 using testing::waitUntilGone;
 using testing::windowText;
-
-// The file-name box of the system's Open-file dialog.
-constexpr int kFileNameBox = 0x47C;
 
 // The main window as the command sees it; loads are only recorded.
 class TestHost : public OptionsHost {

@@ -55,6 +55,18 @@ const std::string& dutchLexiconFolder() {
     return path;
 }
 
+std::optional<std::string> unwritableFolder() {
+    std::string folder = windowsPath(UNWRITABLE_FOLDER);
+    DWORD attributes = GetFileAttributesW(wide(folder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    HANDLE probe = CreateFileW(wide(folder + "\\probe.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) return folder;
+    CloseHandle(probe);
+    return std::nullopt;
+}
+
 int countProcesses(const char* name) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return -1;

@@ -20,6 +20,9 @@ std::string windowsPath(std::string path);
 // (the Dutch word list) built for the tests.
 const std::string& programPath();
 const std::string& dutchLexiconFolder();
+// The folder that the tests' set-up makes unwritable (see
+// scripts/unwritable-folder); none when it is missing or takes a new file.
+std::optional<std::string> unwritableFolder();
 
 // How many processes of this Wine prefix run the executable `name` now
 // (compared without regard to case, e.g. "scramblo.exe").

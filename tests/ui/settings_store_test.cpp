@@ -166,5 +166,17 @@ TEST(SettingsStore, WritingStoresEveryValueWithItsTypeAndReadsBack) {
     EXPECT_EQ(Stored().lexiconPath, kDefaultPath);
 }
 
+TEST(SettingsStore, TheChoiceOfViewIsWrittenAloneLeavingTheOtherSettingsUnstored) {
+    SettingsRegistry registry;
+    writeBestFirst(true);
+    EXPECT_EQ(SettingsRegistry::dword(kBestFirstValue), 1u);
+    EXPECT_FALSE(SettingsRegistry::get(kMinWordLengthValue));
+    EXPECT_FALSE(SettingsRegistry::get(kLexiconPathValue));
+    EXPECT_FALSE(SettingsRegistry::get(kBestShownValue));
+    EXPECT_TRUE(Stored().bestFirst);
+    writeBestFirst(false);
+    EXPECT_EQ(SettingsRegistry::dword(kBestFirstValue), 0u);
+}
+
 }  // namespace
 }  // namespace scramblo::ui

@@ -250,14 +250,20 @@ void postButton(HWND dialog, int id) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void pressRealKey(WORD key) {
-    INPUT keys[2] = {};
-    for (INPUT& event : keys) {
+void pressRealKey(WORD key, WORD modifier) {
+    std::vector<INPUT> keys;
+    auto add = [&keys](WORD code, DWORD flags) {
+        INPUT event{};
         event.type = INPUT_KEYBOARD;
-        event.ki.wVk = key;
-    }
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+        event.ki.wVk = code;
+        event.ki.dwFlags = flags;
+        keys.push_back(event);
+    };
+    if (modifier != 0) add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (modifier != 0) add(modifier, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
 void pressKey(HWND control, UINT key) {

@@ -92,8 +92,12 @@ void pressButton(HWND dialog, int id);
 void postButton(HWND dialog, int id);
 // Posts a key's press and release to a control, as typing does.
 void pressKey(HWND control, UINT key);
-// Presses and releases a key on the keyboard: real input, for the foreground window.
-void pressRealKey(WORD key);
+// Presses and releases a key on the keyboard, with a modifier such as
+// VK_CONTROL held: real input, for the foreground window.
+void pressRealKey(WORD key, WORD modifier = 0);
+
+// The file-name box of the system's Open and Save dialogs.
+constexpr int kFileNameBox = 0x47C;
 
 // The tooltip window owned by `owner`, or none.
 HWND findTooltip(HWND owner);

@@ -4,6 +4,7 @@
 #include "app_ids.h"
 #include "main_dialog_ids.h"
 #include "options/lexicon_lookup.h"
+#include "main/save_command.h"
 #include "platform/platform_win32.h"
 #include "settings/settings_store.h"
 #include "toolkit/app_module.h"
@@ -34,6 +35,8 @@ bool MainDialog::onInitDialog() {
     }
     readSettings(settings_);
     if (settings_.lexiconPath.empty()) settings_.lexiconPath = kDefaultLexicon;
+    keys_ = LoadAcceleratorsW(AppModule::instance(), MAKEINTRESOURCEW(IDA_MAIN));
+    views_.attach();
     feed_.attach();
     finder_.notifyTarget = window();
     platform::coalesceProgress(window());
@@ -49,6 +52,9 @@ bool MainDialog::onCommand(int id, int, HWND) {
         case IDB_MAIN_STOP:
             stop();
             return true;
+        case IDB_MAIN_SAVE:
+            save();
+            return true;
         case IDB_MAIN_OPTIONS:
             runOptionsCommand(*this, GetActiveWindow());
             return true;
@@ -62,6 +68,8 @@ bool MainDialog::onCommand(int id, int, HWND) {
 
 bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
     switch (message) {
+        case WM_NOTIFY:
+            return views_.onNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case kNotificationMessage:
             onNotification(platform::receive(window(), wParam, lParam));
             feed_.passInputToModal();
@@ -86,7 +94,8 @@ bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&)
 }
 
 bool MainDialog::preTranslateMessage(MSG& msg) {
-    return window() != nullptr && IsDialogMessageW(window(), &msg);
+    return window() != nullptr &&
+           (TranslateAcceleratorW(window(), keys_, &msg) || IsDialogMessageW(window(), &msg));
 }
 
 void MainDialog::onIdle() {
@@ -95,7 +104,7 @@ void MainDialog::onIdle() {
 
 void MainDialog::startLoad(const std::string& path) {
     stopAndWait();
-    setItemText(IDE_MAIN_RESULTS, formatString(IDS_LEXICON_LOADING, path.c_str()));
+    views_.showNote(formatString(IDS_LEXICON_LOADING, path.c_str()));
     setItemText(IDT_MAIN_LEXICON, "");
     enableItem(IDB_MAIN_STOP, false);
     ready_ = false;
@@ -130,7 +139,7 @@ void MainDialog::find() {
     if (!ready_) return;
     setItemText(IDT_MAIN_LEXICON, formatString(IDS_LEXICON_COUNT, wordCount_));
     setItemText(IDT_MAIN_FOUND, formatString(IDS_FOUND_COUNT, 0));
-    setItemText(IDE_MAIN_RESULTS, "");
+    views_.beginSearch();
     enableItem(IDB_MAIN_STOP, true);
     ready_ = false;
     feed_.beginSearch();
@@ -148,6 +157,11 @@ void MainDialog::close() {
     jobs_.abandonAndWait();
     destroy();
     PostQuitMessage(0);
+}
+
+void MainDialog::save() {
+    // Ctrl+S comes whether Save is offered or not.
+    if (views_.holdAnagrams()) runSaveCommand(*this, views_.shownBox(), finder_.jobText());
 }
 
 void MainDialog::onNotification(Notification notification) {
@@ -202,15 +216,16 @@ void MainDialog::onLoadEnded(uint32_t wordCount, uint32_t foreignCount) {
     wordCount_ = static_cast<int32_t>(wordCount);
     setItemText(IDT_MAIN_LEXICON, formatString(IDS_LEXICON_COUNT, wordCount_));
     // Said once, without a box for every such list: the next search clears it.
-    setItemText(IDE_MAIN_RESULTS, foreignCount == 0 ? ""
-                                                    : formatString(IDS_FOREIGN_CHARACTERS,
-                                                                   static_cast<int>(foreignCount)));
+    views_.showNote(foreignCount == 0 ? ""
+                                      : formatString(IDS_FOREIGN_CHARACTERS,
+                                                     static_cast<int>(foreignCount)));
     feed_.setProgress(0);
     feed_.jobEnded();
     ready_ = true;
 }
 
 void MainDialog::onSearchEnded() {
+    views_.searchEnded();
     feed_.setProgress(0);
     feed_.jobEnded();
     enableItem(IDB_MAIN_STOP, false);

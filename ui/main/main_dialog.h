@@ -11,6 +11,7 @@
 #include "jobs/job_driver.h"
 #include "jobs/notification.h"
 #include "main/main_window_frame.h"
+#include "main/results_views.h"
 #include "main/search_news_feed.h"
 #include "options/options_command.h"
 #include "toolkit/dialog.h"
@@ -58,6 +59,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     // and shows every anagram up to it.)
     void stop();
     void close();
+    void save();
     void onNotification(Notification notification);
     // `foreignCount`: the words that hold characters counting as no letter.
     void onLoadEnded(uint32_t wordCount, uint32_t foreignCount);
@@ -66,11 +68,13 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     bool launch(JobKind kind, const std::string& text);
 
     MainWindowFrame frame_{*this};
-    SearchNewsFeed feed_{*this};
+    UserSettings settings_;
+    ResultsViews views_{*this, settings_};
+    SearchNewsFeed feed_{*this, views_};
+    HACCEL keys_ = nullptr;
     // Declared before its driver, so that it outlives the worker.
     Finder finder_;
     JobDriver jobs_{finder_};
-    UserSettings settings_;
     int32_t wordCount_ = 0;
     bool ready_ = false;  // a load has ended and no job runs
     // A load waiting for a replaced job whose worker outlived its wait; that

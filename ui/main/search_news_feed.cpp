@@ -94,6 +94,7 @@ void SearchNewsFeed::gather(JoinedLines& joined, const Notification& news) {
     if (receivedCount_ > 1) joined.text += "\r\n";
     joined.text += news.text.get();
     joined.lastShown = receivedCount_;
+    views_.offer(news);
 }
 
 bool SearchNewsFeed::joinQueuedNews(JoinedLines& joined, MSG& next) {
@@ -133,6 +134,7 @@ void SearchNewsFeed::appendToResults(const std::string& lines) {
 
 void SearchNewsFeed::paintIfDue(DWORD periodMs) {
     if (GetTickCount() - lastPainting_ < periodMs) return;
+    views_.refreshIfDue();
     paintThreadWindows();
     lastPainting_ = GetTickCount();
 }

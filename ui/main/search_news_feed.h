@@ -2,8 +2,9 @@
 // anagrams one by one, and on a large lexicon its progress every few of them,
 // far faster than any window shows them. The feed shows each run of queued
 // news in one go (the anagrams in one insertion, only the last progress),
-// keeps the window and any dialog over it painted, and hands waiting input to
-// a modal dialog whose loop would take the notifications first.
+// hands the views every anagram shown, keeps the window and any dialog over
+// it painted, and hands waiting input to a modal dialog whose loop would take
+// the notifications first.
 #pragma once
 
 #include <windows.h>
@@ -13,14 +14,16 @@
 #include <string>
 
 #include "jobs/notification.h"
+#include "main/results_views.h"
 #include "toolkit/dialog.h"
 
 namespace scramblo::ui {
 
 class SearchNewsFeed {
   public:
-    // `window` is the main window, with its results box, Found display and progress bar.
-    explicit SearchNewsFeed(Dialog& window) : window_(window) {}
+    // `window` is the main window, with its results box, Found display and
+    // progress bar; `views` its results as found and best first.
+    SearchNewsFeed(Dialog& window, ResultsViews& views) : window_(window), views_(views) {}
 
     // Sets up the progress bar and lifts the results box's limit, once the window exists.
     void attach();
@@ -64,6 +67,7 @@ class SearchNewsFeed {
     void paintIfDue(DWORD periodMs);
 
     Dialog& window_;
+    ResultsViews& views_;
     uint32_t receivedCount_ = 0;  // anagram notifications since the search began, shown or not
     bool hidingLines_ = false;
     DWORD lastPainting_ = 0;

@@ -2,6 +2,8 @@
 #pragma once
 
 #define IDD_MAIN 129
+// Its keys: Ctrl+S saves.
+#define IDA_MAIN 129
 
 #define IDE_MAIN_PHRASE 1000
 #define IDB_MAIN_OPTIONS 1001
