@@ -477,25 +477,40 @@ std::map<HWND, RECT> placesOfControls(HWND window) {
 }
 
 // Every control at its place `before` times `scale`, then moved and stretched
-// as anchored by what the client area has `grown` beyond that.
+// as anchored by what the client area has `grown` beyond that, and with the
+// edges at the split `split` pixels to the right.
 void expectAnchored(const MainDialog& dialog, const std::map<HWND, RECT>& before, int scale,
-                    SIZE grown) {
+                    SIZE grown, int split = 0) {
     struct EdgeMoves {
         int left, top, right, bottom;
     };
     int dx = grown.cx, dy = grown.cy;
-    EdgeMoves right{dx, 0, dx, 0};
+    const EdgeMoves stays{0, 0, 0, 0}, right{dx, 0, dx, 0}, stretches{0, 0, dx, 0},
+        results{split, 0, dx, dy};
+    auto label = [&](int id) { return GetWindow(dialog.item(id), GW_HWNDPREV); };
     const std::map<HWND, EdgeMoves> moves = {
-        {dialog.item(IDE_MAIN_PHRASE), {0, 0, dx, 0}},
-        {dialog.item(IDE_MAIN_RESULTS), {0, 0, dx, dy}},
+        {label(IDE_MAIN_PHRASE), stays},
+        {dialog.item(IDE_MAIN_PHRASE), stretches},
+        {label(IDE_MAIN_CONTAIN), stays},
+        {dialog.item(IDE_MAIN_CONTAIN), stays},
+        {label(IDE_MAIN_EXCLUDE), stays},
+        {dialog.item(IDE_MAIN_EXCLUDE), stretches},
+        {dialog.item(IDT_MAIN_LETTERS_LEFT), stretches},
+        {label(IDC_MAIN_WORDS), {0, 0, split, 0}},
+        {dialog.item(IDC_MAIN_WORDS), {0, 0, split, dy}},
+        {dialog.item(IDC_MAIN_VIEW), results},
+        {dialog.item(IDE_MAIN_RESULTS), results},
+        {dialog.item(IDE_MAIN_BEST), results},
         {dialog.item(IDP_MAIN_PROGRESS), {0, dy, dx, dy}},
         {dialog.item(IDB_MAIN_FIND), right},
         {dialog.item(IDB_MAIN_STOP), right},
-        {GetWindow(dialog.item(IDT_MAIN_FOUND), GW_HWNDPREV), right},  // the group box
+        {label(IDT_MAIN_FOUND), right},  // the group box
         {dialog.item(IDT_MAIN_FOUND), right},
         {dialog.item(IDT_MAIN_LEXICON), right},
+        {dialog.item(IDB_MAIN_SAVE), right},
         {dialog.item(IDB_MAIN_OPTIONS), right},
-        {dialog.item(IDB_MAIN_ABOUT), right}};
+        {dialog.item(IDB_MAIN_ABOUT), right},
+    };
     std::map<HWND, RECT> now = placesOfControls(dialog.window());
     ASSERT_EQ(now.size(), moves.size()) << "every control has its anchoring";
     for (const auto& [control, place] : now) {
@@ -541,7 +556,7 @@ TEST_F(MainWindowFrameTest, TheResultsBoxTakesWhatTheUserAddsToTheWindowAndTheTe
     ASSERT_NO_FATAL_FAILURE(start(dialog));
     HWND window = dialog.window();
     // The window opens as the template lays it out.
-    RECT client, templateClient{0, 0, 236, 151};
+    RECT client, templateClient{0, 0, 344, 229};
     GetClientRect(window, &client);
     MapDialogRect(window, &templateClient);
     EXPECT_EQ(client, templateClient);
@@ -574,7 +589,7 @@ TEST_F(MainWindowFrameTest, TheResultsBoxTakesWhatTheUserAddsToTheWindowAndTheTe
 }
 
 TEST_F(MainWindowFrameTest, PlaceSizeAndMaximisingSurviveARestartAndTouchNoSetting) {
-    const RECT chosen{40, 30, 40 + 520, 30 + 390};
+    const RECT chosen{40, 30, 40 + 620, 30 + 430};
     {
         MainDialog dialog;
         ASSERT_NO_FATAL_FAILURE(start(dialog));
@@ -635,6 +650,72 @@ TEST_F(MainWindowFrameTest, AMalformedOrUnreachableStoredPlaceOpensTheWindowAsOn
         ASSERT_NO_FATAL_FAILURE(start(dialog));
         EXPECT_EQ(screenRect(dialog.window()), firstRun);
         EXPECT_FALSE(IsZoomed(dialog.window()));
+    }
+}
+
+// Drags the mouse with its left button down, in the window's client area.
+void drag(HWND window, POINT from, int by) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x + by, from.y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(from.x + by, from.y));
+}
+
+int widthOf(HWND control) {
+    RECT place = placeInParent(control);
+    return place.right - place.left;
+}
+
+TEST_F(MainWindowFrameTest, TheSplitterWidensTheWordListWithinBoundsAndItsWidthSurvivesARestart) {
+    int templateWidth = 0;
+    {
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(start(dialog));
+        HWND window = dialog.window(), words = dialog.item(IDC_MAIN_WORDS),
+             tabs = dialog.item(IDC_MAIN_VIEW);
+        const std::map<HWND, RECT> before = placesOfControls(window);
+        templateWidth = widthOf(words);
+        const int tabsWidth = widthOf(tabs);
+        auto gap = [&] {
+            RECT left = placeInParent(words), right = placeInParent(tabs);
+            return POINT{(left.right + right.left) / 2, (left.top + left.bottom) / 2};
+        };
+        // The cursor tells where the split can be taken hold of.
+        POINT screen = gap();
+        ClientToScreen(window, &screen);
+        SetCursorPos(screen.x, screen.y);
+        SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(LOWORD(IDC_SIZEWE))));
+
+        drag(window, gap(), 30);
+        expectAnchored(dialog, before, 1, {0, 0}, 30);
+        // Neither side gets narrower than half its template width.
+        drag(window, gap(), 1000);
+        EXPECT_EQ(widthOf(tabs), tabsWidth - tabsWidth / 2);
+        drag(window, gap(), -1000);
+        EXPECT_EQ(widthOf(words), templateWidth - templateWidth / 2);
+        drag(window, gap(), templateWidth / 2 + 40);
+        EXPECT_EQ(widthOf(words), templateWidth + 40);
+        // A wider window widens the results; the list keeps its width.
+        RECT frame = screenRect(window);
+        SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + 100,
+                     frame.bottom - frame.top + 50, SWP_NOMOVE | SWP_NOZORDER);
+        expectAnchored(dialog, before, 1, {100, 50}, 40);
+        close(dialog);
+    }
+    EXPECT_EQ(SettingsRegistry::dword(kWordsWidthValue), templateWidth + 40);
+    {
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(start(dialog));
+        EXPECT_EQ(widthOf(dialog.item(IDC_MAIN_WORDS)), templateWidth + 40);
+    }
+    // Stored at 192 DPI, the width is halved at 96; a width not above 0 is the template's.
+    for (auto [stored, shown] :
+         {std::pair{2 * templateWidth + 20, templateWidth + 10}, std::pair{-5, templateWidth}}) {
+        writeWindowPlacement({{20, 20, 20 + 1300, 20 + 900}, 192, false, stored});
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(start(dialog));
+        EXPECT_EQ(widthOf(dialog.item(IDC_MAIN_WORDS)), shown) << stored;
     }
 }
 

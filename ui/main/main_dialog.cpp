@@ -60,7 +60,8 @@ bool MainDialog::onCommand(int id, int, HWND) {
     }
 }
 
-bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
+bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (frame_.onSplitterMessage(message, wParam, lParam, result)) return true;
     switch (message) {
         case kNotificationMessage:
             onNotification(platform::receive(window(), wParam, lParam));
