@@ -25,6 +25,14 @@ constexpr InterfaceTexts kEnglish{
     "Sorry, can't get started on this",
     "There is no word list to read at \"%s\".\n\nLooked for:\n%s",
     "Words holding characters that count\r\nas no letter, such as \u0142 or \u0151: %d",
+    "&Must contain:",
+    "&Leave out:",
+    "&Words that fit:",
+    "Left: %s (%d)",
+    "No letters left: the words it must contain are the anagram",
+    "Must contain letters that the phrase lacks: %s",
+    "The words it must contain have no letters",
+    "The phrase has no letters, or too many",
 };
 
 constexpr InterfaceTexts kDutch{
@@ -43,6 +51,14 @@ constexpr InterfaceTexts kDutch{
     "Sorry, hier kan ik niet aan beginnen",
     "Er is geen woordenlijst te lezen op \"%s\".\n\nGezocht naar:\n%s",
     "Woorden met tekens die niet als\r\nletter tellen, zoals \u0142 of \u0151: %d",
+    "&Moet bevatten:",
+    "Weg&laten:",
+    "&Woorden die passen:",
+    "Over: %s (%d)",
+    "Geen letters over: de woorden die erin moeten zijn het anagram",
+    "Moet letters bevatten die de tekst mist: %s",
+    "De woorden die erin moeten hebben geen letters",
+    "De tekst heeft geen letters, of te veel",
 };
 
 }  // namespace

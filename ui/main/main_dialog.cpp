@@ -35,13 +35,15 @@ bool MainDialog::onInitDialog() {
     readSettings(settings_);
     if (settings_.lexiconPath.empty()) settings_.lexiconPath = kDefaultLexicon;
     feed_.attach();
+    builder_.attach();
     finder_.notifyTarget = window();
     platform::coalesceProgress(window());
     startLoad(settings_.lexiconPath);
     return true;
 }
 
-bool MainDialog::onCommand(int id, int, HWND) {
+bool MainDialog::onCommand(int id, int notifyCode, HWND) {
+    if (builder_.onCommand(id, notifyCode)) return true;
     switch (id) {
         case IDB_MAIN_FIND:
             find();
@@ -51,6 +53,7 @@ bool MainDialog::onCommand(int id, int, HWND) {
             return true;
         case IDB_MAIN_OPTIONS:
             runOptionsCommand(*this, GetActiveWindow());
+            builder_.update();  // for the minimum word length
             return true;
         case IDB_MAIN_ABOUT:
             showAboutDialog(GetActiveWindow());
@@ -61,7 +64,10 @@ bool MainDialog::onCommand(int id, int, HWND) {
 }
 
 bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    if (frame_.onSplitterMessage(message, wParam, lParam, result)) return true;
+    if (builder_.onMessage(message, lParam) ||
+        frame_.onSplitterMessage(message, wParam, lParam, result)) {
+        return true;
+    }
     switch (message) {
         case kNotificationMessage:
             onNotification(platform::receive(window(), wParam, lParam));
@@ -95,6 +101,8 @@ void MainDialog::onIdle() {
 }
 
 void MainDialog::startLoad(const std::string& path) {
+    // From here until the load has ended nothing on this thread reads the lexicon.
+    builder_.lexiconChanging();
     stopAndWait();
     setItemText(IDE_MAIN_RESULTS, formatString(IDS_LEXICON_LOADING, path.c_str()));
     setItemText(IDT_MAIN_LEXICON, "");
@@ -135,6 +143,7 @@ void MainDialog::find() {
     enableItem(IDB_MAIN_STOP, true);
     ready_ = false;
     feed_.beginSearch();
+    builder_.prepareSearch(finder_);
     if (!launch(Search, itemText(IDE_MAIN_PHRASE))) onSearchEnded();
 }
 
@@ -209,6 +218,7 @@ void MainDialog::onLoadEnded(uint32_t wordCount, uint32_t foreignCount) {
     feed_.setProgress(0);
     feed_.jobEnded();
     ready_ = true;
+    builder_.lexiconLoaded();
 }
 
 void MainDialog::onSearchEnded() {

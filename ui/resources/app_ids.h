@@ -13,3 +13,10 @@
 #define IDS_WORKER_NOT_STARTED 135
 #define IDS_LEXICON_MISSING 136
 #define IDS_FOREIGN_CHARACTERS 137
+
+// The letters left after the words the anagram must contain (main window).
+#define IDS_LETTERS_LEFT 150
+#define IDS_NO_LETTERS_LEFT 151
+#define IDS_CONTAINED_NOT_IN_PHRASE 152
+#define IDS_CONTAINED_WITHOUT_LETTERS 153
+#define IDS_PHRASE_WITHOUT_LETTERS 154
