@@ -170,8 +170,9 @@ int Session::printFittingWords(const std::string& letters) {
     key.assign(letters);
     uint32_t count = 0;
     if (!key.isEmpty()) {
-        for (const LexiconEntry* entry : fittingWords(
-                 finder_.entryList, key, options_.search.minWordLength, options_.maxWordLength)) {
+        for (const LexiconEntry* entry :
+             fittingWords(finder_.entryList, finder_.commonness, key, options_.search.minWordLength,
+                          options_.maxWordLength)) {
             printLine(*entry->word);
             ++count;
         }

@@ -113,7 +113,7 @@ TEST(FittingWords, TheWordsThatFitTheLettersCommonestThenLongestFirst) {
     auto words = [&](uint32_t minLetters, uint32_t maxLetters) {
         Texts texts;
         for (const LexiconEntry* entry :
-             fittingWords(finder.entryList, letters, minLetters, maxLetters))
+             fittingWords(finder.entryList, finder.commonness, letters, minLetters, maxLetters))
             texts.push_back(*entry->word);
         return texts;
     };
