@@ -78,6 +78,10 @@ int Session::run() {
         printMessage(errors_, "cannot open the lexicon '" + lexiconPath_ + "'");
         return ExitLexiconUnreadable;
     }
+    if (uint32_t foreign = finder_.wordsWithForeignCharacters) {
+        printMessage(errors_,
+                     counted(foreign, "word") + " with characters that count as no letter");
+    }
     if (interruptRequested()) {
         printSummary(0, false);
         return ExitInterrupted;
