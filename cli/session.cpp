@@ -71,6 +71,10 @@ int Session::run() {
         printMessage(errors_, "cannot open the lexicon '" + lexiconPath_ + "'");
         return ExitLexiconUnreadable;
     }
+    if (uint32_t foreign = finder_.wordsWithForeignCharacters) {
+        printMessage(errors_,
+                     counted(foreign, "word") + " with characters that count as no letter");
+    }
     if (interruptRequested()) {
         printSummary(0, false);
         return ExitInterrupted;
@@ -143,9 +147,9 @@ void Session::handle(const Notification& notification) {
 int Session::printFittingWords(const LetterKey& letters) {
     uint32_t count = 0;
     if (!letters.isEmpty()) {
-        for (const LexiconEntry* entry :
-             fittingWords(finder_.entryList, letters, options_.search.minWordLength,
-                          options_.maxWordLength, finder_.excluded)) {
+        for (const LexiconEntry* entry : fittingWords(finder_.entryList, finder_.commonness,
+                                                      letters, options_.search.minWordLength,
+                                                      options_.maxWordLength, finder_.excluded)) {
             printLine(*entry->word);
             ++count;
         }

@@ -8,6 +8,7 @@
 #include "letters/letter_key.h"
 #include "lexicon/excluded_words.h"
 #include "lexicon/lexicon_entry.h"
+#include "ranking/commonness.h"
 
 namespace scramblo {
 
@@ -16,6 +17,7 @@ namespace scramblo {
 // commonest first, then the longest, then in byte order of their words. Each
 // is a line of the list, so each spelling comes once.
 std::vector<const LexiconEntry*> fittingWords(const std::vector<LexiconEntry>& entries,
+                                              const Commonness& commonness,
                                               const LetterKey& letters, uint32_t minLetters,
                                               uint32_t maxLetters = 0,
                                               const ExcludedWords& excluded = {});

@@ -27,8 +27,9 @@ CandidateSet::CandidateSet(const Finder& finder, const LetterKey& phrase, uint32
         // only repeat its parent, over and over.
         LetterKey rest;
         if (!key.isEmpty() && key.takeFrom(phrase, rest)) {
-            candidates_.push_back({key.letterCount(), rank, *entries[position].word,
-                                   entries[position].cost + Commonness::kPerWord});
+            candidates_.push_back(
+                {key.letterCount(), rank, *entries[position].word,
+                 finder.commonness.costOf(*entries[position].word) + Commonness::kPerWord});
             letters_.push_back(packing_.pack(key));
             if (shortestWord_ == 0 || key.letterCount() < shortestWord_)
                 shortestWord_ = key.letterCount();

@@ -416,6 +416,9 @@ TEST_F(CliTest, ReadsAUtf8Lexicon) {
     EXPECT_EQ(search("naive", utf8), Lines{"NA\xC3\xAFVE"});
     EXPECT_EQ(search("oh", utf8), Lines{"H\xE2\x82\x82O"});
     EXPECT_EQ(search("oha", utf8), Lines{});
+    EXPECT_EQ(runCli({"-l", lexicon, "-m", "2", "oh"})
+                  .err.find("scramblo-cli: 1 word with characters that count as no letter\n"),
+              0u);
     // The C locale sees Windows-1252 bytes.
     EXPECT_EQ(search("face", {}), Lines{"caf\xE9"});
     EXPECT_EQ(search("oh", {}), Lines{"H?O"});

@@ -112,8 +112,8 @@ TEST(FittingWords, TheWordsThatFitTheLettersCommonestThenLongestFirst) {
     letters.assign("islet");
     auto words = [&](uint32_t minLetters, uint32_t maxLetters, const ExcludedWords& excluded) {
         Texts texts;
-        for (const LexiconEntry* entry :
-             fittingWords(finder.entryList, letters, minLetters, maxLetters, excluded))
+        for (const LexiconEntry* entry : fittingWords(finder.entryList, finder.commonness, letters,
+                                                      minLetters, maxLetters, excluded))
             texts.push_back(*entry->word);
         return texts;
     };

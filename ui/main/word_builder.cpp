@@ -92,8 +92,8 @@ void WordBuilder::update() {
         line = describe(left);
         // The lexicon only between loads (see lexiconChanging).
         if (lexiconReadable_ && left.outcome == LettersLeft::Fit && !left.key.isEmpty()) {
-            words_ =
-                fittingWords(finder_.entryList, left.key, settings_.minWordLength, 0, excluded_);
+            words_ = fittingWords(finder_.entryList, finder_.commonness, left.key,
+                                  settings_.minWordLength, 0, excluded_);
         }
     }
     window_.setItemText(IDT_MAIN_LETTERS_LEFT, line);
