@@ -5,17 +5,14 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "lexicon/lexicon_entry.h"
 
 namespace scramblo::cli {
 
-// Leaves out the entries whose word equals one of `excluded` regardless of
-// case, and those with more than `maxLetters` letters (0: no limit). The
-// entries that stay keep their order.
-void filterEntries(std::vector<LexiconEntry>& entries, const std::vector<std::string>& excluded,
-                   uint32_t maxLetters);
+// Leaves out the entries with more than `maxLetters` letters (0: no limit).
+// The entries that stay keep their order.
+void filterEntries(std::vector<LexiconEntry>& entries, uint32_t maxLetters);
 
 }  // namespace scramblo::cli

@@ -10,6 +10,10 @@
 #include "text_encoding.h"
 #include "text_stream.h"
 
+#ifdef _WIN32
+#include "settings/wide_text.h"
+#endif
+
 namespace {
 
 // The arguments after the program's name.
@@ -46,7 +50,7 @@ int run(const std::vector<std::string>& arguments) {
 // ANSI code page.
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(scramblo::cli::utf8FromWide(argv[i]));
+    for (int i = 1; i < argc; ++i) arguments.push_back(scramblo::toUtf8(argv[i]));
     return run(arguments);
 }
 #else

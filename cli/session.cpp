@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "interrupt.h"
+#include "letters/letters_left.h"
 #include "lexicon_filter.h"
 #include "ranking/fitting_words.h"
 
@@ -31,17 +32,6 @@ std::string counted(uint64_t count, const std::string& noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-// A text whose key is `key`: each of its letters as often as the key holds it.
-std::string lettersOf(LetterKey key) {
-    std::string letters;
-    for (char c = 'a'; c <= 'z'; ++c) {
-        LetterKey letter;
-        letter.assign(std::string_view(&c, 1));
-        for (LetterKey smaller; letter.takeFrom(key, smaller); key = smaller) letters += c;
-    }
-    return letters;
-}
-
 }  // namespace
 
 Session::Session(const Options& options, const TerminalText& text)
@@ -55,28 +45,35 @@ Session::Session(const Options& options, const TerminalText& text)
     finder_.notifyTarget = inbox_.target();
     finder_.lexiconEncoding = options.lexiconEncoding;
     finder_.leaveOut = options.leaveOut;
+    finder_.contained = contain_;
+    std::vector<std::string> excluded;
+    for (const std::string& word : options.excluded) excluded.push_back(text.toEngine(word));
+    finder_.excluded = ExcludedWords(excluded);
 }
 
 int Session::run() {
-    std::string searchPhrase = phrase_;
-    LetterKey phraseKey;
-    phraseKey.assign(searchPhrase);
+    const LettersLeft left = lettersLeft(phrase_, contain_);
     const std::string refusal = "cannot search '" + phrase_ + "': no letters, or too many";
-    if (phraseKey.isEmpty()) return refuse(refusal);
-    if (!contain_.empty()) {
-        LetterKey containKey, rest;
-        containKey.assign(contain_);
-        if (containKey.isEmpty()) return refuse("'" + contain_ + "' has no letters");
-        if (!containKey.takeFrom(phraseKey, rest))
+    switch (left.outcome) {
+        case LettersLeft::Fit:
+            break;
+        case LettersLeft::PhraseWithoutLetters:
+            return refuse(refusal);
+        case LettersLeft::ContainedWithoutLetters:
+            return refuse("'" + contain_ + "' has no letters");
+        case LettersLeft::ContainedDoNotFit:
             return refuse("the phrase '" + phrase_ + "' lacks letters of '" + contain_ + "'");
-        searchPhrase = lettersOf(rest);
     }
 
     // One phrase per run: the load keeps only the words that can take part.
-    finder_.loadFilter.assign(searchPhrase);
+    finder_.loadFilter = left.key;
     if (!loadLexicon()) {
         printMessage(errors_, "cannot open the lexicon '" + lexiconPath_ + "'");
         return ExitLexiconUnreadable;
+    }
+    if (uint32_t foreign = finder_.wordsWithForeignCharacters) {
+        printMessage(errors_,
+                     counted(foreign, "word") + " with characters that count as no letter");
     }
     if (interruptRequested()) {
         printSummary(0, false);
@@ -84,21 +81,12 @@ int Session::run() {
     }
 
     // Between the jobs the finder is ours alone (see lexicon_filter.h).
-    std::vector<std::string> excluded;
-    for (const std::string& word : options_.excluded) excluded.push_back(text_.toEngine(word));
-    filterEntries(finder_.entryList, excluded, options_.maxWordLength);
-    if (options_.words) return printFittingWords(searchPhrase);
+    filterEntries(finder_.entryList, options_.maxWordLength);
+    if (options_.words) return printFittingWords(left.key);
 
-    Notification end(SearchDone, 0);
-    if (searchPhrase.empty()) {
-        // The contained text takes every letter: it is the one anagram.
-        ++anagramCount_;
-        printLine(contain_);
-    } else {
-        searchStart_ = std::chrono::steady_clock::now();
-        end = runJob(Search, searchPhrase);
-    }
-    for (const std::string& text : best_.best()) printAnagram(text);
+    searchStart_ = std::chrono::steady_clock::now();
+    Notification end = runJob(Search, phrase_);
+    for (const std::string& text : best_.best()) printLine(text);
     if (!flushOutput()) return ExitFailure;
     if (end.code == PhraseRefused) return refuse(refusal);
     printSummary(static_cast<uint32_t>(end.value), end.code == SearchDone);
@@ -148,7 +136,7 @@ void Session::handle(const Notification& notification) {
             if (options_.best != 0) {
                 best_.offer(notification.text.get(), notification.score());
             } else {
-                printAnagram(notification.text.get());
+                printLine(notification.text.get());
             }
             break;
         default:
@@ -156,22 +144,12 @@ void Session::handle(const Notification& notification) {
     }
 }
 
-void Session::printAnagram(std::string_view text) {
-    if (contain_.empty()) {
-        printLine(text);
-        return;
-    }
-    line_.assign(contain_).append(1, ' ').append(text);
-    printLine(line_);
-}
-
-int Session::printFittingWords(const std::string& letters) {
-    LetterKey key;
-    key.assign(letters);
+int Session::printFittingWords(const LetterKey& letters) {
     uint32_t count = 0;
-    if (!key.isEmpty()) {
-        for (const LexiconEntry* entry : fittingWords(
-                 finder_.entryList, key, options_.search.minWordLength, options_.maxWordLength)) {
+    if (!letters.isEmpty()) {
+        for (const LexiconEntry* entry : fittingWords(finder_.entryList, finder_.commonness,
+                                                      letters, options_.search.minWordLength,
+                                                      options_.maxWordLength, finder_.excluded)) {
             printLine(*entry->word);
             ++count;
         }

@@ -45,10 +45,8 @@ class Session {
     // waits for its worker and answers that notification.
     Notification runJob(JobKind kind, const std::string& text);
     void handle(const Notification& notification);
-    // An anagram's line: the contained text, then the anagram.
-    void printAnagram(std::string_view text);
     // The words that fit within the letters, instead of a search; answers the exit code.
-    int printFittingWords(const std::string& letters);
+    int printFittingWords(const LetterKey& letters);
     // Answers false, having said so, when the output failed.
     bool flushOutput();
     void printLine(std::string_view text);
@@ -72,7 +70,6 @@ class Session {
     std::chrono::steady_clock::time_point searchStart_;
     uint32_t wordCount_ = 0;
     uint32_t anagramCount_ = 0;
-    std::string line_;  // an anagram's line as it is written, reused
     BestAnagrams best_{options_.best};
     bool lexiconUnreadable_ = false;
 };

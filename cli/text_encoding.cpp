@@ -3,9 +3,7 @@
 #include "text/utf8.h"
 #include "text/windows_1252.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
+#ifndef _WIN32
 #include <langinfo.h>
 
 #include <clocale>
@@ -42,26 +40,4 @@ TerminalText::TerminalText(bool raw, OutputEncoding output) {
 std::string TerminalText::toEngine(std::string_view argument) const {
     return utf8Arguments_ ? toValidUtf8(argument) : windows1252ToUtf8(argument);
 }
-
-#ifdef _WIN32
-
-std::string utf8FromWide(std::wstring_view text) {
-    auto length = static_cast<int>(text.size());
-    std::string utf8(
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), static_cast<int>(utf8.size()),
-                        nullptr, nullptr);
-    return utf8;
-}
-
-std::wstring wideFromUtf8(std::string_view utf8) {
-    auto length = static_cast<int>(utf8.size());
-    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(),
-                        static_cast<int>(wide.size()));
-    return wide;
-}
-
-#endif
-
 }  // namespace scramblo::cli

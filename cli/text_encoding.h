@@ -28,10 +28,4 @@ class TerminalText {
     OutputEncoding output_;
 };
 
-#ifdef _WIN32
-// Invalid input becomes U+FFFD.
-std::string utf8FromWide(std::wstring_view text);
-std::wstring wideFromUtf8(std::string_view utf8);
-#endif
-
 }  // namespace scramblo::cli

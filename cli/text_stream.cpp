@@ -8,6 +8,8 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+
+#include "settings/wide_text.h"
 #else
 #include <unistd.h>
 #endif
@@ -30,7 +32,7 @@ TextStream::TextStream(std::FILE* file, OutputEncoding encoding)
 bool TextStream::write(std::string_view text) {
 #ifdef _WIN32
     if (console_ != nullptr) {
-        std::wstring wide = wideFromUtf8(text);
+        std::wstring wide = toUtf16(text);
         // Older consoles refuse a single write of some tens of kilobytes; a
         // piece ends on a whole character.
         constexpr size_t kPiece = 8192;

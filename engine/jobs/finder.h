@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "jobs/notification.h"
+#include "lexicon/excluded_words.h"
 #include "lexicon/leave_out.h"
 #include "lexicon/lexicon_entry.h"
 #include "lexicon/lexicon_file.h"
@@ -62,6 +63,15 @@ class Finder {
     LetterKey loadFilter;
     // The kinds of lines a load leaves out (see leave_out.h).
     uint32_t leaveOut = LeaveOutNothing;
+
+    // The words that every anagram of a search must contain, which start
+    // each anagram's text: a search takes their letters from the phrase and
+    // searches the letters left (see letters_left.h); when they take every
+    // letter, they alone are the one anagram. A phrase that lacks their
+    // letters is refused, and so are words without a letter. Empty: none.
+    std::string contained;
+    // The lexicon lines that searches leave out, as if the list lacked them.
+    ExcludedWords excluded;
 
     // Entries tried per search progress tick.
     uint32_t progressPeriod = 100000;

@@ -59,9 +59,15 @@ char32_t smallLetterOf(char32_t codePoint) {
 }
 
 std::string withSmallLetters(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (size_t at = 0; at < utf8.size();) {
+    // Nearly every word of a list is ASCII: it is copied and lowered in place.
+    std::string out(utf8);
+    size_t ascii = asciiPrefixLength(utf8);
+    for (size_t at = 0; at < ascii; ++at) {
+        if (out[at] >= 'A' && out[at] <= 'Z') out[at] = static_cast<char>(out[at] + ('a' - 'A'));
+    }
+    if (ascii == utf8.size()) return out;
+    out.resize(ascii);
+    for (size_t at = ascii; at < utf8.size();) {
         char32_t codePoint;
         at += readCharacter(utf8, at, codePoint);
         appendUtf8(out, smallLetterOf(codePoint));

@@ -82,6 +82,12 @@ uint32_t LetterKey::occurrences(char letter) const {
     return count;
 }
 
+std::string LetterKey::letters() const {
+    std::string letters;
+    for (char letter = 'a'; letter <= 'z'; ++letter) letters.append(occurrences(letter), letter);
+    return letters;
+}
+
 bool LetterKey::takeFrom(const LetterKey& remainder, LetterKey& result) const {
     for (int i = 0; i < 4; ++i) {
         if (remainder.products_[i] % products_[i] != 0) return false;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace scramblo {
@@ -24,6 +25,9 @@ class LetterKey {
 
     // How often a plain lower-case letter ('a' to 'z') occurs in the key.
     uint32_t occurrences(char letter) const;
+    // The key's plain letters from 'a' to 'z', each as often as it occurs: a
+    // text whose key is this key.
+    std::string letters() const;
 
     // Called on a word's key: whether its letters are all in `remainder`; if so
     // `result` receives the letters left over, otherwise it is left as it was.

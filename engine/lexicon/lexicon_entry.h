@@ -24,7 +24,6 @@ struct LexiconEntry {
     LetterKey key;
     const std::string* word;
     uint32_t weight;
-    uint16_t cost = 0;  // how rare the word is (see commonness.h)
 
     // An ascending sort puts the heaviest entries first.
     bool operator<(const LexiconEntry& other) const { return weight > other.weight; }

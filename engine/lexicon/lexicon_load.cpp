@@ -98,7 +98,7 @@ bool Finder::addWord(const std::string& line, WordSet::iterator& previous) {
     auto word = wordSet.emplace_hint(hint, line);
     if (wordSet.size() == sizeBefore) return false;
     try {
-        entryList.emplace_back(*word).cost = commonness.costOf(*word);
+        entryList.emplace_back(*word);
     } catch (...) {
         wordSet.erase(word);  // every word keeps exactly one entry
         throw;

@@ -14,6 +14,7 @@ uint16_t Commonness::costOfRank(size_t rank) {
 
 void Commonness::clear() {
     costs_.clear();
+    words_.clear();
     unknownCost_ = costOfRank(0) + 64;
 }
 
@@ -25,7 +26,9 @@ void Commonness::read(std::istream& file) {
     while (reader.nextLine(line)) {
         if (line.empty() || line[0] == '#') continue;
         // A word that comes again keeps its first rank, but still takes a place.
-        costs_.emplace(withSmallLetters(line), costOfRank(rank++));
+        uint16_t cost = costOfRank(rank++);
+        std::string small = withSmallLetters(line);
+        if (costs_.count(small) == 0) costs_.emplace(words_.emplace_back(std::move(small)), cost);
     }
     unknownCost_ = static_cast<uint16_t>(costOfRank(rank) + 64);
 }
@@ -33,7 +36,6 @@ void Commonness::read(std::istream& file) {
 uint16_t Commonness::costOf(std::string_view word) const {
     std::string small = withSmallLetters(word);
     uint16_t capitals = small == word ? 0 : 1;
-    if (costs_.empty()) return unknownCost_ + capitals;
     auto found = costs_.find(small);
     return (found == costs_.end() ? unknownCost_ : found->second) + capitals;
 }

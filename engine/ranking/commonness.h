@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -29,11 +30,13 @@ class Commonness {
     void clear();
     size_t size() const { return costs_.size(); }
 
-    // The cost of a lexicon word, looked up by its small letters.
+    // The cost of a lexicon word, looked up by its small letters. Looked up
+    // for the words a search or a person can use, not for every word loaded.
     uint16_t costOf(std::string_view word) const;
 
   private:
-    std::unordered_map<std::string, uint16_t> costs_;
+    std::deque<std::string> words_;                         // in small letters
+    std::unordered_map<std::string_view, uint16_t> costs_;  // by words_
     uint16_t unknownCost_ = costOfRank(0) + 64;
 
     static uint16_t costOfRank(size_t rank);

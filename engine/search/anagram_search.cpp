@@ -6,10 +6,11 @@
 #include <numeric>
 
 #include "jobs/anagram_text.h"
+#include "letters/letters_left.h"
 
 namespace scramblo {
 
-AnagramSearch::AnagramSearch(Finder& finder, const LetterKey& phrase)
+AnagramSearch::AnagramSearch(Finder& finder, const LetterKey& phrase, std::string_view textPrefix)
     : finder_(finder),
       phrase_(phrase),
       minWordLength_(finder.jobSettings().minWordLength),
@@ -23,15 +24,17 @@ AnagramSearch::AnagramSearch(Finder& finder, const LetterKey& phrase)
       subtrees_(finder, candidates_, childStartsAfterWord_, phrase.letterCount()),
       // Every word has a letter, so no path is longer than the phrase.
       path_(phrase.letterCount() + 1),
-      textEnds_(phrase.letterCount() + 1, 0) {}
+      textPrefix_(textPrefix),
+      textEnds_(phrase.letterCount() + 1, textPrefix.size()) {}
 
 void AnagramSearch::run() {
     if (!candidates_.complete()) return;
-    // Room for the longest path: no more words than letters.
+    // Room for the prefix and the longest path: no more words than letters.
     size_t longestWord = 0;
     for (size_t candidate = 0; candidate < candidates_.size(); ++candidate)
         longestWord = std::max(longestWord, candidates_[candidate].text.size());
-    text_.resize((longestWord + 1) * phrase_.letterCount());
+    text_.resize(textPrefix_.size() + (longestWord + 1) * phrase_.letterCount());
+    std::copy(textPrefix_.begin(), textPrefix_.end(), text_.begin());
     Node& root = path_[0];
     root.remainder = candidates_.pack(phrase_);
     root.letterCount = phrase_.letterCount();
@@ -280,15 +283,21 @@ void AnagramSearch::tick(uint64_t tries) {
 uint32_t Finder::findAnagrams(const std::string& phrase) {
     anagramCount = expansionCounter = progressTickCount = 0;
     uint32_t start = platform::tickCount();
-    LetterKey key;
-    key.assign(phrase);
-    if (key.isEmpty()) {
+    LettersLeft left = lettersLeft(phrase, contained);
+    if (left.outcome != LettersLeft::Fit) {
         post(PhraseRefused, 0);
         return 0;
     }
     bool outOfMemory = false;
     try {
-        AnagramSearch(*this, key).run();
+        if (left.key.isEmpty()) {
+            // The contained words took every letter.
+            AnagramText text(newAnagramText(contained));
+            ++anagramCount;
+            if (post(AnagramFound, reinterpret_cast<uintptr_t>(text.get()))) text.release();
+        } else {
+            AnagramSearch(*this, left.key, contained.empty() ? "" : contained + ' ').run();
+        }
     } catch (const std::bad_alloc&) {
         outOfMemory = true;  // ends as stopped; the search's lists went with it
     }

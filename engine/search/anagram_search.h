@@ -28,6 +28,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "jobs/anagram_text_writer.h"
@@ -39,8 +40,9 @@ namespace scramblo {
 
 class AnagramSearch {
   public:
-    // Searches with the settings of the finder's job.
-    AnagramSearch(Finder& finder, const LetterKey& phrase);
+    // Searches with the settings of the finder's job; every anagram's text
+    // starts with `textPrefix`, which outlives the search.
+    AnagramSearch(Finder& finder, const LetterKey& phrase, std::string_view textPrefix = {});
 
     // Posts the anagrams and progress ticks, until done or stopped; the caller
     // posts the end notification.
@@ -118,8 +120,9 @@ class AnagramSearch {
     CandidateSet candidates_;
     SubtreeTable subtrees_;
     std::vector<Node> path_;  // by depth; the root is path_[0]
-    // The words on the path, each followed by a space, written when an
-    // anagram needs them: up to `textDepth_` they are those of path_.
+    // The text prefix, then the words on the path, each followed by a space,
+    // written when an anagram needs them: up to `textDepth_` they are those of path_.
+    std::string_view textPrefix_;
     std::vector<char> text_;
     std::vector<size_t> textEnds_;  // by depth: where the text of the path to it ends
     size_t textDepth_ = 0;

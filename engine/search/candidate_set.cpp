@@ -20,13 +20,16 @@ CandidateSet::CandidateSet(const Finder& finder, const LetterKey& phrase, uint32
     for (uint32_t position = 0; position < entries.size(); ++position) {
         if (position % kStopPollInterval == 0 && finder.stopRequested()) return;
         const LetterKey& key = entries[position].key;
-        if (key.letterCount() < minWordLength) continue;
+        // An excluded entry is passed over as if the list lacked it.
+        if (key.letterCount() < minWordLength || finder.excluded.contains(entries[position]))
+            continue;
         // A word without letters is tried but never makes a child: it would
         // only repeat its parent, over and over.
         LetterKey rest;
         if (!key.isEmpty() && key.takeFrom(phrase, rest)) {
-            candidates_.push_back({key.letterCount(), rank, *entries[position].word,
-                                   entries[position].cost + Commonness::kPerWord});
+            candidates_.push_back(
+                {key.letterCount(), rank, *entries[position].word,
+                 finder.commonness.costOf(*entries[position].word) + Commonness::kPerWord});
             letters_.push_back(packing_.pack(key));
             if (shortestWord_ == 0 || key.letterCount() < shortestWord_)
                 shortestWord_ = key.letterCount();

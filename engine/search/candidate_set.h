@@ -1,7 +1,7 @@
-// The entries that one search can use: those long enough to be tried whose
-// letters fit the phrase, in list order, with their letters packed for that
-// phrase and grouped so that the candidates equal to a remainder come out of
-// one hash probe.
+// The entries that one search can use: those long enough to be tried, and
+// not excluded, whose letters fit the phrase, in list order, with their
+// letters packed for that phrase and grouped so that the candidates equal to
+// a remainder come out of one hash probe.
 #pragma once
 
 #include <cstdint>

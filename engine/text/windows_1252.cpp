@@ -75,7 +75,7 @@ void appendUtf8AsWindows1252(std::string& out, std::string_view utf8, char repla
 }
 
 bool holdsCharacterBeyondWindows1252(std::string_view utf8) {
-    for (size_t at = 0; at < utf8.size();) {
+    for (size_t at = asciiPrefixLength(utf8); at < utf8.size();) {
         if (static_cast<unsigned char>(utf8[at]) < 0x80) {
             ++at;
             continue;

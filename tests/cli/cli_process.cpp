@@ -8,7 +8,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "text_encoding.h"
+#include "settings/wide_text.h"
 #else
 #include <fcntl.h>
 #include <signal.h>
@@ -86,8 +86,8 @@ int runWithHandles(const std::vector<std::string>& arguments, const RunOptions& 
     std::string commandLine = quoted(programOf(options));
     for (const std::string& argument : arguments) commandLine += " " + quoted(argument);
     // Wide, as the console passes every character of the arguments.
-    std::wstring wideCommandLine = wideFromUtf8(commandLine);
-    std::wstring directory = wideFromUtf8(options.directory);
+    std::wstring wideCommandLine = toUtf16(commandLine);
+    std::wstring directory = toUtf16(options.directory);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -148,7 +148,7 @@ std::vector<std::string> runCliInConsole(const std::vector<std::string>& argumen
         ReadConsoleOutputCharacterW(reader, row.data(), static_cast<DWORD>(row.size()), {0, y},
                                     &read);
         std::wstring_view text(row.data(), read);
-        lines.push_back(utf8FromWide(text.substr(0, text.find_last_not_of(L' ') + 1)));
+        lines.push_back(toUtf8(text.substr(0, text.find_last_not_of(L' ') + 1)));
     }
     CloseHandle(reader);
     // Back to the console that the test started with, if any.

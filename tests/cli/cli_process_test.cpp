@@ -344,9 +344,10 @@ TEST_F(CliTest, AConsoleShowsEveryCharacterWhateverItsCodePage) {
         directory_.write("polish.txt", std::string(kLodzUtf8) + "\n" + kCafeUtf8 + "\n");
     // 437, of many Western consoles, lacks the Ł and ź of Łódź.
     Lines shown = runCliInConsole({"-l", lexicon, "-m", "1", kCafeUtf8, kLodzUtf8}, 437);
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0], std::string(kCafeUtf8) + " " + kLodzUtf8);
-    EXPECT_EQ(shown[1].rfind("scramblo-cli: 2 words, 1 anagram, ", 0), 0u) << shown[1];
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0], "scramblo-cli: 1 word with characters that count as no letter");
+    EXPECT_EQ(shown[1], std::string(kCafeUtf8) + " " + kLodzUtf8);
+    EXPECT_EQ(shown[2].rfind("scramblo-cli: 2 words, 1 anagram, ", 0), 0u) << shown[2];
 
     // Runs of lines longer than a console write takes at once come whole.
     std::string list =
@@ -416,6 +417,9 @@ TEST_F(CliTest, ReadsAUtf8Lexicon) {
     EXPECT_EQ(search("naive", utf8), Lines{"NA\xC3\xAFVE"});
     EXPECT_EQ(search("oh", utf8), Lines{"H\xE2\x82\x82O"});
     EXPECT_EQ(search("oha", utf8), Lines{});
+    EXPECT_EQ(runCli({"-l", lexicon, "-m", "2", "oh"})
+                  .err.find("scramblo-cli: 1 word with characters that count as no letter\n"),
+              0u);
     // The C locale sees Windows-1252 bytes.
     EXPECT_EQ(search("face", {}), Lines{"caf\xE9"});
     EXPECT_EQ(search("oh", {}), Lines{"H?O"});

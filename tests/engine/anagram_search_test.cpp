@@ -134,5 +134,45 @@ TEST_F(AnagramSearchTest, BreadthFirstReportsFewerWordsFirstAndDepthFirstTheLast
     EXPECT_EQ(anagramsIn(search("aab")), (std::vector<std::string>{"b a a", "ab a"}));
 }
 
+TEST_F(AnagramSearchTest, ContainedWordsStartEveryAnagramAndOnlyTheLettersLeftAreSearched) {
+    useLexicon(finder, {"tin", "listen", "les", "sel", "nit"});
+    finder.progressPeriod = 1;
+    std::vector<Received> lettersLeft = search("sel");
+    finder.contained = "Tin!";
+    std::vector<Received> expected = lettersLeft;
+    for (Received& one : expected) {
+        if (one.code == AnagramFound) one.text = "Tin! " + one.text;
+    }
+    EXPECT_EQ(search("silent"), expected);
+    EXPECT_EQ(anagramsIn(expected), (std::vector<std::string>{"Tin! les", "Tin! sel"}));
+
+    // Words that take every letter are the one anagram, whatever the list.
+    finder.contained = "Lis Tenx";
+    EXPECT_EQ(search("x silent"), (std::vector<Received>{anagram("Lis Tenx"), kDone}));
+    // Words whose letters the phrase lacks, or without letters, are refused.
+    for (const char* refused : {"tinx", "--"}) {
+        finder.contained = refused;
+        EXPECT_EQ(search("silent"), (std::vector<Received>{{PhraseRefused, 0, {}}})) << refused;
+    }
+}
+
+TEST_F(AnagramSearchTest, ExcludedWordsAreLeftOutAsIfTheListLackedThem) {
+    useLexicon(finder, {"tin", "nit", "Tin", "TINS", "les", "sel", "listen", "nits", "tinsel"});
+    finder.excluded = ExcludedWords({"TIN", "Sel", "tinsels"});
+    Finder shorter;
+    for (const LexiconEntry& entry : finder.entryList) {
+        if (!finder.excluded.contains(entry)) shorter.addWord(*entry.word);
+    }
+    ASSERT_EQ(shorter.entryList.size(), 6u);
+    // The same tries, so the same ticks between the same anagrams.
+    finder.progressPeriod = shorter.progressPeriod = 1;
+    for (bool breadthFirst : {true, false}) {
+        settings.breadthFirst = breadthFirst;
+        std::vector<Received> found = search("silent tin");
+        EXPECT_EQ(found, searchAndCollect(shorter, "silent tin", sink, settings));
+        EXPECT_EQ(anagramsIn(found).size(), 3u);  // of 18 without the excluded words
+    }
+}
+
 }  // namespace
 }  // namespace scramblo

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "jobs/finder.h"
+#include "lexicon/excluded_words.h"
 #include "notification_sink.h"
 #include "temp_folder.h"
 
@@ -26,6 +27,19 @@ TEST(LeaveOut, TellsTheKindsOfALine) {
     EXPECT_EQ(kindsOfLine("CMS's"), LeaveOutNames | LeaveOutApostrophes);  // its s is small
     EXPECT_EQ(kindsOfLine("3M"), LeaveOutDigits);
     EXPECT_EQ(kindsOfLine("-- \xC3\x97 --"), 0u);
+}
+
+TEST(ExcludedWords, AreTheLinesEqualToThemRegardlessOfCase) {
+    const ExcludedWords excluded({"TIN", "CAF\xC3\x89", "\xC5\x92UVRE", "42"});
+    auto isExcluded = [&](const std::string& line) {
+        return excluded.contains(LexiconEntry(line));
+    };
+    for (const char* line : {"tin", "Tin", "caf\xC3\xA9", "\xC5\x93uvre", "42"})
+        EXPECT_TRUE(isExcluded(line)) << line;
+    for (const char* line : {"tins", "TIN ", "nit", "cafe", "oeuvre", "4 2", ""})
+        EXPECT_FALSE(isExcluded(line)) << line;
+    EXPECT_TRUE(ExcludedWords().empty());
+    EXPECT_FALSE(ExcludedWords().contains(LexiconEntry("tin")));
 }
 
 TEST(LeaveOut, ALoadLeavesOutTheKindsAskedFor) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "letters/letters_left.h"
 #include "lexicon/lexicon_entry.h"
 #include "text/windows_1252.h"
 
@@ -121,6 +122,29 @@ TEST(LetterKey, CountsTheOccurrencesOfEachLetter) {
         auto count = static_cast<uint32_t>(std::count(pangram.begin(), pangram.end(), letter));
         EXPECT_EQ(keyOf(pangram).occurrences(letter), count) << letter;
     }
+    EXPECT_EQ(key.letters(), "aciiiimppssss");
+    EXPECT_EQ(keyOf(key.letters()), key);
+    EXPECT_EQ(LetterKey().letters(), "");
+}
+
+TEST(LettersLeft, TheContainedWordsTakeTheirLettersFromThePhrase) {
+    LettersLeft left = lettersLeft("Listen, tin!", "Silent");
+    EXPECT_EQ(left.outcome, LettersLeft::Fit);
+    EXPECT_EQ(left.key.letters(), "int");
+    left = lettersLeft("listen", "");
+    EXPECT_EQ(left.outcome, LettersLeft::Fit);
+    EXPECT_EQ(left.key, keyOf("listen"));
+    left = lettersLeft("listen", "SILENT");
+    EXPECT_EQ(left.outcome, LettersLeft::Fit);
+    EXPECT_TRUE(left.key.isEmpty());
+
+    left = lettersLeft("listen", "tin quiz tt");
+    EXPECT_EQ(left.outcome, LettersLeft::ContainedDoNotFit);
+    EXPECT_EQ(left.lacking, "iqttuz");
+    EXPECT_TRUE(left.key.isEmpty());
+    EXPECT_EQ(lettersLeft("listen", " 42 ").outcome, LettersLeft::ContainedWithoutLetters);
+    for (const std::string& phrase : {std::string(), std::string("12 34"), std::string(40, 'e')})
+        EXPECT_EQ(lettersLeft(phrase, "tin").outcome, LettersLeft::PhraseWithoutLetters) << phrase;
 }
 
 TEST(LexiconEntry, WeighsPlainLettersAndSortsHeaviestFirst) {

@@ -110,16 +110,17 @@ TEST(FittingWords, TheWordsThatFitTheLettersCommonestThenLongestFirst) {
                                  "zit", "es", "42", "stile"});
     LetterKey letters;
     letters.assign("islet");
-    auto words = [&](uint32_t minLetters, uint32_t maxLetters) {
+    auto words = [&](uint32_t minLetters, uint32_t maxLetters, const ExcludedWords& excluded) {
         Texts texts;
-        for (const LexiconEntry* entry :
-             fittingWords(finder.entryList, letters, minLetters, maxLetters))
+        for (const LexiconEntry* entry : fittingWords(finder.entryList, finder.commonness, letters,
+                                                      minLetters, maxLetters, excluded))
             texts.push_back(*entry->word);
         return texts;
     };
-    EXPECT_EQ(words(1, 0),
+    EXPECT_EQ(words(1, 0, {}),
               (Texts{"is", "it", "let", "islet", "stile", "lets", "tile", "es", "Tile"}));
-    EXPECT_EQ(words(3, 4), (Texts{"let", "lets", "tile", "Tile"}));
+    EXPECT_EQ(words(3, 4, {}), (Texts{"let", "lets", "tile", "Tile"}));
+    EXPECT_EQ(words(3, 4, ExcludedWords({"TILE", "let"})), (Texts{"lets"}));
 }
 
 }  // namespace

@@ -29,6 +29,14 @@ constexpr InterfaceTexts kEnglish{
     "As found",
     "Best first",
     "Sorry, the results could not be saved as \"%s\".\n\n%s",
+    "&Must contain:",
+    "&Leave out:",
+    "&Words that fit:",
+    "Left: %s (%d)",
+    "No letters left: the words it must contain are the anagram",
+    "Must contain letters that the phrase lacks: %s",
+    "The words it must contain have no letters",
+    "The phrase has no letters, or too many",
 };
 
 constexpr InterfaceTexts kDutch{
@@ -51,6 +59,14 @@ constexpr InterfaceTexts kDutch{
     "Zoals gevonden",
     "Beste eerst",
     "Sorry, de resultaten konden niet worden opgeslagen als \"%s\".\n\n%s",
+    "&Moet bevatten:",
+    "Weg&laten:",
+    "&Woorden die passen:",
+    "Over: %s (%d)",
+    "Geen letters over: de woorden die erin moeten zijn het anagram",
+    "Moet letters bevatten die de tekst mist: %s",
+    "De woorden die erin moeten hebben geen letters",
+    "De tekst heeft geen letters, of te veel",
 };
 
 }  // namespace

@@ -27,6 +27,16 @@ struct InterfaceTexts {
     const char* asFound;            // the tabs
     const char* bestFirst;
     const char* saveFailed;  // %s: the file, %s: the system's reason
+    // Building an anagram by hand: the boxes' and the list's labels, and the
+    // line of the letters left.
+    const char* mustContain;
+    const char* leaveOut;
+    const char* wordsThatFit;
+    const char* lettersLeft;  // %s: the letters, one space apart, %d: their count
+    const char* noLettersLeft;
+    const char* containedNotInPhrase;  // %s: the letters lacking, one space apart
+    const char* containedWithoutLetters;
+    const char* phraseWithoutLetters;
 };
 
 // The test's environment asks for Dutch.

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -13,6 +16,7 @@
 #include <map>
 #include <thread>
 
+#include "cli_process.h"
 #include "flood_lexicon.h"
 #include "interface_texts.h"
 #include "jobs/anagram_text.h"
@@ -26,6 +30,7 @@
 #include "program_process.h"
 #include "reference_search.h"
 #include "settings/settings_store.h"
+#include "settings/wide_text.h"
 #include "settings_registry.h"
 #include "stalled_lexicon.h"
 #include "toolkit/app_module.h"
@@ -687,6 +692,226 @@ TEST_F(MainDialogTest, CloseDuringALoadWaitsForItsWorkerOutOfSight) {
     EXPECT_EQ(quit.wParam, 0u);
 }
 
+// The words that the list of words that fit shows, in its order.
+std::string listedWord(HWND list, int index) {
+    wchar_t text[256] = {};
+    LVITEMW item{};
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+    return toUtf8(text);
+}
+
+std::vector<std::string> listedWords(HWND list) {
+    std::vector<std::string> words;
+    auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) words.push_back(listedWord(list, index));
+    return words;
+}
+
+int indexOf(HWND list, const std::string& word) {
+    std::vector<std::string> words = listedWords(list);
+    return static_cast<int>(std::find(words.begin(), words.end(), word) - words.begin());
+}
+
+// A double-click on the word, scrolled into view.
+void doubleClick(HWND list, int index) {
+    SendMessageW(list, LVM_ENSUREVISIBLE, index, FALSE);
+    RECT item{};
+    item.left = LVIR_LABEL;
+    SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+    pumpPending();
+}
+
+// Enter on the word, selected in the list that has the focus.
+void pressEnterOn(HWND list, int index) {
+    LVITEMW state{};
+    state.state = state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
+    SetFocus(list);
+    pressKey(list, VK_RETURN);
+    pumpPending();
+}
+
+std::vector<std::string> sortedLines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = std::min(text.find("\r\n", at), text.size());
+        lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// The window beside scramblo-cli on the Dutch list, for the same phrase and
+// minimum word length.
+class WordBuilderTest : public MainDialogTest {
+  protected:
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(open(dialog_, lexicon_));
+        type(dialog_, kPhrase);
+    }
+    void TearDown() override {
+        dialog_.destroy();
+        MainDialogTest::TearDown();
+    }
+
+    std::vector<std::string> cli(std::vector<std::string> options) {
+        options.insert(options.end(),
+                       {"-l", lexicon_, "-m",
+                        std::to_string(dialog_.settings().search.minWordLength), kPhrase});
+        return cli::testing::runCli(options).lines();
+    }
+
+    std::vector<std::string> foundLines() {
+        clickFind(dialog_);
+        EXPECT_TRUE(pumpUntil([&] { return searchEnded(dialog_); }, 60000));
+        return sortedLines(text(dialog_, IDE_MAIN_RESULTS));
+    }
+
+    static std::vector<std::string> sorted(std::vector<std::string> lines) {
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+
+    static constexpr char kPhrase[] = "William Shakespeare";
+    const std::string lexicon_ = dutchLexiconFolder() + "\\WoordenLijst.txt";
+    MainDialog dialog_;
+};
+
+TEST_F(WordBuilderTest, WordsTakenFromTheListStartEveryAnagramAsWithScrambloCliContain) {
+    HWND list = dialog_.item(IDC_MAIN_WORDS);
+    EXPECT_EQ(text(dialog_, IDT_MAIN_LETTERS_LEFT),
+              format(t.lettersLeft, "a a a e e e h i i k l l m p r s s w", 18));
+    EXPECT_EQ(listedWords(list), cli({"--words"}));
+
+    // A double-click takes a word far down the list, Enter the one selected.
+    doubleClick(list, indexOf(list, "kampeer"));
+    EXPECT_EQ(text(dialog_, IDE_MAIN_CONTAIN), "kampeer");
+    EXPECT_EQ(text(dialog_, IDT_MAIN_LETTERS_LEFT),
+              format(t.lettersLeft, "a a e h i i l l s s w", 11));
+    pressEnterOn(list, indexOf(list, "wiel"));
+    EXPECT_EQ(text(dialog_, IDE_MAIN_CONTAIN), "kampeer wiel");
+    EXPECT_EQ(text(dialog_, IDT_MAIN_LETTERS_LEFT), format(t.lettersLeft, "a a h i l s s", 7));
+    EXPECT_EQ(text(dialog_, IDT_MAIN_FOUND), t.foundAtStart) << "Enter in the list is no Find";
+    EXPECT_EQ(listedWords(list), cli({"--words", "-c", "kampeer wiel"}));
+
+    std::vector<std::string> lines = foundLines();
+    ASSERT_EQ(lines.size(), 79u);
+    for (const std::string& line : lines) EXPECT_EQ(line.rfind("kampeer wiel ", 0), 0u) << line;
+    EXPECT_EQ(lines, sorted(cli({"-c", "kampeer wiel"})));
+
+    // Taken out of the box, a word gives its letters back; typed in, it takes them.
+    dialog_.setItemText(IDE_MAIN_CONTAIN, "  wiel ");
+    EXPECT_EQ(text(dialog_, IDT_MAIN_LETTERS_LEFT),
+              format(t.lettersLeft, "a a a e e h i k l m p r s s", 14));
+    EXPECT_EQ(listedWords(list), cli({"--words", "-c", "wiel"}));
+    doubleClick(list, indexOf(list, "kampeer"));
+    EXPECT_EQ(text(dialog_, IDE_MAIN_CONTAIN), "  wiel kampeer");
+    EXPECT_EQ(foundLines(), sorted(cli({"-c", "wiel kampeer"})));
+}
+
+TEST_F(WordBuilderTest, WordsLeftOutAreNeitherListedNorInAnyAnagram) {
+    HWND list = dialog_.item(IDC_MAIN_WORDS);
+    dialog_.setItemText(IDE_MAIN_CONTAIN, "kampeer wiel");
+    std::vector<std::string> all = listedWords(list);
+    dialog_.setItemText(IDE_MAIN_EXCLUDE, "HALS  shai");
+    EXPECT_EQ(text(dialog_, IDT_MAIN_LETTERS_LEFT), format(t.lettersLeft, "a a h i l s s", 7));
+    std::vector<std::string> listed = listedWords(list);
+    EXPECT_EQ(listed, cli({"--words", "-c", "kampeer wiel", "-x", "HALS", "-x", "shai"}));
+    EXPECT_EQ(all.size() - listed.size(), 3u);  // hals, Hals and Shai
+    for (const char* excluded : {"hals", "Hals", "Shai"}) {
+        EXPECT_NE(std::find(all.begin(), all.end(), excluded), all.end()) << excluded;
+        EXPECT_EQ(std::find(listed.begin(), listed.end(), excluded), listed.end()) << excluded;
+    }
+
+    std::vector<std::string> lines = foundLines();
+    EXPECT_EQ(lines, sorted(cli({"-c", "kampeer wiel", "-x", "HALS", "-x", "shai"})));
+    EXPECT_EQ(lines.size(), 59u);  // of 79
+    for (const std::string& line : lines) {
+        std::string words = " " + line + " ";
+        for (const char* excluded : {" hals ", " Hals ", " Shai "})
+            EXPECT_EQ(words.find(excluded), std::string::npos) << line;
+    }
+}
+
+TEST_F(WordBuilderTest, TheWordsThatFitFollowEachKeystrokeOfATwentyLetterPhraseAtOnce) {
+    // As typed, letter by letter: the window works out each list as the
+    // phrase box tells of its change, and paints it, before the next key.
+    const std::string phrase = "rotterdamse havenstad";
+    std::vector<double> times;
+    for (size_t length = 1; length <= phrase.size(); ++length) {
+        auto start = std::chrono::steady_clock::now();
+        dialog_.setItemText(IDE_MAIN_PHRASE, phrase.substr(0, length));
+        UpdateWindow(dialog_.window());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    HWND list = dialog_.item(IDC_MAIN_WORDS);
+    EXPECT_EQ(text(dialog_, IDT_MAIN_LETTERS_LEFT),
+              format(t.lettersLeft, "a a a d d e e e h m n o r r s s t t t v", 20));
+    auto count = static_cast<size_t>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    EXPECT_GT(count, 1000u);
+    std::printf(
+        "words that fit a 20-letter phrase: %zu; keystrokes of %zu: last %.1f ms, slowest %.1f "
+        "ms\n",
+        count, times.size(), times.back(), *std::max_element(times.begin(), times.end()));
+}
+
+TEST_F(MainDialogTest, StartUpShowsTheLettersLeftAndTheWordsThatFitButNoWordsWhileALoadRuns) {
+    const std::string small = folder_.write("words.txt", kSmallLexicon);
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog, small));
+    HWND list = dialog.item(IDC_MAIN_WORDS);
+    auto lettersLeft = [&](const char* phrase, const char* contained) {
+        dialog.setItemText(IDE_MAIN_PHRASE, phrase);
+        dialog.setItemText(IDE_MAIN_CONTAIN, contained);
+        return text(dialog, IDT_MAIN_LETTERS_LEFT);
+    };
+    EXPECT_EQ(lettersLeft("Listen!", " TIN "), format(t.lettersLeft, "e l s", 3));
+    EXPECT_EQ(listedWords(list), (std::vector<std::string>{"les", "sel"}));
+
+    // A load lets go of the words at once; the letters left are still shown.
+    StalledLexicon stalled;
+    dialog.startLoad(stalled.path());
+    ASSERT_TRUE(stalled.waitForReader());
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(lettersLeft("", "tin"), "");
+    EXPECT_EQ(lettersLeft("listen", "quiz tt"), format(t.containedNotInPhrase, "q t u z"));
+    EXPECT_EQ(lettersLeft("listen", "4 2"), t.containedWithoutLetters);
+    EXPECT_EQ(lettersLeft("listen", "Silent"), t.noLettersLeft);
+    EXPECT_EQ(lettersLeft("1 2 3", "tin"), t.phraseWithoutLetters);
+    EXPECT_EQ(lettersLeft("Listen!", " TIN "), format(t.lettersLeft, "e l s", 3));
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    stalled.finish("");
+    dialog.startLoad(small);
+    ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
+    EXPECT_EQ(listedWords(list), (std::vector<std::string>{"les", "sel"}));
+
+    // Each box and the list has its label's mnemonic, and they follow the
+    // phrase in the tab order.
+    HWND at = dialog.item(IDE_MAIN_PHRASE);
+    for (auto [id, label] :
+         {std::pair{IDE_MAIN_CONTAIN, t.mustContain}, std::pair{IDE_MAIN_EXCLUDE, t.leaveOut},
+          std::pair{IDC_MAIN_WORDS, t.wordsThatFit}}) {
+        HWND control = dialog.item(id);
+        EXPECT_EQ(windowText(GetWindow(control, GW_HWNDPREV)), label);
+        at = GetNextDlgTabItem(dialog.window(), at, FALSE);
+        EXPECT_EQ(at, control) << label;
+        SetFocus(dialog.item(IDE_MAIN_PHRASE));
+        const char mnemonic = std::strchr(label, '&')[1];
+        PostMessageW(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(std::tolower(mnemonic)), 1 << 29);
+        pumpPending();
+        EXPECT_EQ(GetFocus(), control) << label;
+    }
+}
+
 TEST_F(MainDialogTest, ProgressTurnsOverAtSixtyAndUnknownCodesAreIgnored) {
     MainDialog dialog;
     ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("words.txt", kSmallLexicon)));
@@ -716,25 +941,40 @@ std::map<HWND, RECT> placesOfControls(HWND window) {
 }
 
 // Every control at its place `before` times `scale`, then moved and stretched
-// as anchored by what the client area has `grown` beyond that.
+// as anchored by what the client area has `grown` beyond that, and with the
+// edges at the split `split` pixels to the right.
 void expectAnchored(const MainDialog& dialog, const std::map<HWND, RECT>& before, int scale,
-                    SIZE grown) {
+                    SIZE grown, int split = 0) {
     struct EdgeMoves {
         int left, top, right, bottom;
     };
     int dx = grown.cx, dy = grown.cy;
-    EdgeMoves right{dx, 0, dx, 0};
+    const EdgeMoves stays{0, 0, 0, 0}, right{dx, 0, dx, 0}, stretches{0, 0, dx, 0},
+        results{split, 0, dx, dy};
+    auto label = [&](int id) { return GetWindow(dialog.item(id), GW_HWNDPREV); };
     const std::map<HWND, EdgeMoves> moves = {
-        {dialog.item(IDE_MAIN_PHRASE), {0, 0, dx, 0}},
-        {dialog.item(IDE_MAIN_RESULTS), {0, 0, dx, dy}},
+        {label(IDE_MAIN_PHRASE), stays},
+        {dialog.item(IDE_MAIN_PHRASE), stretches},
+        {label(IDE_MAIN_CONTAIN), stays},
+        {dialog.item(IDE_MAIN_CONTAIN), stays},
+        {label(IDE_MAIN_EXCLUDE), stays},
+        {dialog.item(IDE_MAIN_EXCLUDE), stretches},
+        {dialog.item(IDT_MAIN_LETTERS_LEFT), stretches},
+        {label(IDC_MAIN_WORDS), {0, 0, split, 0}},
+        {dialog.item(IDC_MAIN_WORDS), {0, 0, split, dy}},
+        {dialog.item(IDC_MAIN_VIEW), results},
+        {dialog.item(IDE_MAIN_RESULTS), results},
+        {dialog.item(IDE_MAIN_BEST), results},
         {dialog.item(IDP_MAIN_PROGRESS), {0, dy, dx, dy}},
         {dialog.item(IDB_MAIN_FIND), right},
         {dialog.item(IDB_MAIN_STOP), right},
-        {GetWindow(dialog.item(IDT_MAIN_FOUND), GW_HWNDPREV), right},  // the group box
+        {label(IDT_MAIN_FOUND), right},  // the group box
         {dialog.item(IDT_MAIN_FOUND), right},
         {dialog.item(IDT_MAIN_LEXICON), right},
+        {dialog.item(IDB_MAIN_SAVE), right},
         {dialog.item(IDB_MAIN_OPTIONS), right},
-        {dialog.item(IDB_MAIN_ABOUT), right}};
+        {dialog.item(IDB_MAIN_ABOUT), right},
+    };
     std::map<HWND, RECT> now = placesOfControls(dialog.window());
     ASSERT_EQ(now.size(), moves.size()) << "every control has its anchoring";
     for (const auto& [control, place] : now) {
@@ -780,7 +1020,7 @@ TEST_F(MainWindowFrameTest, TheResultsBoxTakesWhatTheUserAddsToTheWindowAndTheTe
     ASSERT_NO_FATAL_FAILURE(start(dialog));
     HWND window = dialog.window();
     // The window opens as the template lays it out.
-    RECT client, templateClient{0, 0, 236, 151};
+    RECT client, templateClient{0, 0, 344, 229};
     GetClientRect(window, &client);
     MapDialogRect(window, &templateClient);
     EXPECT_EQ(client, templateClient);
@@ -813,7 +1053,7 @@ TEST_F(MainWindowFrameTest, TheResultsBoxTakesWhatTheUserAddsToTheWindowAndTheTe
 }
 
 TEST_F(MainWindowFrameTest, PlaceSizeAndMaximisingSurviveARestartAndTouchNoSetting) {
-    const RECT chosen{40, 30, 40 + 520, 30 + 390};
+    const RECT chosen{40, 30, 40 + 620, 30 + 430};
     {
         MainDialog dialog;
         ASSERT_NO_FATAL_FAILURE(start(dialog));
@@ -874,6 +1114,72 @@ TEST_F(MainWindowFrameTest, AMalformedOrUnreachableStoredPlaceOpensTheWindowAsOn
         ASSERT_NO_FATAL_FAILURE(start(dialog));
         EXPECT_EQ(screenRect(dialog.window()), firstRun);
         EXPECT_FALSE(IsZoomed(dialog.window()));
+    }
+}
+
+// Drags the mouse with its left button down, in the window's client area.
+void drag(HWND window, POINT from, int by) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x + by, from.y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(from.x + by, from.y));
+}
+
+int widthOf(HWND control) {
+    RECT place = placeInParent(control);
+    return place.right - place.left;
+}
+
+TEST_F(MainWindowFrameTest, TheSplitterWidensTheWordListWithinBoundsAndItsWidthSurvivesARestart) {
+    int templateWidth = 0;
+    {
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(start(dialog));
+        HWND window = dialog.window(), words = dialog.item(IDC_MAIN_WORDS),
+             tabs = dialog.item(IDC_MAIN_VIEW);
+        const std::map<HWND, RECT> before = placesOfControls(window);
+        templateWidth = widthOf(words);
+        const int tabsWidth = widthOf(tabs);
+        auto gap = [&] {
+            RECT left = placeInParent(words), right = placeInParent(tabs);
+            return POINT{(left.right + right.left) / 2, (left.top + left.bottom) / 2};
+        };
+        // The cursor tells where the split can be taken hold of.
+        POINT screen = gap();
+        ClientToScreen(window, &screen);
+        SetCursorPos(screen.x, screen.y);
+        SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(LOWORD(IDC_SIZEWE))));
+
+        drag(window, gap(), 30);
+        expectAnchored(dialog, before, 1, {0, 0}, 30);
+        // Neither side gets narrower than half its template width.
+        drag(window, gap(), 1000);
+        EXPECT_EQ(widthOf(tabs), tabsWidth - tabsWidth / 2);
+        drag(window, gap(), -1000);
+        EXPECT_EQ(widthOf(words), templateWidth - templateWidth / 2);
+        drag(window, gap(), templateWidth / 2 + 40);
+        EXPECT_EQ(widthOf(words), templateWidth + 40);
+        // A wider window widens the results; the list keeps its width.
+        RECT frame = screenRect(window);
+        SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + 100,
+                     frame.bottom - frame.top + 50, SWP_NOMOVE | SWP_NOZORDER);
+        expectAnchored(dialog, before, 1, {100, 50}, 40);
+        close(dialog);
+    }
+    EXPECT_EQ(SettingsRegistry::dword(kWordsWidthValue), templateWidth + 40);
+    {
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(start(dialog));
+        EXPECT_EQ(widthOf(dialog.item(IDC_MAIN_WORDS)), templateWidth + 40);
+    }
+    // Stored at 192 DPI, the width is halved at 96; a width not above 0 is the template's.
+    for (auto [stored, shown] :
+         {std::pair{2 * templateWidth + 20, templateWidth + 10}, std::pair{-5, templateWidth}}) {
+        writeWindowPlacement({{20, 20, 20 + 1300, 20 + 900}, 192, false, stored});
+        MainDialog dialog;
+        ASSERT_NO_FATAL_FAILURE(start(dialog));
+        EXPECT_EQ(widthOf(dialog.item(IDC_MAIN_WORDS)), shown) << stored;
     }
 }
 

@@ -176,6 +176,20 @@ TEST_F(MainWindowDialogs, StoredSettingsChooseTheLexiconAndSteerTheSearch) {
                                      "it lens"}));
 }
 
+TEST_F(MainWindowDialogs, AMinimumWordLengthChosenInOptionsReachesTheWordsThatFitAtOnce) {
+    SettingsRegistry::putString(kLexiconPathValue, folder_.write("woorden.txt", kSmallLexicon));
+    MainDialog dialog;
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    SetDlgItemTextA(dialog.window(), IDE_MAIN_PHRASE, "listen");
+    auto listed = [&] { return SendMessageW(dialog.item(IDC_MAIN_WORDS), LVM_GETITEMCOUNT, 0, 0); };
+    EXPECT_EQ(listed(), kSmallWordCount - 1);  // all but "it"
+    ASSERT_TRUE(clickAndAnswer(dialog, IDB_MAIN_OPTIONS, [&](HWND options) {
+        SetDlgItemTextA(options, IDE_MIN_WORD_LENGTH, "5");
+        postButton(options, IDOK);
+    }));
+    EXPECT_EQ(listed(), 3);  // enlist, listen and silent
+}
+
 TEST_F(MainWindowDialogs, OptionsDuringASearchShowItGoingOnAndOkWithTheSamePathLeavesItRunning) {
     MainDialog dialog;
     ASSERT_NO_FATAL_FAILURE(startLongSearch(dialog));

@@ -38,13 +38,15 @@ bool MainDialog::onInitDialog() {
     keys_ = LoadAcceleratorsW(AppModule::instance(), MAKEINTRESOURCEW(IDA_MAIN));
     views_.attach();
     feed_.attach();
+    builder_.attach();
     finder_.notifyTarget = window();
     platform::coalesceProgress(window());
     startLoad(settings_.lexiconPath);
     return true;
 }
 
-bool MainDialog::onCommand(int id, int, HWND) {
+bool MainDialog::onCommand(int id, int notifyCode, HWND) {
+    if (builder_.onCommand(id, notifyCode)) return true;
     switch (id) {
         case IDB_MAIN_FIND:
             find();
@@ -57,6 +59,7 @@ bool MainDialog::onCommand(int id, int, HWND) {
             return true;
         case IDB_MAIN_OPTIONS:
             runOptionsCommand(*this, GetActiveWindow());
+            builder_.update();  // for the minimum word length
             return true;
         case IDB_MAIN_ABOUT:
             showAboutDialog(GetActiveWindow());
@@ -66,7 +69,11 @@ bool MainDialog::onCommand(int id, int, HWND) {
     }
 }
 
-bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
+bool MainDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (builder_.onMessage(message, lParam) ||
+        frame_.onSplitterMessage(message, wParam, lParam, result)) {
+        return true;
+    }
     switch (message) {
         case WM_NOTIFY:
             return views_.onNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -103,6 +110,8 @@ void MainDialog::onIdle() {
 }
 
 void MainDialog::startLoad(const std::string& path) {
+    // From here until the load has ended nothing on this thread reads the lexicon.
+    builder_.lexiconChanging();
     stopAndWait();
     views_.showNote(formatString(IDS_LEXICON_LOADING, path.c_str()));
     setItemText(IDT_MAIN_LEXICON, "");
@@ -143,6 +152,7 @@ void MainDialog::find() {
     enableItem(IDB_MAIN_STOP, true);
     ready_ = false;
     feed_.beginSearch();
+    builder_.prepareSearch(finder_);
     if (!launch(Search, itemText(IDE_MAIN_PHRASE))) onSearchEnded();
 }
 
@@ -222,6 +232,7 @@ void MainDialog::onLoadEnded(uint32_t wordCount, uint32_t foreignCount) {
     feed_.setProgress(0);
     feed_.jobEnded();
     ready_ = true;
+    builder_.lexiconLoaded();
 }
 
 void MainDialog::onSearchEnded() {

@@ -13,6 +13,7 @@
 #include "main/main_window_frame.h"
 #include "main/results_views.h"
 #include "main/search_news_feed.h"
+#include "main/word_builder.h"
 #include "options/options_command.h"
 #include "toolkit/dialog.h"
 #include "toolkit/message_loop.h"
@@ -75,6 +76,7 @@ class MainDialog : public Dialog, public MessageFilter, public IdleHandler, publ
     // Declared before its driver, so that it outlives the worker.
     Finder finder_;
     JobDriver jobs_{finder_};
+    WordBuilder builder_{*this, finder_, settings_.search};
     int32_t wordCount_ = 0;
     bool ready_ = false;  // a load has ended and no job runs
     // A load waiting for a replaced job whose worker outlived its wait; that

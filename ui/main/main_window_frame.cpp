@@ -10,6 +10,12 @@ namespace scramblo::ui {
 
 void MainWindowFrame::attach() {
     anchorControls();
+    attachSplitter();
+    // The tabs paint the whole of their inside, where the results boxes lie:
+    // below the boxes they leave them be (they clip their siblings), above
+    // them they would paint over them.
+    SetWindowPos(window_.item(IDC_MAIN_VIEW), window_.item(IDE_MAIN_BEST), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!restorePlace()) window_.centerOver(nullptr);
     noteNormalPlace();
     showIcons();
@@ -39,6 +45,17 @@ void MainWindowFrame::anchorControls() {
     }
 }
 
+void MainWindowFrame::attachSplitter() {
+    // The word list and its label on the left, the results over their tabs on the right.
+    HWND words = window_.item(IDC_MAIN_WORDS);
+    ControlLayout& layout = window_.layout();
+    for (HWND left : {words, GetWindow(words, GW_HWNDPREV)})
+        layout.followSplit(left, ControlLayout::kRightEdge);
+    for (int id : {IDC_MAIN_VIEW, IDE_MAIN_RESULTS, IDE_MAIN_BEST})
+        layout.followSplit(window_.item(id), ControlLayout::kLeftEdge);
+    splitter_.attach(words, window_.item(IDC_MAIN_VIEW));
+}
+
 bool MainWindowFrame::restorePlace() {
     std::optional<WindowPlacement> stored = readWindowPlacement();
     if (!stored) return false;
@@ -60,6 +77,8 @@ bool MainWindowFrame::restorePlace() {
     // Moved onto a monitor of another DPI, the window took the size that the
     // system suggested for it on the way.
     if (window_.dpi() != dpiBefore) place();
+    if (stored->wordsWidth > 0)
+        splitter_.setLeftWidth(scaleToDpi(stored->wordsWidth, window_.dpi(), stored->dpi));
     openMaximised_ = stored->maximised;
     return true;
 }
@@ -104,7 +123,8 @@ void MainWindowFrame::save() const {
     bool maximised =
         IsZoomed(window) || (IsIconic(window) && GetWindowPlacement(window, &placement) &&
                              (placement.flags & WPF_RESTORETOMAXIMIZED));
-    writeWindowPlacement({normal_, normalDpi_, maximised});
+    writeWindowPlacement({normal_, normalDpi_, maximised,
+                          scaleToDpi(splitter_.leftWidth(), normalDpi_, window_.dpi())});
 }
 
 void MainWindowFrame::showIcons() {

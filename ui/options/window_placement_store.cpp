@@ -1,7 +1,9 @@
 #include "window_placement_store.h"
 
-#include "settings/settings_store.h"
+#include <algorithm>
+
 #include "settings/registry_key.h"
+#include "settings/settings_store.h"
 
 namespace scramblo::ui {
 
@@ -22,7 +24,8 @@ std::optional<WindowPlacement> readWindowPlacement() {
     if (cx <= 0 || cy <= 0 || *dpi == 0 || *dpi > INT32_MAX) return std::nullopt;
     // A rectangle whose right or bottom edge would overflow is no place either.
     if (x > INT32_MAX - cx || y > INT32_MAX - cy) return std::nullopt;
-    return WindowPlacement{{x, y, x + cx, y + cy}, *dpi, *maximised != 0};
+    auto wordsWidth = static_cast<int32_t>(key.queryDword(kWordsWidthValue).value_or(0));
+    return WindowPlacement{{x, y, x + cx, y + cy}, *dpi, *maximised != 0, std::max(wordsWidth, 0)};
 }
 
 void writeWindowPlacement(const WindowPlacement& placement) {
@@ -35,6 +38,7 @@ void writeWindowPlacement(const WindowPlacement& placement) {
     key.setDword(kWindowHeightValue, static_cast<uint32_t>(normal.bottom - normal.top));
     key.setDword(kWindowDpiValue, placement.dpi);
     key.setDword(kWindowMaximisedValue, placement.maximised ? 1 : 0);
+    key.setDword(kWordsWidthValue, static_cast<uint32_t>(placement.wordsWidth));
 }
 
 }  // namespace scramblo::ui

@@ -1,7 +1,8 @@
 // Where the main window was when it last closed, kept for the user in the
 // registry key of the settings, beside them: its normal rectangle (as it is
 // when neither maximised nor minimised, in screen pixels), the DPI that
-// rectangle was measured at, and whether it was maximised. Written when the
+// rectangle was measured at, whether it was maximised, and the width of its
+// list of the words that fit (in pixels at that DPI). Written when the
 // window closes, read when it opens. Nothing here reports failure: a missing
 // or malformed value means no stored placement, a failed write is ignored.
 #pragma once
@@ -19,18 +20,21 @@ constexpr char kWindowWidthValue[] = "VensterBreedte";
 constexpr char kWindowHeightValue[] = "VensterHoogte";
 constexpr char kWindowDpiValue[] = "VensterDpi";
 constexpr char kWindowMaximisedValue[] = "VensterGemaximaliseerd";
+constexpr char kWordsWidthValue[] = "WoordenBreedte";
 
 struct WindowPlacement {
     RECT normal{};
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
     bool maximised = false;
+    int wordsWidth = 0;  // 0: as the template has it
 };
 
-// None unless all six values are REG_DWORDs, with a width, a height and a
-// DPI above 0.
+// None unless the first six values are REG_DWORDs, with a width, a height
+// and a DPI above 0. A words width that is missing, malformed or not above 0
+// reads as 0.
 std::optional<WindowPlacement> readWindowPlacement();
 
-// Writes the six values, creating the key when it is absent.
+// Writes the seven values, creating the key when it is absent.
 void writeWindowPlacement(const WindowPlacement& placement);
 
 }  // namespace scramblo::ui

@@ -18,3 +18,10 @@
 #define IDS_VIEW_BEST_FIRST 141
 #define IDS_SAVE_FILTER 142
 #define IDS_SAVE_FAILED 143
+
+// The letters left after the words the anagram must contain (main window).
+#define IDS_LETTERS_LEFT 150
+#define IDS_NO_LETTERS_LEFT 151
+#define IDS_CONTAINED_NOT_IN_PHRASE 152
+#define IDS_CONTAINED_WITHOUT_LETTERS 153
+#define IDS_PHRASE_WITHOUT_LETTERS 154

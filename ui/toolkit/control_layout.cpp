@@ -1,21 +1,18 @@
 #include "control_layout.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "toolkit/dpi.h"
 
 namespace scramblo::ui {
-namespace {
 
-// Where a control is now, in its dialog's client area.
 RECT placeOf(HWND control) {
     RECT place;
     GetWindowRect(control, &place);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
     return place;
 }
-
-}  // namespace
 
 void ControlLayout::capture(HWND dialog, UINT dpi) {
     dialog_ = dialog;
@@ -26,14 +23,41 @@ void ControlLayout::capture(HWND dialog, UINT dpi) {
     controls_.clear();
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        controls_.push_back({child, placeOf(child), kNoEdge});
+        controls_.push_back({child, placeOf(child), kNoEdge, kNoEdge});
     }
+    split_ = splitLeast_ = splitMost_ = 0;
 }
 
 void ControlLayout::anchor(HWND control, unsigned edges) {
     for (Control& each : controls_) {
         if (each.window == control) each.edges = edges;
     }
+}
+
+void ControlLayout::followSplit(HWND control, unsigned edges) {
+    for (Control& each : controls_) {
+        if (each.window == control) each.splitEdges = edges;
+    }
+}
+
+void ControlLayout::setSplitRange(int least, int most) {
+    splitLeast_ = least;
+    splitMost_ = most;
+}
+
+int ControlLayout::splitWithinRange(int offset, UINT dpi) const {
+    RECT client;
+    GetClientRect(dialog_, &client);
+    int grown = std::max(scaleToDpi(client.right, dpi_, dpi) - static_cast<int>(client_.cx), 0);
+    return std::clamp(offset, splitLeast_, std::max(splitMost_ + grown, splitLeast_));
+}
+
+int ControlLayout::split(UINT dpi) const {
+    return captured() ? scaleToDpi(splitWithinRange(split_, dpi), dpi, dpi_) : 0;
+}
+
+void ControlLayout::setSplit(int offset, UINT dpi) {
+    if (captured()) split_ = splitWithinRange(scaleToDpi(offset, dpi_, dpi), dpi);
 }
 
 RECT ControlLayout::scaled(const RECT& place, UINT dpi) const {
@@ -48,9 +72,13 @@ void ControlLayout::arrange(UINT dpi) const {
     GetClientRect(dialog_, &client);
     int extraWidth = client.right - scaleToDpi(client_.cx, dpi, dpi_);
     int extraHeight = client.bottom - scaleToDpi(client_.cy, dpi, dpi_);
+    const int split = splitWithinRange(split_, dpi);
     std::vector<std::pair<HWND, RECT>> moved;
     for (const Control& control : controls_) {
-        RECT place = scaled(control.place, dpi);
+        RECT place = control.place;
+        if (control.splitEdges & kLeftEdge) place.left += split;
+        if (control.splitEdges & kRightEdge) place.right += split;
+        place = scaled(place, dpi);
         if (control.edges & kLeftEdge) place.left += extraWidth;
         if (control.edges & kRightEdge) place.right += extraWidth;
         if (control.edges & kTopEdge) place.top += extraHeight;
