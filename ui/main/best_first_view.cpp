@@ -43,6 +43,11 @@ void BestFirstView::refresh() {
 }
 
 void BestFirstView::write() {
+    // A timer set for an earlier change would write again too soon.
+    if (timerSet_) {
+        KillTimer(window_.window(), reinterpret_cast<UINT_PTR>(this));
+        timerSet_ = false;
+    }
     DWORD start = GetTickCount();
     std::string text;
     for (const std::string& line : best_.best()) {
