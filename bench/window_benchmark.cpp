@@ -125,6 +125,10 @@ int main() {
         SettingsRegistry::putDword(scramblo::kMaxAnagramCountValue, kRealCount);
         ran = ran && measureFlood("wamerican's lower-case words, \"william shakespeare\"",
                                   american.path(), "william shakespeare", kRealCount);
+        // The same with the best first shown: ranked and written as they come.
+        SettingsRegistry::putDword(scramblo::kBestFirstValue, 1);
+        ran = ran && measureFlood("the same, best first shown", american.path(),
+                                  "william shakespeare", kRealCount);
     }
     return ran && measureProgressBoundSearch() ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include <algorithm>
+
 #include "settings/registry_key.h"
 
 namespace scramblo {
@@ -42,6 +44,7 @@ void readSettings(UserSettings& settings) {
                 *stored != 0 ? settings.leaveOut | value.kind : settings.leaveOut & ~value.kind;
     }
     readNumber(kBestShownValue, settings.bestShown);
+    settings.bestShown = std::clamp(settings.bestShown, kFewestBestShown, kMostBestShown);
     readFlag(kBestFirstValue, settings.bestFirst);
 }
 

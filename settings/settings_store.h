@@ -37,6 +37,11 @@ constexpr char kBestFirstValue[] = "BesteEerst";
 // UTF-16 characters.
 constexpr size_t kMaxStoredPathLength = 32767;
 
+// The best-first view shows at least enough to choose from, and no more than
+// it can write anew at the painting cadence of a flood.
+constexpr uint32_t kFewestBestShown = 10;
+constexpr uint32_t kMostBestShown = 10000;
+
 struct UserSettings {
     SearchSettings search;
     std::string lexiconPath;  // empty: the program's default
@@ -45,8 +50,9 @@ struct UserSettings {
     bool bestFirst = false;    // the results show the best first, not as found
 };
 
-// Overwrites each setting whose stored value is valid. Numbers are taken as
-// stored, without range checks.
+// Overwrites each setting whose stored value is valid. The search's numbers
+// are taken as stored, without range checks; the number of best anagrams
+// shown is brought into its range, since the window keeps that many.
 void readSettings(UserSettings& settings);
 
 // Writes every value, creating the key when it is absent.

@@ -155,6 +155,12 @@ TEST(SettingsStore, WritingStoresEveryValueWithItsTypeAndReadsBack) {
     EXPECT_EQ(stored.leaveOut, uint32_t{LeaveOutDigits | LeaveOutCaseVariants});
     EXPECT_EQ(stored.bestShown, 250u);
     EXPECT_TRUE(stored.bestFirst);
+    // The window keeps as many best anagrams as stored: a value out of range
+    // is brought into it.
+    SettingsRegistry::putDword(kBestShownValue, 0);
+    EXPECT_EQ(Stored().bestShown, kFewestBestShown);
+    SettingsRegistry::putDword(kBestShownValue, 4000000000u);
+    EXPECT_EQ(Stored().bestShown, kMostBestShown);
 
     // Breadth first is stored as 1; a path too long to be read back is still written.
     settings.search.breadthFirst = true;

@@ -29,11 +29,6 @@ uint32_t spinnerPosition(HWND spinner) {
     return LOWORD(SendMessageW(spinner, UDM_GETPOS, 0, 0));
 }
 
-// The best-first view shows at least enough to choose from, and no more than
-// it can write anew at the painting cadence of a flood.
-constexpr uint32_t kFewestBestShown = 10;
-constexpr uint32_t kMostBestShown = 10000;
-
 struct LeaveOutBox {
     int id;
     uint32_t kind;
