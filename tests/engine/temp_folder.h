@@ -23,4 +23,7 @@ class TempFolder {
     std::string path_;
 };
 
+// The bytes of the file at `path` (UTF-8); none when it cannot be read.
+std::string bytesOf(const std::string& path);
+
 }  // namespace scramblo::testing

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "flood_lexicon.h"
 #include "interface_texts.h"
 #include "main/main_dialog.h"
 #include "main_dialog_ids.h"
@@ -45,6 +46,16 @@ class MainDialogTest : public ::testing::Test {
         ASSERT_TRUE(dialog.create());
         ShowWindow(dialog.window(), SW_SHOW);
         ASSERT_TRUE(pumpUntil([&] { return !text(dialog, IDT_MAIN_LEXICON).empty(); }));
+    }
+
+    // Writes the flood's lexicon, opens the window on it and starts the
+    // search for its phrase; answers the lexicon's path.
+    std::string findFlood(MainDialog& dialog, const FloodLexicon& flood) {
+        std::string lexicon = folder_.write("flood.txt", flood.words);
+        open(dialog, lexicon);
+        type(dialog, flood.phrase);
+        clickFind(dialog);
+        return lexicon;
     }
 
     // Types the phrase (UTF-8) and lets the loop go idle, so that Find follows it.

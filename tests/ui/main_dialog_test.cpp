@@ -10,9 +10,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <thread>
 
@@ -21,7 +19,6 @@
 #include "interface_texts.h"
 #include "jobs/anagram_text.h"
 #include "ranking/best_anagrams.h"
-#include "settings/wide_text.h"
 #include "main_dialog_fixture.h"
 #include "main_dialog_ids.h"
 #include "options/window_placement_store.h"
@@ -54,11 +51,6 @@ std::vector<std::string> tabTexts(const MainDialog& dialog) {
         texts.push_back(toUtf8(name));
     }
     return texts;
-}
-
-std::string bytesOf(const std::string& path) {
-    std::ifstream file(fs::u8path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 // The lines of a box, as the window joins them.
@@ -253,11 +245,9 @@ TEST_F(MainDialogTest, ARealEscapeKeyEndsAFloodOfAnagramsAtOnce) {
 
 TEST_F(MainDialogTest, AStopPostedBehindAFullQueueHidesExactlyTheLinesAfterIt) {
     FloodLexicon flood = floodLexicon({8, 8, 8, 8, 8});
-    std::string lexicon = folder_.write("flood.txt", flood.words);
     MainDialog dialog;
-    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
-    type(dialog, flood.phrase);
-    clickFind(dialog);
+    std::string lexicon;
+    ASSERT_NO_FATAL_FAILURE(lexicon = findFlood(dialog, flood));
     // Nothing is taken meanwhile: the worker fills the queue to its bound and waits.
     ASSERT_TRUE(waitUntil([&] {
         return platform::notificationsInFlight(dialog.window()) == platform::kNotificationsInFlight;
@@ -279,11 +269,9 @@ TEST_F(MainDialogTest, AStopPostedBehindAFullQueueHidesExactlyTheLinesAfterIt) {
 TEST_F(MainDialogTest, OneClickSwitchesTheViewsDuringAFloodAndFindEmptiesBoth) {
     SettingsRegistry registry;
     FloodLexicon flood = floodLexicon({8, 8, 8, 8, 8});
-    std::string lexicon = folder_.write("flood.txt", flood.words);
     MainDialog dialog;
-    ASSERT_NO_FATAL_FAILURE(open(dialog, lexicon));
-    type(dialog, flood.phrase);
-    clickFind(dialog);
+    std::string lexicon;
+    ASSERT_NO_FATAL_FAILURE(lexicon = findFlood(dialog, flood));
     ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 1000; }));
     clickTab(dialog, 1);
     EXPECT_TRUE(showsBestFirst(dialog));
@@ -616,9 +604,7 @@ TEST_F(MainDialogTest, AWorkerThatCannotStartLeavesTheWindowReady) {
 TEST_F(MainDialogTest, ANewLoadDiscardsWhatAStoppedSearchStillHadQueued) {
     FloodLexicon flood = floodLexicon({8, 8, 8, 8, 8});
     MainDialog dialog;
-    ASSERT_NO_FATAL_FAILURE(open(dialog, folder_.write("flood.txt", flood.words)));
-    type(dialog, flood.phrase);
-    clickFind(dialog);
+    ASSERT_NO_FATAL_FAILURE(findFlood(dialog, flood));
     ASSERT_TRUE(pumpUntil([&] { return lineCount(dialog) >= 10; }));
     Sleep(200);
     std::string found = text(dialog, IDT_MAIN_FOUND);
@@ -738,12 +724,7 @@ void pressEnterOn(HWND list, int index) {
 }
 
 std::vector<std::string> sortedLines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (size_t at = 0; at < text.size();) {
-        size_t end = std::min(text.find("\r\n", at), text.size());
-        lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
+    std::vector<std::string> lines = linesOf(text);
     std::sort(lines.begin(), lines.end());
     return lines;
 }

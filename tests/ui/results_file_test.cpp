@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "settings/wide_text.h"
@@ -16,14 +14,10 @@ namespace scramblo::ui {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::bytesOf;
 using testing::TempFolder;
 
 constexpr char kMark[] = "\xEF\xBB\xBF";
-
-std::string bytesOf(const std::string& path) {
-    std::ifstream file(fs::u8path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
 
 std::set<std::string> namesIn(const std::string& folder) {
     std::set<std::string> names;
